@@ -1,0 +1,114 @@
+#include "CliOptions.h"
+
+#include "util/TextUtil.h"
+
+namespace scrivane::cli {
+
+const char* const kUsage =
+    "Usage:\n"
+    "  scrivane-cli export [--format pdf|xhtml|xml|svg] [--format-file FILE]\n"
+    "                      [--line-options FILE] [--optimize] [--animate-svg] INPUT OUTPUT\n"
+    "  scrivane-cli import [--convert] INPUT OUTPUT\n"
+    "  scrivane-cli layout [--format ...] [--format-file FILE] [--line-options FILE] INPUT\n"
+    "  scrivane-cli --help | --version\n"
+    "\n"
+    "INPUT or OUTPUT \"-\" stands for standard input or output. Text files are read as\n"
+    "UTF-8 when they are valid UTF-8, otherwise as Windows-1252.\n";
+
+int FormatCode(const std::string& format) {
+    if (format == "pdf") return 10;
+    if (format == "xhtml") return 20;
+    if (format == "xml") return 30;
+    if (format == "svg") return 40;
+    return 0;
+}
+
+std::string FormatFromFileName(const std::string& fileName) {
+    size_t dot = fileName.find_last_of('.');
+    size_t slash = fileName.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "pdf";
+    std::string extension = AsciiLower(fileName.substr(dot + 1));
+    if (extension == "htm" || extension == "html" || extension == "xhtml") return "xhtml";
+    if (extension == "xml") return "xml";
+    if (extension == "svg") return "svg";
+    return "pdf";
+}
+
+bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
+                     std::string& error) {
+    if (args.empty()) {
+        error = "no command given (try --help)";
+        return false;
+    }
+    const std::string& first = args[0];
+    if (first == "--help" || first == "-h" || first == "help") {
+        options.command = "help";
+        return true;
+    }
+    if (first == "--version" || first == "version") {
+        options.command = "version";
+        return true;
+    }
+    if (first != "export" && first != "import" && first != "layout") {
+        error = "unknown command '" + first + "' (try --help)";
+        return false;
+    }
+    options.command = first;
+
+    std::vector<std::string> positional;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& target) {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            target = args[++i];
+            return true;
+        };
+        bool exporting = options.command != "import";
+        if (arg == "--format" && exporting) {
+            if (!value(options.format)) return false;
+            options.format = AsciiLower(options.format);
+            if (FormatCode(options.format) == 0) {
+                error = "unknown format '" + options.format + "' (pdf, xhtml, xml or svg)";
+                return false;
+            }
+        } else if (arg == "--format-file" && exporting) {
+            if (!value(options.formatFile)) return false;
+        } else if (arg == "--line-options" && exporting) {
+            if (!value(options.lineOptions)) return false;
+        } else if (arg == "--optimize" && options.command == "export") {
+            options.optimize = true;
+        } else if (arg == "--animate-svg" && options.command == "export") {
+            options.animateSvg = true;
+        } else if (arg == "--convert" && options.command == "import") {
+            options.convert = true;
+        } else if (arg == "--") {
+            positional.insert(positional.end(), args.begin() + static_cast<long>(i) + 1,
+                              args.end());
+            break;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            error = "unknown option '" + arg + "' for " + options.command;
+            return false;
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    size_t wanted = options.command == "layout" ? 1 : 2;
+    if (positional.size() != wanted) {
+        error = options.command + " needs " + (wanted == 1 ? "INPUT" : "INPUT and OUTPUT") +
+                " (try --help)";
+        return false;
+    }
+    options.input = positional[0];
+    if (wanted == 2) options.output = positional[1];
+    if (options.format.empty()) {
+        options.format = options.output.empty() || options.output == "-"
+                             ? "pdf"
+                             : FormatFromFileName(options.output);
+    }
+    return true;
+}
+
+}  // namespace scrivane::cli

@@ -1,0 +1,31 @@
+#pragma once
+// Program-wide values that the editor or the command line hands to one export.
+#include <functional>
+#include <string>
+
+namespace scrivane {
+
+struct EngineOptions {
+    // The smallest file: leaves the source lines out of a PDF, so it cannot be edited
+    // again. A `<set>optimize=...` line may change it for the rest of one export.
+    bool optimize = false;
+    // The folder that "%apppath%" in image names stands for (no trailing separator).
+    std::string appFolder;
+    // Image tags (`<img src='...'>`) are placed in PDF output (the editor's per-format
+    // setting); when off they are printed as text.
+    bool imageTags = true;
+    // SVG output animates the text colour.
+    bool animateSvg = false;
+    // Progress messages; empty = none.
+    std::function<void(const std::string&)> trace;
+};
+
+// Output format codes.
+enum TargetFormat : int32_t {
+    kTargetPdf = 10,
+    kTargetXhtml = 20,
+    kTargetXml = 30,
+    kTargetSvg = 40,
+};
+
+}  // namespace scrivane

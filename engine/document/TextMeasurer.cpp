@@ -1,0 +1,92 @@
+#include "document/TextMeasurer.h"
+
+#include <cmath>
+
+namespace scrivane {
+
+namespace {
+
+#include "document/StandardFontWidths.inc"
+
+static_assert(kStandardFontCount == static_cast<int>(StandardFont::ZapfDingbats) + 1,
+              "StandardFont enum out of step with the generated width tables");
+
+bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
+    if (needle.size() > haystack.size()) return false;
+    auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    for (size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
+        size_t j = 0;
+        while (j < needle.size() && lower(haystack[i + j]) == needle[j]) ++j;
+        if (j == needle.size()) return true;
+    }
+    return false;
+}
+
+// Helvetica, Times and Courier are each laid out as regular, bold, italic, bold-italic.
+StandardFont Styled(StandardFont regular, bool bold, bool italic) {
+    int offset = (bold ? 1 : 0) + (italic ? 2 : 0);
+    return static_cast<StandardFont>(static_cast<int>(regular) + offset);
+}
+
+}  // namespace
+
+const char* StandardFontName(StandardFont font) {
+    int index = static_cast<int>(font);
+    if (index < 0 || index >= kStandardFontCount) return kStandardFontNames[0];
+    return kStandardFontNames[index];
+}
+
+StandardFont ResolveStandardFont(std::string_view face, bool bold, bool italic) {
+    StandardFont family = StandardFont::Helvetica;
+    if (ContainsNoCase(face, "courier"))
+        family = StandardFont::Courier;
+    else if (ContainsNoCase(face, "times"))
+        family = StandardFont::TimesRoman;
+    else if (ContainsNoCase(face, "symbol"))
+        return StandardFont::Symbol;  // no bold or italic variants
+    else if (ContainsNoCase(face, "zapf") || ContainsNoCase(face, "dingbat"))
+        return StandardFont::ZapfDingbats;
+
+    bold = bold || ContainsNoCase(face, "bold");
+    italic = italic || ContainsNoCase(face, "italic") || ContainsNoCase(face, "oblique");
+    return Styled(family, bold, italic);
+}
+
+const unsigned short* TextMeasurer::TableFor(StandardFont font) {
+    int index = static_cast<int>(font);
+    if (index < 0 || index >= kStandardFontCount) index = 0;
+    return kStandardFontWidths[index];
+}
+
+void TextMeasurer::SetFont(const std::string& face, bool bold, bool italic, double size) {
+    SetFont(ResolveStandardFont(face, bold, italic), size);
+}
+
+void TextMeasurer::SetFont(StandardFont font, double size) {
+    font_ = font;
+    widths_ = TableFor(font);
+    SetSize(size);
+}
+
+void TextMeasurer::SetSize(double size) {
+    size_ = std::fabs(size);
+}
+
+long long TextMeasurer::MeasureUnits(std::string_view text) const {
+    long long units = 0;
+    for (char c : text) units += widths_[static_cast<unsigned char>(c)];
+    return units;
+}
+
+double TextMeasurer::MeasureTwips(std::string_view text) const {
+    return UnitsToTwips(MeasureUnits(text));
+}
+
+double TextMeasurer::UnitsToTwips(long long units) const {
+    // units/1000 em * size pt * 20 twips/pt
+    return static_cast<double>(units) * size_ / 50.0;
+}
+
+}  // namespace scrivane

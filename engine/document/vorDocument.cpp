@@ -1,0 +1,217 @@
+#include "document/vorDocument.h"
+
+#include "document/JpegProbe.h"
+#include "document/TextFlow.h"
+#include "pdf/PdfWriter.h"
+#include "util/FileIO.h"
+#include "util/Numbers.h"
+#include "util/TextUtil.h"
+
+namespace scrivane {
+
+namespace {
+
+// The format's name for the source record: the file name without its folder, less the
+// 25-character suffix of the standard names (".pdf.format.vantor.dorvex").
+std::string FormatNameForRecord(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.size() > 25) name.resize(name.size() - 25);
+    return name;
+}
+
+}  // namespace
+
+vorDocument::vorDocument(EngineOptions options) : options_(std::move(options)) {
+    Optimize = options_.optimize;
+    Fonts.push_back({"Helvetica", "1", ""});
+}
+
+std::optional<int32_t> vorDocument::GetDocumentProperty(int16_t code) const {
+    if (code == 1) return Pages.PagesCount();
+    return std::nullopt;
+}
+
+int16_t vorDocument::AddBuffer(std::string_view buffer, const std::string& formatFile,
+                               const std::string& customFormatFile, int32_t targetFormat) {
+    vorFormat working;
+    if (!formatFile.empty() && FileExists(formatFile)) working.ReadFormatFile(formatFile);
+    if (!customFormatFile.empty() && FileExists(customFormatFile)) {
+        working.ReadFormatFile(customFormatFile);
+    }
+    return AddBuffer(buffer, std::move(working), formatFile, targetFormat);
+}
+
+int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
+                               const std::string& formatFileName, int32_t targetFormat) {
+    formatConditions_.clear();
+    formatSets_.clear();
+    positions_.clear();
+    working.AppFolder = options_.appFolder;
+
+    eInfos.emplace();
+    eInfos->author = working.author;
+    eInfos->subject = working.subject;
+    eInfos->title = working.title;
+    eInfos->keywords = working.keywords;
+
+    if (!working.DefaultFont.empty()) {
+        fontname = working.DefaultFont;
+        SetDefaultFontName(working.DefaultFont);
+    }
+    if (working.DefaultFontSize >= 1 && working.DefaultFontSize <= 99) {
+        fontsize = std::to_string(working.DefaultFontSize);
+    }
+    if (!formatFileName.empty()) {
+        AddFormatCondition(0, "(cff='" + FormatNameForRecord(formatFileName) + "')");
+    }
+
+    TextFlow flow(*this, working, targetFormat);
+    flow.Run(buffer);
+
+    // The page size in force at the end of the text applies to every page.
+    auto height = ToInt16(working.DefaultPageHeight);
+    auto width = ToInt16(working.DefaultPageWidth);
+    for (auto& page : Pages.Kids) {
+        if (height && *height > 0) page->PageHeight = *height;
+        if (width && *width > 0) page->PageWidth = *width;
+    }
+    return 0;
+}
+
+void vorDocument::AddText(std::string text, int32_t page, int16_t size, double x, double y,
+                          std::string font, std::string colour, double extraWidth,
+                          std::string_view alignment) {
+    if (font.empty()) font = DefaultFontName();
+    bool known = false;
+    for (const vorFont& f : Fonts) {
+        if (f.BaseFont == font) {
+            known = true;
+            break;
+        }
+    }
+    if (!known) Fonts.push_back({font, std::to_string(Fonts.size() + 1), ""});
+    Pages.GetPage(page).AddText(std::move(text), std::move(font), size, x, y,
+                                std::move(colour), extraWidth, alignment, false);
+    if (y > largestY_) largestY_ = y;
+}
+
+int16_t vorDocument::AddImage(const std::string& fileName, int32_t page, double x, double y,
+                              double width, double height) {
+    if (fileName.empty() || !FileExists(fileName)) return 0;
+    JpegSize size;
+    if (ProbeJpeg(fileName, size) != kJpegOk) return kJpegNotJpeg;
+    auto pixelWidth = ToInt16(static_cast<double>(size.width));
+    auto pixelHeight = ToInt16(static_cast<double>(size.height));
+    if (!pixelWidth || !pixelHeight) return kJpegNotJpeg;  // larger than a page can hold
+
+    vorImage image;
+    image.ImageFileName = fileName;
+    image.ImageWidth = image.OriginalImageWidth = *pixelWidth;
+    image.ImageHeight = image.OriginalImageHeight = *pixelHeight;
+    if (width > 0) image.ImageWidth = ToInt16(width).value_or(image.ImageWidth);
+    if (height > 0) image.ImageHeight = ToInt16(height).value_or(image.ImageHeight);
+    image.x = x;
+    image.y = y;
+    Pages.GetPage(page).AddImage(std::move(image));
+    return 0;
+}
+
+void vorDocument::AddLine(double x, double y, double lx, double ly, double width,
+                          int32_t page) {
+    Pages.GetPage(page).AddLine({x, y, lx, ly, width});
+}
+
+void vorDocument::AddAnnotation(std::string subtype, std::string content, int16_t left,
+                                int16_t top, int16_t width, int16_t height, int32_t page) {
+    Pages.GetPage(page).AddAnnotation(std::move(content), std::move(subtype), left, top,
+                                      width, height);
+}
+
+void vorDocument::SaveFormatSet(const std::string& name, const vorFormatSet& set) {
+    formatSets_.emplace(name, set);  // a name already stored keeps its first set
+}
+
+int16_t vorDocument::LoadFormatSet(const std::string& name, vorFormatSet& set) const {
+    auto found = name.empty() ? formatSets_.end() : formatSets_.find(name);
+    if (found == formatSets_.end()) return -1;
+    set = found->second;
+    return 0;
+}
+
+void vorDocument::SaveY(const std::string& name, const std::string& y) {
+    positions_.emplace(name, y);
+}
+
+int16_t vorDocument::LoadY(const std::string& name, std::string& y) const {
+    auto found = name.empty() ? positions_.end() : positions_.find(name);
+    if (found == positions_.end()) return -1;
+    y = found->second;
+    return 0;
+}
+
+std::string vorDocument::DefaultFontName() const {
+    return Fonts.empty() ? std::string() : Fonts.front().BaseFont;
+}
+
+void vorDocument::SetDefaultFontName(const std::string& face) {
+    if (Fonts.empty()) Fonts.push_back({"", "1", ""});
+    Fonts.front().BaseFont = face;
+}
+
+void vorDocument::AddFormatCondition(int32_t lineNumber, std::string_view text) {
+    std::string entry = std::to_string(lineNumber);
+    entry.push_back(':');
+    entry.append(text);
+    formatConditions_.push_back(std::move(entry));
+}
+
+void vorDocument::StampPageFurniture() {
+    if (furnitureStamped_) return;
+    furnitureStamped_ = true;
+    const int32_t count = Pages.PagesCount();
+    const std::string pages = std::to_string(count);
+    for (const vorText& header : headerTexts_) {
+        std::string text = ReplaceAll(header.TextValue, "&pages", pages);
+        for (int32_t n = 1; n <= count; ++n) {
+            std::string stamped = ReplaceAll(text, "&p", std::to_string(n));
+            stamped = ReplaceAll(stamped, "&&", "&");
+            Pages[n].AddText(std::move(stamped), header.fontname, header.fontsize, header.x,
+                             header.y, header.fontcolor, header.xdelta, "", true);
+        }
+    }
+    for (const vorImage& image : headerImages_) {
+        std::string name = ResolveAppPath(image.ImageFileName, options_.appFolder);
+        for (int32_t n = 1; n <= count; ++n) AddImage(name, n, image.x, image.y, 0, 0);
+    }
+}
+
+int16_t vorDocument::BuildPdf(std::string& bytes) {
+    StampPageFurniture();
+    if (!eInfos) eInfos.emplace();
+    if (UseXMP) {
+        eXMP.emplace();
+        eXMP->AddMetadata("title", eInfos->title);
+        eXMP->title = eInfos->title;
+    }
+    PdfSource source;
+    source.pages = &Pages;
+    source.infos = &*eInfos;
+    source.fonts = &Fonts;
+    source.outlines = outlines_ ? &*outlines_ : nullptr;
+    source.metadata = UseXMP ? &*eXMP : nullptr;
+    source.sourceLines = &formatConditions_;
+    source.optimize = Optimize;
+    source.trace = options_.trace;
+    return BuildPdfFile(source, bytes);
+}
+
+int16_t vorDocument::SaveAs(const std::string& fileName, int32_t targetFormat) {
+    if (targetFormat != kTargetPdf) return kSaveUnsupportedFormat;
+    std::string bytes;
+    if (int16_t status = BuildPdf(bytes); status != 0) return status;
+    if (options_.trace) options_.trace("\tsave file");
+    return WriteFileAtomically(fileName, bytes) ? 0 : kSaveWriteFailed;
+}
+
+}  // namespace scrivane

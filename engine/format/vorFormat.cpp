@@ -1,0 +1,324 @@
+#include "format/vorFormat.h"
+
+#include <algorithm>
+#include <optional>
+#include <sstream>
+
+#include <pugixml.hpp>
+
+#include "format/XmlValueReader.h"
+#include "util/Encoding.h"
+#include "util/FileIO.h"
+#include "util/Numbers.h"
+#include "util/TextUtil.h"
+
+namespace scrivane {
+
+namespace {
+
+constexpr const char* kBase = "/dorvex/vantor/format/";
+
+// Reading stops with status 1 as soon as a numeric value does not fit 16 bits.
+struct OutOfRange {};
+
+// The 16-bit value of a numeric text, nullopt when the text is not numeric.
+std::optional<int16_t> Number16(const std::string& text) {
+    if (!IsNumeric(text)) return std::nullopt;
+    auto value = ToInt16(text);
+    if (!value) throw OutOfRange{};
+    return value;
+}
+
+std::string IntText(long long value) {
+    std::string text;
+    AppendInt(text, value);
+    return text;
+}
+
+// Reads values of one `line` element into a new condition.
+vorFormat ReadCondition(pugi::xml_node line, const std::string& condition) {
+    auto value = [&](const char* path) { return XmlValueReader::ChildValue(line, path); };
+    vorFormat c;
+    c.conditionName = value("name");
+    c.conditionType = condition;
+    c.conditionValue = value("value");
+    c.show = AsciiUpper(value("show"));
+    if (auto bk = Number16(value("bk")); bk && *bk >= 1 && *bk <= 3) c.bk = *bk;
+    c.isLink = value("link") == "1";
+    c.isAnnotation = value("annot") == "1";
+    c.isHeader = value("header") == "1";
+
+    auto format = [&](const char* name) {
+        return XmlValueReader::ChildValue(line, std::string("format/") + name);
+    };
+    if (auto v = format("defaultfontname"); !v.empty()) c.DefaultFont = v;
+    if (auto v = format("fontname"); !v.empty()) c.fontname = v;
+    if (auto v = Number16(format("defaultfontsize"))) c.DefaultFontSize = *v;
+    if (auto v = format("fontsize"); IsNumeric(v)) c.fontsize = v;
+    c.DefaultFontAlign = format("defaulttextalign");
+    c.FontAlign = format("textalign");
+    if (auto v = format("defaultfontcolor"); !v.empty()) c.DefaultFontColor = v;
+    if (auto v = format("fontcolor"); !v.empty()) c.fontcolor = v;
+    c.DefaultX = Number16(format("defaultx")).value_or(0);
+    c.x = Number16(format("x")).value_or(0);
+    if (auto v = Number16(format("y"))) c.SetY = *v;
+    if (auto v = Number16(format("defaultdy"))) c.DefaultDY = *v;
+    if (auto v = format("dy"); IsNumeric(v)) c.dy = v;
+    if (auto v = Number16(format("defaultlinelength")); v && *v > 0) c.DefaultLineLength = *v;
+    if (auto v = Number16(format("linelength")); v && *v > 0) c.linelength = *v;
+    if (auto v = Number16(format("defaultmaxlenline")); v && *v > 0) c.DefaultMaxLenLine = *v;
+    if (auto v = Number16(format("maxlenline")); v && *v > 0) c.MaxLenLine = *v;
+    if (auto v = format("imagefile"); !v.empty()) c.ImageFile = v;
+    if (auto v = format("imagex"); !v.empty()) c.ImageX = v;
+    if (auto v = format("imagey"); !v.empty()) c.ImageY = v;
+    return c;
+}
+
+// Reads every value of a loaded (or empty) document into the format. Throws OutOfRange.
+void ReadValues(vorFormat& f, const XmlValueReader& reader) {
+    auto property = [&](const char* name) {
+        return reader.Value(std::string(kBase) + "documentproperties/" + name);
+    };
+    if (auto v = property("title"); !v.empty()) f.title = v;
+    if (auto v = property("subject"); !v.empty()) f.subject = v;
+    if (auto v = property("author"); !v.empty()) f.author = v;
+    if (auto v = property("keywords"); !v.empty()) f.keywords = v;
+
+    auto value = [&](const char* name) {
+        return reader.Value(std::string(kBase) + "default/" + name);
+    };
+    if (auto v = value("fontname"); !v.empty()) f.DefaultFont = v;
+    if (f.DefaultFont.empty()) f.DefaultFont = "Helvetica";
+    if (auto v = Number16(value("fontsize"))) f.DefaultFontSize = *v;
+    if (f.DefaultFontSize < 1) f.DefaultFontSize = 12;
+    if (auto v = value("fontcolor"); !v.empty()) f.DefaultFontColor = v;
+    if (auto v = Number16(value("x"))) f.DefaultX = *v;
+    if (f.DefaultX < 1) f.DefaultX = 40;
+    if (auto v = Number16(value("y"))) f.DefaultY = *v;
+    if (f.DefaultY < 1) f.DefaultY = 50;
+    if (auto v = Number16(value("dy"))) {
+        f.DefaultDY = *v;  // 0 and negative spacing are kept
+    } else if (f.DefaultDY == 0) {
+        f.DefaultDY = 16;
+    }
+    if (auto v = Number16(value("maxlenline"))) f.DefaultMaxLenLine = *v;
+    if (f.DefaultMaxLenLine < 1) f.DefaultMaxLenLine = 100;
+    f.MaxLenLine = f.DefaultMaxLenLine;
+    if (auto v = Number16(value("linelength"))) f.DefaultLineLength = *v;
+    if (auto v = Number16(value("pageheight")); v && *v > 0) f.DefaultPageHeight = IntText(*v);
+    if (auto v = Number16(value("pagewidth")); v && *v > 0) f.DefaultPageWidth = IntText(*v);
+    if (auto v = value("textalign"); !v.empty()) f.DefaultFontAlign = v;
+
+    std::vector<pugi::xml_node> lines = reader.Nodes(std::string(kBase) + "line");
+    for (pugi::xml_node line : lines) {
+        std::string condition = XmlValueReader::ChildValue(line, "condition");
+        if (condition.empty()) break;  // an unnamed condition ends the list
+        f.ListeFormats.push_back(ReadCondition(line, condition));
+    }
+}
+
+int16_t ReadWith(vorFormat& f, const XmlValueReader& reader) {
+    try {
+        ReadValues(f, reader);
+    } catch (const OutOfRange&) {
+        return 1;
+    }
+    return 0;
+}
+
+void AddText(pugi::xml_node parent, const char* name, const std::string& cp1252) {
+    parent.append_child(name).text().set(Cp1252ToUtf8(cp1252).c_str());
+}
+
+void AddInt(pugi::xml_node parent, const char* name, long long value) {
+    AddText(parent, name, IntText(value));
+}
+
+bool PositiveInteger(const std::string& text) {
+    auto value = ToInt32(text);
+    return value && *value > 0;
+}
+
+void BuildCondition(pugi::xml_node line, const vorFormat& c) {
+    AddText(line, "name", c.conditionName);
+    AddText(line, "condition", c.conditionType);
+    AddText(line, "value", c.conditionValue);
+    if (!c.show.empty()) AddText(line, "show", AsciiLower(c.show));
+    if (c.isAnnotation) AddText(line, "annot", "1");
+    if (c.isLink) AddText(line, "link", "1");
+    if (c.isHeader) AddText(line, "header", "1");
+    if (c.bk >= 1 && c.bk <= 3) AddInt(line, "bk", c.bk);
+
+    pugi::xml_node format = line.append_child("format");
+    if (!c.fontname.empty()) AddText(format, "fontname", c.fontname);
+    if (!c.DefaultFont.empty()) AddText(format, "defaultfontname", c.DefaultFont);
+    if (IsNumeric(c.fontsize)) AddText(format, "fontsize", c.fontsize);
+    if (c.DefaultFontSize != 0) AddInt(format, "defaultfontsize", c.DefaultFontSize);
+    if (!c.DefaultFontAlign.empty()) AddText(format, "defaulttextalign", c.DefaultFontAlign);
+    if (!c.FontAlign.empty()) AddText(format, "textalign", c.FontAlign);
+    if (!c.fontcolor.empty()) AddText(format, "fontcolor", c.fontcolor);
+    if (!c.DefaultFontColor.empty()) AddText(format, "defaultfontcolor", c.DefaultFontColor);
+    if (!c.dy.empty() && IsNumeric(c.dy)) AddText(format, "dy", c.dy);
+    if (c.DefaultDY != 0) AddInt(format, "defaultdy", c.DefaultDY);
+    if (c.SetY != 0) AddInt(format, "y", c.SetY);
+    if (c.x != 0) AddInt(format, "x", c.x);
+    if (c.DefaultX != 0) AddInt(format, "defaultx", c.DefaultX);
+    if (c.DefaultLineLength > 0) AddInt(format, "defaultlinelength", c.DefaultLineLength);
+    if (c.linelength > 0) AddInt(format, "linelength", c.linelength);
+    if (c.MaxLenLine > 0) AddInt(format, "maxlenline", c.MaxLenLine);
+    if (c.DefaultMaxLenLine > 0) AddInt(format, "defaultmaxlenline", c.DefaultMaxLenLine);
+    if (!c.ImageFile.empty()) AddText(format, "imagefile", c.ImageFile);
+    if (!c.ImageX.empty()) AddText(format, "imagex", c.ImageX);
+    if (!c.ImageY.empty()) AddText(format, "imagey", c.ImageY);
+}
+
+void BuildDocument(pugi::xml_document& doc, const vorFormat& f) {
+    pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "UTF-8";
+    pugi::xml_node root = doc.append_child("dorvex");
+    root.append_attribute("version") = "1.0";
+    pugi::xml_node format = root.append_child("vantor").append_child("format");
+
+    pugi::xml_node properties = format.append_child("documentproperties");
+    if (!f.title.empty()) AddText(properties, "title", f.title);
+    if (!f.subject.empty()) AddText(properties, "subject", f.subject);
+    if (!f.author.empty()) AddText(properties, "author", f.author);
+    if (!f.keywords.empty()) AddText(properties, "keywords", f.keywords);
+
+    pugi::xml_node defaults = format.append_child("default");
+    AddText(defaults, "fontname", f.DefaultFont);
+    if (f.DefaultFontSize >= 1) AddInt(defaults, "fontsize", f.DefaultFontSize);
+    if (!f.DefaultFontColor.empty()) AddText(defaults, "fontcolor", f.DefaultFontColor);
+    if (f.DefaultX > 0) AddInt(defaults, "x", f.DefaultX);
+    if (f.DefaultY > 0) AddInt(defaults, "y", f.DefaultY);
+    if (f.DefaultDY != 0) AddInt(defaults, "dy", f.DefaultDY);
+    if (f.MaxLenLine > 5) AddInt(defaults, "maxlenline", f.MaxLenLine);
+    if (f.DefaultLineLength > 20) AddInt(defaults, "linelength", f.DefaultLineLength);
+    AddText(defaults, "textalign", f.DefaultFontAlign);
+    if (PositiveInteger(f.DefaultPageHeight)) AddText(defaults, "pageheight", f.DefaultPageHeight);
+    if (PositiveInteger(f.DefaultPageWidth)) AddText(defaults, "pagewidth", f.DefaultPageWidth);
+
+    for (const vorFormat& condition : f.ListeFormats) {
+        BuildCondition(format.append_child("line"), condition);
+    }
+}
+
+bool Matches(const vorFormat& c, const std::string& lineNumber, const std::string& line) {
+    if (c.conditionType == "linenumber") return c.conditionValue == lineNumber;
+    if (c.conditionType == "linevalue") return c.conditionValue == line;
+    if (c.conditionType == "leftlinevalue") {
+        return !c.conditionValue.empty() && line.compare(0, c.conditionValue.size(),
+                                                         c.conditionValue) == 0;
+    }
+    return false;
+}
+
+}  // namespace
+
+int16_t vorFormat::ReadFormatFile(const std::string& FormatFilename) {
+    if (FormatFilename.empty()) return 2;
+    if (!FileExists(FormatFilename)) return 3;
+    XmlValueReader reader;
+    reader.Load(FormatFilename);  // a file that does not parse reads as all-empty
+    return ReadWith(*this, reader);
+}
+
+int16_t vorFormat::ReadFormatText(const std::string& xmlText) {
+    XmlValueReader reader;
+    reader.LoadBuffer(xmlText);
+    return ReadWith(*this, reader);
+}
+
+void vorFormat::ApplyReadFallbacks() {
+    XmlValueReader empty;
+    ReadWith(*this, empty);
+}
+
+std::string vorFormat::FormatFileText() const {
+    pugi::xml_document doc;
+    BuildDocument(doc, *this);
+    std::ostringstream out;
+    doc.save(out, "\t", pugi::format_default, pugi::encoding_utf8);
+    return out.str();
+}
+
+int16_t vorFormat::SaveFormatFile(const std::string& FormatFilename) const {
+    if (FormatFilename.empty()) return 1;
+    return WriteFileAtomically(FormatFilename, FormatFileText()) ? 0 : 1;
+}
+
+bool vorFormat::FontNameIsOk(const std::string& FontNameToCheck) {
+    return FontNameToCheck == "Helvetica" || FontNameToCheck == "Arial" ||
+           FontNameToCheck == "Courier";
+}
+
+int16_t vorFormat::GetFormat(int32_t LineNumber, const std::string& LineValue) {
+    auto sizeText = [](int16_t value) { return IntText(value); };
+    fontsize = sizeText(DefaultFontSize);
+    x = DefaultX;
+    y = DefaultY;
+    dy = sizeText(DefaultDY);
+    fontname = DefaultFont;
+    FontAlign = AsciiLower(DefaultFontAlign);
+    fontcolor = DefaultFontColor;
+    MaxLenLine = DefaultMaxLenLine;
+    linelength = DefaultLineLength;
+    SetY = 0;
+    isLink = isAnnotation = isHeader = false;
+    columns = DefaultColumns;
+    SpaceBetweenColumns = DefaultSpaceBetweenColumns;
+    show.clear();
+    conditionType.clear();
+    conditionValue.clear();
+    ImageFile.clear();
+
+    const std::string lineNumber = IntText(LineNumber);
+    for (const vorFormat& c : ListeFormats) {
+        if (!Matches(c, lineNumber, LineValue)) continue;
+        conditionType = c.conditionType;
+        conditionValue = c.conditionValue;
+        bk = c.bk;
+
+        // Lasting defaults: they hold from this line to the end of the text. A default
+        // the condition gives also reaches this line; the line's other values stay as
+        // earlier matches left them, so a later match overrides field by field.
+        if (c.DefaultX != 0) x = DefaultX = c.DefaultX;
+        if (!c.DefaultFont.empty()) fontname = DefaultFont = c.DefaultFont;
+        if (!c.DefaultFontColor.empty()) fontcolor = DefaultFontColor = c.DefaultFontColor;
+        if (!c.DefaultFontAlign.empty()) DefaultFontAlign = c.DefaultFontAlign;
+        if (c.DefaultFontSize > 0) fontsize = sizeText(DefaultFontSize = c.DefaultFontSize);
+        if (c.DefaultDY > 0) dy = sizeText(DefaultDY = c.DefaultDY);
+        if (c.DefaultMaxLenLine > 0) MaxLenLine = DefaultMaxLenLine = c.DefaultMaxLenLine;
+        if (c.DefaultLineLength > 0) linelength = DefaultLineLength = c.DefaultLineLength;
+
+        // The line's own values. A size or spacing that is not a number is ignored.
+        if (c.x != 0) x = c.x;
+        if (!c.fontsize.empty()) {
+            if (auto v = ToInt16(c.fontsize)) fontsize = sizeText(*v);
+        }
+        if (!c.dy.empty()) {
+            if (auto v = ToInt16(c.dy)) dy = sizeText(*v);
+        }
+        if (!c.fontname.empty()) fontname = c.fontname;
+        if (!c.fontcolor.empty()) fontcolor = c.fontcolor;
+        if (!c.show.empty()) show = c.show;
+        if (!c.FontAlign.empty()) FontAlign = AsciiLower(c.FontAlign);
+        if (c.SetY != 0) SetY = c.SetY;
+        if (c.MaxLenLine > 0) MaxLenLine = c.MaxLenLine;
+        if (c.linelength > 0) linelength = c.linelength;
+        if (c.isAnnotation) isAnnotation = true;
+        if (c.isLink) isLink = true;
+        if (c.isHeader) isHeader = true;
+        if (!c.ImageFile.empty()) {
+            // File names keep their case: this platform's file systems tell them apart.
+            ImageFile = ResolveAppPath(c.ImageFile, AppFolder);
+            ImageX = c.ImageX;
+            ImageY = c.ImageY;
+        }
+    }
+    if (!IsNumeric(DefaultPageHeight)) DefaultPageHeight = "843";
+    return 0;
+}
+
+}  // namespace scrivane

@@ -1,0 +1,84 @@
+#pragma once
+// A format file: document properties, default typography and page geometry, and the
+// line conditions that restyle chosen lines. The same class holds one line condition,
+// and, during an export, the resolved style of the current line.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace scrivane {
+
+class vorFormat {
+public:
+    // Document properties.
+    std::string title;
+    std::string subject;
+    std::string author;
+    std::string keywords;
+
+    // Document-wide defaults.
+    std::string DefaultFont;
+    std::string DefaultFontColor;
+    std::string DefaultFontAlign;
+    int16_t DefaultX = 0;
+    int16_t DefaultY = 0;
+    int16_t DefaultDY = 0;
+    int16_t DefaultMaxLenLine = 0;
+    int16_t DefaultLineLength = 0;
+    std::string DefaultPageWidth;
+    std::string DefaultPageHeight;
+    std::string DefaultDownMargin = "50";
+    std::string DefaultColumns = "1";
+    std::string DefaultSpaceBetweenColumns = "12";
+
+    // The current line's resolved values, or a condition's own values.
+    std::string fontname;
+    std::string fontcolor;
+    std::string FontAlign;
+    int16_t x = 0;
+    int16_t y = 0;
+    int16_t SetY = 0;
+    std::string dy;
+    int16_t MaxLenLine = 0;
+    int16_t bk = 0;
+    int16_t linelength = 0;
+    std::string columns;
+    std::string SpaceBetweenColumns;
+    std::string ImageFile;
+    std::string ImageX;
+    std::string ImageY;
+    std::string PageWidth;
+    std::string PageHeight;
+    int16_t DefaultFontSize = 0;
+    std::string fontsize;
+    std::string conditionName;
+    std::string conditionType;   // "linenumber", "linevalue" or "leftlinevalue"
+    std::string conditionValue;
+    std::string show;            // "", "NO" or "RIGHT" once read
+    bool isLink = false;
+    bool isAnnotation = false;
+    bool isHeader = false;
+    std::vector<vorFormat> ListeFormats;
+
+    // Folder that "%apppath%" in image names stands for (no trailing separator).
+    std::string AppFolder;
+
+    // 0 read (also for an unreadable file: its values read as empty), 1 a number out of
+    // the 16-bit range stopped the read, 2 empty name, 3 no such file.
+    int16_t ReadFormatFile(const std::string& FormatFilename);
+    // Reads format-file text already in memory; same statuses apart from 2 and 3.
+    int16_t ReadFormatText(const std::string& xmlText);
+    // 0 saved; 1 failed while building or saving (an existing file is left untouched).
+    int16_t SaveFormatFile(const std::string& FormatFilename) const;
+    // The format file's text as SaveFormatFile writes it.
+    std::string FormatFileText() const;
+    // Resolves the style of one line into the working fields; always 0.
+    int16_t GetFormat(int32_t LineNumber, const std::string& LineValue);
+    static bool FontNameIsOk(const std::string& FontNameToCheck);
+
+    // The defaults that reading a format file without any values gives (Helvetica 12,
+    // x 40, y 50, dy 16, 100 characters a line) on top of the current fields.
+    void ApplyReadFallbacks();
+};
+
+}  // namespace scrivane

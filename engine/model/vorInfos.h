@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+namespace scrivane {
+
+// Document information: the PDF Info dictionary and the document properties elsewhere.
+struct vorInfos {
+    std::string author;
+    std::string title;
+    std::string subject;
+    std::string keywords;
+    std::string FCObjectNumber;  // object number of the embedded source stream; empty = none
+    std::string cff;             // format file the document was written with (read on import)
+};
+
+}  // namespace scrivane

@@ -1,0 +1,43 @@
+#include "model/vorPage.h"
+
+namespace scrivane {
+
+vorContent& vorPage::GetContent(int32_t n) {
+    if (Contents.empty()) return Contents.emplace_back();
+    int32_t count = ContentsCount();
+    if (n == -1 || n > count) n = count;
+    if (n < 1) n = 1;
+    return Contents[static_cast<size_t>(n - 1)];
+}
+
+vorContent& vorPage::AddText(std::string TextValue, std::string fontname, int16_t fontsize,
+                             double x, double y, std::string fontcolor, double xdelta,
+                             std::string_view alignment, bool secondBlock) {
+    vorContent* target;
+    if (!secondBlock) {
+        target = Contents.empty() ? &Contents.emplace_back() : &Contents.front();
+    } else {
+        if (Contents.empty()) Contents.emplace_back();
+        target = Contents.size() == 1 ? &Contents.emplace_back() : &Contents[1];
+    }
+    target->AddText(std::move(TextValue), std::move(fontname), fontsize, x, y,
+                    std::move(fontcolor), xdelta, alignment);
+    return *target;
+}
+
+void vorPage::AddImage(vorImage image) { GetContent(1).AddImage(std::move(image)); }
+
+void vorPage::AddLine(const vorLine& line) { GetContent(1).AddLine(line); }
+
+void vorPage::AddAnnotation(std::string Content, std::string Subtype, int16_t left,
+                            int16_t top, int16_t width, int16_t height) {
+    vorPDFAnnotation& annotation = Annots.emplace_back();
+    annotation.Content = std::move(Content);
+    annotation.Subtype = std::move(Subtype);
+    annotation.left = left;
+    annotation.top = static_cast<int16_t>(PageHeight - top);
+    annotation.width = width;
+    annotation.height = height;
+}
+
+}  // namespace scrivane

@@ -1,0 +1,30 @@
+#pragma once
+// Deflate for /FlateDecode streams and the matching inflate, in zlib's format.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace scrivane {
+
+// Sizes of the most recent call, for progress reports and tests.
+struct CompressionSizes {
+    size_t before = 0;  // uncompressed
+    size_t after = 0;   // compressed
+};
+CompressionSizes LastCompressionSizes();
+
+// Replaces data by its zlib stream (compress2 at the given level). Non-zero when the
+// library fails; the data is then unchanged.
+int Compress(std::string& data, int level = 9);
+
+// Largest inflated size Decompress accepts before it gives up.
+constexpr size_t kMaxInflatedSize = size_t{256} << 20;
+
+// Replaces data by its inflated form. The output grows until the stream is complete, so
+// nothing is cut whatever sizeHint says; past maxSize it fails. Returns zlib's code:
+// 0 (Z_OK) on success, Z_DATA_ERROR for a damaged stream, Z_BUF_ERROR for a truncated
+// one or one that inflates past maxSize, Z_MEM_ERROR when memory runs out. On failure
+// the data is unchanged.
+int Decompress(std::string& data, size_t sizeHint = 0, size_t maxSize = kMaxInflatedSize);
+
+}  // namespace scrivane

@@ -1,0 +1,356 @@
+#include "pdf/PdfObjects.h"
+
+#include <set>
+
+#include "pdf/Compression.h"
+#include "pdf/PdfSyntax.h"
+#include "util/Numbers.h"
+
+namespace scrivane {
+
+namespace {
+
+constexpr std::string_view kObjectStart = " 0 obj\n";
+constexpr std::string_view kObjectEnd = ">>\nendobj\n";
+
+void AppendRef(std::string& out, long long number) {
+    AppendInt(out, number);
+    out += " 0 R";
+}
+
+void AppendLiteralEntry(std::string& out, std::string_view key, std::string_view value) {
+    out += key;
+    out.push_back('(');
+    AppendEscapedLiteral(out, value);
+    out.push_back(')');
+}
+
+// Resource name of a run's face: "F" + the FontID of the matching font, else "F1".
+void AppendFontResource(std::string& out, const vorText& run, const PdfWriteState& state) {
+    std::string_view face = run.fontname;
+    if (run.fontname == "Arial" && run.Bold) face = "Arial,Bold";
+    out.push_back('F');
+    if (state.fonts) {
+        for (const vorFont& font : *state.fonts) {
+            if (font.BaseFont == face) {
+                out += font.FontID;
+                return;
+            }
+        }
+    }
+    out.push_back('1');
+}
+
+size_t CountSpaces(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    size_t count = 0;
+    for (char c : text) count += c == ' ';
+    return count;
+}
+
+void AppendTextRun(std::string& s, const vorText& run, const PdfWriteState& state,
+                   std::string& escaped) {
+    escaped.clear();
+    AppendEscapedRun(escaped, run.TextValue);
+    bool coloured = !run.fontcolor.empty();
+    if (coloured) s += "q\n";
+    s += "BT\n";
+    if (run.textalign == 3) {
+        size_t spaces = CountSpaces(run.TextValue);
+        if (run.xdelta == 0 || (spaces == 0 && escaped.empty())) {
+            s += "0 Tw\n";  // nothing to spread (or nothing to spread it over)
+        } else if (spaces == 0) {
+            AppendNumber(s, run.xdelta / (20.0 * static_cast<double>(escaped.size())));
+            s += " Tc\n";
+        } else {
+            AppendNumber(s, run.xdelta / (20.0 * static_cast<double>(spaces)));
+            s += " Tw\n";
+        }
+    }
+    s.push_back('/');
+    AppendFontResource(s, run, state);
+    s.push_back(' ');
+    AppendInt(s, run.fontsize);
+    s += " Tf\n";
+    if (coloured && run.fontcolor != "0 0 0") {
+        s += ColourOperands(run.fontcolor);
+        s += " rg\n";
+    }
+    AppendNumber(s, run.x);
+    s.push_back(' ');
+    AppendNumber(s, state.currentPageHeight - run.y);
+    s += " Td\n(";
+    s += escaped;
+    s += ") Tj\nET\n";
+    if (coloured) s += "Q\n";
+}
+
+}  // namespace
+
+void toFS(std::string& out, const vorInfos& infos, bool optimize) {
+    out += kObjectStart;
+    out += "<<\n/Dorvex (JTR-";
+    out += kProgramVersion;
+    out += optimize ? ")" : "-noc)";
+    if (!infos.FCObjectNumber.empty()) {
+        out += "/FC(";
+        out += infos.FCObjectNumber;
+        out += ")";
+    }
+    out += "/Creator(";
+    out += kMakerAddress;
+    out += ")";
+    if (!infos.author.empty()) AppendLiteralEntry(out, "/Author", infos.author);
+    if (!infos.title.empty()) AppendLiteralEntry(out, "/Title", infos.title);
+    if (!infos.subject.empty()) AppendLiteralEntry(out, "/Subject", infos.subject);
+    if (!infos.keywords.empty()) AppendLiteralEntry(out, "/Keywords", infos.keywords);
+    out += "/Producer(Vantor Jotter ";
+    out += kProgramVersion;
+    out += " - ";
+    out += kMakerAddress;
+    out += ")\n";
+    out += kObjectEnd;
+}
+
+void toFS(std::string& out, const vorPDFCatalog& catalog) {
+    out += kObjectStart;
+    out += "<</Type/Catalog";
+    if (catalog.OutlinesObjectNumber > 0) {
+        out += "/Outlines ";
+        AppendRef(out, catalog.OutlinesObjectNumber);
+        out += "\n/PageMode /UseOutlines\n";
+    }
+    if (catalog.MetadataObjectNumber > 0) {
+        out += "/Metadata ";
+        AppendRef(out, catalog.MetadataObjectNumber);
+        out += "\n";
+    }
+    out += "/Pages ";
+    AppendRef(out, catalog.PagesObjectNumber);
+    out += ">>endobj\n";
+}
+
+void toFS(std::string& out, const vorPages& pages) {
+    out += kObjectStart;
+    out += "<</Type/Pages/Count ";
+    AppendInt(out, pages.PagesCount());
+    out += "/Kids[";
+    for (size_t i = 0; i < pages.KidsObjectNumber.size(); ++i) {
+        if (i > 0) out.push_back(' ');
+        AppendRef(out, pages.KidsObjectNumber[i]);
+    }
+    out += "]";
+    out += kObjectEnd;
+}
+
+void toFS(std::string& out, const vorFont& font) {
+    out += kObjectStart;
+    out += "<</Type/Font/Subtype/TrueType/Name/F";
+    out += font.FontID;
+    out += "/BaseFont/";
+    out += font.BaseFont;
+    out += "/Encoding/WinAnsiEncoding";
+    out += kObjectEnd;
+}
+
+void toFS(std::string& out, const vorPage& page, PdfWriteState& state) {
+    state.currentPageHeight = page.PageHeight < 1 ? 843 : page.PageHeight;
+    out += kObjectStart;
+    out += "<</Type/Page/Parent ";
+    AppendRef(out, page.ParentObjectNumber);
+    out += "/Resources<</Font<<";
+    if (state.fonts) {
+        bool first = true;
+        for (const vorFont& font : *state.fonts) {
+            if (!first) out.push_back(' ');
+            first = false;
+            out += "/F";
+            out += font.FontID;
+            out.push_back(' ');
+            out += font.ObjectNumber;
+            out += " 0 R";
+        }
+    }
+    out += ">>";
+    if (!page.Contents.empty() && !page.Contents.front().Images.empty()) {
+        out += "/XObject <<\n";
+        std::set<std::string_view> listed;
+        for (const vorImage& image : page.Contents.front().Images) {
+            if (!listed.insert(image.ImageNumber).second) continue;
+            out += "/I";
+            out += image.ImageNumber;
+            out.push_back(' ');
+            out += image.ImageNumber;
+            out += " 0 R\n";
+        }
+        out += ">>\n";
+    }
+    out += ">>/MediaBox[0 0 ";
+    AppendInt(out, page.PageWidth);
+    out.push_back(' ');
+    AppendInt(out, page.PageHeight);
+    out += "]";
+    if (!page.ContentsObjectNumber.empty()) {
+        out += "/Contents [";
+        for (int32_t number : page.ContentsObjectNumber) {
+            out.push_back(' ');
+            AppendRef(out, number);
+        }
+        out += " ]";
+    }
+    if (!page.Annots.empty()) {
+        out += "/Annots [";
+        for (const vorPDFAnnotation& annotation : page.Annots) {
+            out.push_back(' ');
+            AppendRef(out, annotation.ObjectNumber);
+        }
+        out += " ]\n";
+    }
+    out += kObjectEnd;
+}
+
+std::string ContentStreamText(const vorContent& content, const PdfWriteState& state) {
+    std::string s;
+    s.reserve(content.Texts.size() * 64 + content.Images.size() * 48);
+    const double height = state.currentPageHeight;
+    for (const vorImage& image : content.Images) {
+        s += "q\n";
+        AppendInt(s, image.ImageWidth);
+        s += " 0 0 ";
+        AppendInt(s, image.ImageHeight);
+        s.push_back(' ');
+        AppendNumber(s, image.x);
+        s.push_back(' ');
+        AppendNumber(s, RoundHalfEven(height - image.y - image.ImageHeight));
+        s += " cm\n/I";
+        s += image.ImageNumber;
+        s += " Do\nQ\n";
+    }
+    for (const vorLine& line : content.Lines) {
+        double yr = RoundHalfEven(height - line.y);
+        AppendNumber(s, line.lWidth);
+        s += " w\n";
+        AppendNumber(s, line.x);
+        s.push_back(' ');
+        AppendNumber(s, yr);
+        s += " m\n";
+        AppendNumber(s, line.x + line.lx);
+        s.push_back(' ');
+        AppendNumber(s, yr - line.ly);
+        s += " l\nS\n";
+    }
+    std::string escaped;
+    for (const vorText& run : content.Texts) AppendTextRun(s, run, state, escaped);
+    return s;
+}
+
+void toFS(std::string& out, const vorContent& content, const PdfWriteState& state) {
+    std::string s = ContentStreamText(content, state);
+    // A stream that does not compress is written as it is; the file stays valid.
+    bool compressed = state.compress && Compress(s, 9) == 0;
+    out += kObjectStart;
+    out += "<</Length ";
+    AppendInt(out, static_cast<long long>(s.size()));
+    out += compressed ? " /Filter /FlateDecode >>" : " >>";
+    out += "\nstream\n";
+    out += s;
+    out += "\nendstream\nendobj\n";
+}
+
+void toFS(std::string& out, const vorImage& image) {
+    out += kObjectStart;
+    out += "<< /Type /XObject\n/Subtype /Image\n/Width ";
+    AppendInt(out, image.OriginalImageWidth);
+    out += "\n/Height ";
+    AppendInt(out, image.OriginalImageHeight);
+    out += "\n/BitsPerComponent 8\n/Filter[/DCTDecode]\n/DecodeParms[<<>>]\n"
+           "/ColorSpace/DeviceRGB\n/Length ";
+    AppendInt(out, static_cast<long long>(image.ImageStream.size()));
+    out += "\n>>\nstream\n";
+    out += image.ImageStream;
+    out += "\nendstream\nendobj\n";
+}
+
+void toFS(std::string& out, const vorPDFAnnotation& annotation) {
+    out += kObjectStart;
+    out += "<<\n/Type /Annot\n";
+    auto rectangle = [&] {
+        out += "/Rect [";
+        AppendInt(out, annotation.left);
+        out.push_back(' ');
+        AppendInt(out, annotation.top);
+        out.push_back(' ');
+        AppendInt(out, annotation.left + annotation.width);
+        out.push_back(' ');
+        AppendInt(out, annotation.top + annotation.height);
+        out += "]\n";
+    };
+    if (annotation.Subtype == "Text" || annotation.Subtype == "FreeText") {
+        out += "/Subtype /";
+        out += annotation.Subtype;
+        out += "\n";
+        rectangle();
+        AppendLiteralEntry(out, "/Contents ", annotation.Content);
+        out += "\n";
+    } else if (annotation.Subtype == "Link") {
+        out += "/Subtype /Link\n";
+        rectangle();
+        out += "/Border [ 0 0 0 ]\n/A << /Type /Action\n/S /URI\n";
+        AppendLiteralEntry(out, "/URI ", annotation.Content);
+        out += "\n>>\n";
+    }
+    out += kObjectEnd;
+}
+
+void toFS(std::string& out, const vorOutlines& root) {
+    out += kObjectStart;
+    out += "<< \n/Type /Outlines\n";
+    if (!root.outlines.empty()) {
+        out += "/First ";
+        AppendRef(out, root.FirstOutlineObjectNumber);
+        out += "\n/Last ";
+        AppendRef(out, root.LastOutlineObjectNumber);
+        out += "\n";
+    }
+    out += "/Count ";
+    AppendInt(out, root.TotalCount());
+    out += "\n";
+    out += kObjectEnd;
+}
+
+void toFS(std::string& out, const vorOutline& entry) {
+    out += kObjectStart;
+    AppendLiteralEntry(out, "<< /Title ", entry.title);
+    out += "\n/Parent ";
+    AppendRef(out, entry.ParentObjectNumber);
+    out += "\n";
+    if (entry.NextObjectNumber > 0) {
+        out += "/Next ";
+        AppendRef(out, entry.NextObjectNumber);
+        out += "\n";
+    }
+    if (entry.PreviousObjectNumber > 0) {
+        out += "/Prev ";
+        AppendRef(out, entry.PreviousObjectNumber);
+        out += "\n";
+    }
+    if (!entry.outlines.empty()) {
+        int32_t count = entry.OutlinesCount();
+        out += "/Count ";
+        AppendInt(out, entry.level > 1 ? -count : count);  // deeper levels start closed
+        out += "\n/First ";
+        AppendRef(out, entry.FirstOutlineObjectNumber);
+        out += "\n/Last ";
+        AppendRef(out, entry.LastOutlineObjectNumber);
+        out += "\n";
+    }
+    out += "/Dest [";
+    AppendInt(out, entry.DestObjectNumber);
+    out += " 0 R /FitH ";
+    AppendInt(out, entry.top);
+    out += "]\n";
+    out += kObjectEnd;
+}
+
+}  // namespace scrivane

@@ -1,0 +1,49 @@
+#pragma once
+// The text of each PDF object after its number (" 0 obj" LF ... "endobj" LF), appended
+// to the file buffer. One function per kind of object.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/vorContent.h"
+#include "model/vorFont.h"
+#include "model/vorInfos.h"
+#include "model/vorOutline.h"
+#include "model/vorPDFAnnotation.h"
+#include "model/vorPDFCatalog.h"
+#include "model/vorPage.h"
+#include "model/vorPages.h"
+
+namespace scrivane {
+
+// The program version written into every PDF and the address of its maker.
+inline constexpr const char* kProgramVersion = "1.4.0";
+inline constexpr const char* kMakerAddress = "https://vantor.example/jotter";
+
+// What the object texts share while one file is written.
+struct PdfWriteState {
+    const std::vector<vorFont>* fonts = nullptr;
+    // Height of the page written last; content streams turn y into PDF y with it.
+    int32_t currentPageHeight = 843;
+    // Deflate content streams (off only for inspection).
+    bool compress = true;
+};
+
+void toFS(std::string& out, const vorInfos& infos, bool optimize);
+void toFS(std::string& out, const vorPDFCatalog& catalog);
+void toFS(std::string& out, const vorPages& pages);
+void toFS(std::string& out, const vorFont& font);
+// Also makes the page's height the current one for the content streams after it.
+void toFS(std::string& out, const vorPage& page, PdfWriteState& state);
+void toFS(std::string& out, const vorContent& content, const PdfWriteState& state);
+// The image's bytes must be in ImageStream.
+void toFS(std::string& out, const vorImage& image);
+void toFS(std::string& out, const vorPDFAnnotation& annotation);
+void toFS(std::string& out, const vorOutlines& root);
+void toFS(std::string& out, const vorOutline& entry);
+
+// The uncompressed operators of a content block: images, rules, then text runs.
+std::string ContentStreamText(const vorContent& content, const PdfWriteState& state);
+
+}  // namespace scrivane

@@ -1,0 +1,74 @@
+#include "pdf/PdfSyntax.h"
+
+#include <algorithm>
+
+#include "util/Numbers.h"
+
+namespace scrivane {
+
+void AppendEscapedLiteral(std::string& out, std::string_view text) {
+    for (char c : text) {
+        if (c == '\\' || c == '(' || c == ')') out.push_back('\\');
+        out.push_back(c);
+    }
+}
+
+std::string EscapeLiteral(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    AppendEscapedLiteral(out, text);
+    return out;
+}
+
+void AppendEscapedRun(std::string& out, std::string_view text) {
+    for (char c : text) {
+        if (c == '\t') {
+            out.append(10, ' ');
+            continue;
+        }
+        if (c == '\\' || c == '(' || c == ')') out.push_back('\\');
+        out.push_back(c);
+    }
+}
+
+std::string EscapeRun(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    AppendEscapedRun(out, text);
+    return out;
+}
+
+namespace {
+
+void AppendComponent(std::string& out, std::string_view token) {
+    int value = 0;
+    if (auto number = ToInt32(token)) value = std::clamp(*number, 0, 255);
+    if (value == 255) {
+        out.push_back('1');
+    } else if (value == 0) {
+        out.push_back('0');
+    } else {
+        std::string digits = std::to_string(value * 100000 / 255);
+        out += "0.";
+        out.append(5 - digits.size(), '0');
+        out += digits;
+    }
+}
+
+}  // namespace
+
+std::string ColourOperands(std::string_view colour) {
+    std::string out;
+    size_t start = 0;
+    for (int component = 0; component < 3; ++component) {
+        while (start < colour.size() && colour[start] == ' ') ++start;
+        size_t end = colour.find(' ', start);
+        if (end == std::string_view::npos) end = colour.size();
+        if (component > 0) out.push_back(' ');
+        AppendComponent(out, start < colour.size() ? colour.substr(start, end - start) : "");
+        start = end;
+    }
+    return out;
+}
+
+}  // namespace scrivane

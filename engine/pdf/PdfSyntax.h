@@ -1,0 +1,22 @@
+#pragma once
+// Small pieces of PDF syntax the writer shares: literal-string escapes and colours.
+#include <string>
+#include <string_view>
+
+namespace scrivane {
+
+// Escape for literal strings of the Info dictionary, outlines and annotations:
+// "\" -> "\\", "(" -> "\(", ")" -> "\)".
+void AppendEscapedLiteral(std::string& out, std::string_view text);
+std::string EscapeLiteral(std::string_view text);
+
+// Escape for shown text: as above, and each tab becomes ten spaces.
+void AppendEscapedRun(std::string& out, std::string_view text);
+std::string EscapeRun(std::string_view text);
+
+// "r g b" with components 0..255 as the operands of "rg": 255 -> "1", 0 -> "0", otherwise
+// "0." and five digits of c * 100000 / 255 ("128" -> "0.50196"). A component that is not
+// a number counts as 0, one out of range is clamped, a missing one is 0.
+std::string ColourOperands(std::string_view colour);
+
+}  // namespace scrivane

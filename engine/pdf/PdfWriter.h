@@ -1,0 +1,41 @@
+#pragma once
+// Numbers the objects of a laid-out document and assembles the PDF file in one buffer.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/vorContent.h"
+#include "model/vorFont.h"
+#include "model/vorInfos.h"
+#include "model/vorOutline.h"
+#include "model/vorPages.h"
+#include "pdf/vorXMP.h"
+
+namespace scrivane {
+
+// Everything the writer reads from a document.
+struct PdfSource {
+    vorPages* pages = nullptr;
+    vorInfos* infos = nullptr;
+    std::vector<vorFont>* fonts = nullptr;
+    vorOutlines* outlines = nullptr;               // null = no outline
+    vorXMP* metadata = nullptr;                    // null = no XMP stream
+    const std::vector<std::string>* sourceLines = nullptr;  // the source record
+    bool optimize = false;                         // true = leave the source stream out
+    bool compress = true;
+    std::function<void(const std::string&)> trace;
+};
+
+enum PdfWriteStatus : int16_t {
+    kPdfOk = 0,
+    kPdfImageUnreadable = -21,  // an image file could not be read while writing
+    kPdfOutOfMemory = -30,
+};
+
+// Builds the whole file. On failure bytes is left empty and *failedFile names the file
+// that could not be read (when given).
+int16_t BuildPdfFile(const PdfSource& source, std::string& bytes,
+                     std::string* failedFile = nullptr);
+
+}  // namespace scrivane

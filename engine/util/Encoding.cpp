@@ -1,0 +1,122 @@
+#include "util/Encoding.h"
+
+#include <cstdint>
+
+namespace scrivane {
+
+namespace {
+
+// Unicode code points of bytes 0x80..0x9F; the undefined ones keep their own value.
+constexpr char32_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t CodePointOf(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
+    return byte;
+}
+
+// The Windows-1252 byte of a code point, or -1 when it has none.
+int ByteOf(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == cp) return 0x80 + i;
+    }
+    return -1;
+}
+
+// Decodes one UTF-8 sequence at text[i]; returns its length, or 0 when invalid.
+size_t DecodeUtf8(std::string_view text, size_t i, char32_t& cp) {
+    auto b0 = static_cast<unsigned char>(text[i]);
+    size_t length;
+    char32_t min;
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        length = 2; cp = b0 & 0x1F; min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3; cp = b0 & 0x0F; min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4; cp = b0 & 0x07; min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k) {
+        auto b = static_cast<unsigned char>(text[i + k]);
+        if ((b & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return length;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    char32_t cp;
+    for (size_t i = 0; i < bytes.size();) {
+        size_t length = DecodeUtf8(bytes, i, cp);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string Utf8ToCp1252(std::string_view utf8, size_t* replaced) {
+    std::string out;
+    out.reserve(utf8.size());
+    size_t count = 0;
+    char32_t cp;
+    for (size_t i = 0; i < utf8.size();) {
+        size_t length = DecodeUtf8(utf8, i, cp);
+        if (length == 0) {
+            out.push_back(utf8[i]);  // not UTF-8: keep the byte as it is
+            ++i;
+            continue;
+        }
+        i += length;
+        if (cp == 0xFEFF && out.empty()) continue;  // a byte order mark is no text
+        int byte = ByteOf(cp);
+        if (byte < 0) {
+            out.push_back('?');
+            ++count;
+        } else {
+            out.push_back(static_cast<char>(byte));
+        }
+    }
+    if (replaced) *replaced = count;
+    return out;
+}
+
+std::string Cp1252ToUtf8(std::string_view cp1252) {
+    std::string out;
+    out.reserve(cp1252.size() + cp1252.size() / 8);
+    for (char c : cp1252) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out.push_back(c);
+        } else {
+            AppendUtf8(out, CodePointOf(byte));
+        }
+    }
+    return out;
+}
+
+}  // namespace scrivane

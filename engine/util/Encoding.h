@@ -1,0 +1,21 @@
+#pragma once
+// The engine keeps text as Windows-1252 bytes, one byte a character, as the PDF's
+// WinAnsiEncoding does. These conversions sit at the edges: text files, XML files.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace scrivane {
+
+bool IsValidUtf8(std::string_view bytes);
+
+// UTF-8 to Windows-1252. Characters that Windows-1252 cannot hold become "?" and are
+// counted in *replaced (when given). Bytes that are not valid UTF-8 are taken as
+// Windows-1252 bytes unchanged, so nothing is lost from a mislabelled file.
+std::string Utf8ToCp1252(std::string_view utf8, size_t* replaced = nullptr);
+
+// Windows-1252 to UTF-8. The five bytes Windows-1252 leaves undefined map to the C1
+// controls of the same value, so every byte survives a round trip.
+std::string Cp1252ToUtf8(std::string_view cp1252);
+
+}  // namespace scrivane

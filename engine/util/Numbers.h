@@ -1,0 +1,40 @@
+#pragma once
+// Number rules shared by the engine: what counts as a number the user wrote, how it
+// becomes an integer (nearest, halves to even), and how numbers are written into files.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace scrivane {
+
+// True for an optional sign, digits with at most one period (at least one digit), with
+// optional blanks around. No exponents, no grouping: what a writer types by hand.
+bool IsNumeric(std::string_view text);
+
+// The value of a numeric text; nullopt when IsNumeric fails.
+std::optional<double> ParseNumber(std::string_view text);
+
+// Nearest integer, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4, -0.5 -> 0).
+double RoundHalfEven(double value);
+
+// Numeric text rounded half to even; nullopt when not numeric or outside -32768..32767.
+std::optional<int16_t> ToInt16(std::string_view text);
+// The same for a double already in hand.
+std::optional<int16_t> ToInt16(double value);
+// Numeric text rounded half to even into 32 bits; nullopt when not numeric or out of range.
+std::optional<int32_t> ToInt32(std::string_view text);
+
+// Integer value of a text the way the layout reads its own numeric fields: the rounded
+// value when numeric and in 32-bit range, else the fallback.
+int32_t IntOr(std::string_view text, int32_t fallback);
+
+// Shortest plain decimal form with up to 15 significant digits and a period as decimal
+// point ("12", "0.5", "-3.25", "0.00001"); never an exponent.
+std::string FormatNumber(double value);
+
+// Appends FormatNumber(value) to out without a temporary for the common integral case.
+void AppendNumber(std::string& out, double value);
+void AppendInt(std::string& out, long long value);
+
+}  // namespace scrivane
