@@ -25,4 +25,4 @@ ensure_packages() {
 # What building and testing the program needs.
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev libpugixml-dev
                 libgtest-dev)
-CHECK_PACKAGES=(qpdf poppler-utils)
+CHECK_PACKAGES=(qpdf poppler-utils python3)

@@ -1,0 +1,429 @@
+// export_bench: how long a plain-text export takes, and how much of it is zlib.
+//
+// For each size (lines of generated prose) it lays the text out (AddBuffer), builds the
+// PDF (BuildPdf), writes it the way SaveAs does, and then times compress2 alone over the
+// same content streams. Each size runs in its own child process so that the peak
+// resident size reported belongs to that size only.
+//
+//   export_bench                  1,000, 10,000 and 100,000 lines
+//   export_bench 1000 10000       chosen sizes only
+//   export_bench --runs 5 20000   5 runs a size (the best run is shown)
+//   export_bench --keep 1000      leave the temporary folder and its PDFs in place
+#include <malloc.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <zlib.h>
+
+#include "document/EngineOptions.h"
+#include "document/vorDocument.h"
+#include "format/vorFormat.h"
+#include "pdf/PdfObjects.h"
+#include "util/FileIO.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// ---------------------------------------------------------------------------------------
+// Text generation: the same seed and size always give the same bytes.
+
+// splitmix64: small, fast and the same on every platform.
+class Random {
+public:
+    explicit Random(uint64_t seed) : state_(seed) {}
+    uint64_t Next() {
+        uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    // Uniform in [low, high].
+    int Between(int low, int high) {
+        return low + static_cast<int>(Next() % static_cast<uint64_t>(high - low + 1));
+    }
+
+private:
+    uint64_t state_;
+};
+
+constexpr const char* kWords[] = {
+    "the", "of", "and", "a", "to", "in", "is", "was", "that", "for", "it", "with", "as",
+    "on", "be", "at", "by", "this", "had", "not", "are", "but", "from", "or", "have", "an",
+    "they", "which", "one", "you", "were", "her", "all", "she", "there", "would", "their",
+    "we", "him", "been", "has", "when", "who", "will", "more", "no", "if", "out", "so",
+    "said", "what", "up", "its", "about", "into", "than", "them", "can", "only", "other",
+    "new", "some", "could", "time", "these", "two", "may", "then", "do", "first", "any",
+    "my", "now", "such", "like", "our", "over", "man", "me", "even", "most", "made",
+    "after", "also", "did", "many", "before", "must", "through", "back", "years", "where",
+    "much", "your", "way", "well", "down", "should", "because", "each", "just", "those",
+    "people", "how", "too", "little", "state", "good", "very", "make", "world", "still",
+    "own", "see", "men", "work", "long", "get", "here", "between", "both", "life", "being",
+    "under", "never", "day", "same", "another", "know", "while", "last", "might", "us",
+    "great", "old", "year", "off", "come", "since", "against", "go", "came", "right",
+    "used", "take", "three", "harbour", "lantern", "margin", "ledger", "orchard",
+    "weather", "quietly", "paragraph", "typewriter", "afternoon", "correspondence",
+    "measurement", "nevertheless", "particularly", "understanding", "(of course)",
+    "don't", "it's", "O'Neill", "50%", "1899", "no. 7", "[sic]", "back\\slash",
+};
+constexpr size_t kWordCount = sizeof kWords / sizeof kWords[0];
+
+constexpr int kMinLine = 40;
+constexpr int kMaxLine = 110;
+
+// Deterministic ASCII prose, one CR LF after every line.
+std::string MakeProse(int lines, uint64_t seed) {
+    Random random(seed);
+    std::string text;
+    text.reserve(static_cast<size_t>(lines) * 77);
+    std::string line;
+    bool sentenceStart = true;
+    for (int n = 0; n < lines; ++n) {
+        const int target = random.Between(kMinLine, kMaxLine);
+        line.clear();
+        for (;;) {
+            std::string word = kWords[random.Next() % kWordCount];
+            if (sentenceStart && word[0] >= 'a' && word[0] <= 'z') word[0] -= 'a' - 'A';
+            sentenceStart = false;
+            const int roll = random.Between(0, 99);
+            if (roll < 8) {
+                word += '.';
+                sentenceStart = true;
+            } else if (roll < 14) {
+                word += ',';
+            }
+            const size_t needed = line.size() + (line.empty() ? 0 : 1) + word.size();
+            if (needed > static_cast<size_t>(target)) break;
+            if (!line.empty()) line += ' ';
+            line += word;
+        }
+        // The longest word is shorter than the gap left, but make sure of the bounds.
+        while (line.size() < static_cast<size_t>(kMinLine)) line += line.empty() ? "x" : " x";
+        if (line.size() > static_cast<size_t>(kMaxLine)) line.resize(kMaxLine);
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+// ---------------------------------------------------------------------------------------
+// One size, measured in a child process.
+
+// Sent back through the pipe as raw bytes: plain data only.
+struct Result {
+    int32_t lines = 0;
+    int32_t runs = 0;
+    int32_t pages = 0;
+    int32_t contentBlocks = 0;
+    uint64_t textBytes = 0;
+    uint64_t pdfBytes = 0;
+    uint64_t streamBytes = 0;      // uncompressed content streams, all blocks
+    uint64_t compressedBytes = 0;  // the same after compress2 level 9
+    uint64_t sourceRecordLines = 0;
+    double generate = 0;  // making the text (not part of the export)
+    double addBuffer = 0;
+    double buildPdf = 0;
+    double write = 0;
+    double total = 0;
+    double streamText = 0;  // ContentStreamText over every block (inside BuildPdf too)
+    double zlib = 0;        // compress2 over every block
+    long baseRssKb = 0;     // ru_maxrss when the child starts (inherited from the parent)
+    long peakRssKb = 0;
+    int32_t status = 0;     // 0 = fine; otherwise see message
+    char message[160] = {};
+};
+
+void Fail(Result& result, int32_t status, const std::string& what) {
+    result.status = status;
+    std::snprintf(result.message, sizeof result.message, "%s", what.c_str());
+}
+
+long MaxRssKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;  // kilobytes on Linux
+}
+
+Result MeasureSize(int lines, int runs, const std::filesystem::path& folder) {
+    Result result;
+    result.lines = lines;
+    result.runs = runs;
+    result.baseRssKb = MaxRssKb();
+
+    auto start = Clock::now();
+    const std::string text = MakeProse(lines, 0x5C121A7E0000ULL + static_cast<uint64_t>(lines));
+    result.generate = SecondsSince(start);
+    result.textBytes = text.size();
+
+    const std::string pdfPath = (folder / ("export_" + std::to_string(lines) + ".pdf")).string();
+    result.total = 1e300;
+
+    for (int run = 0; run < runs; ++run) {
+        scrivane::vorDocument doc;
+        scrivane::vorFormat format;
+        format.ApplyReadFallbacks();
+
+        auto t0 = Clock::now();
+        doc.AddBuffer(text, format, "", scrivane::kTargetPdf);
+        const double addBuffer = SecondsSince(t0);
+
+        std::string pdf;
+        auto t1 = Clock::now();
+        const int16_t built = doc.BuildPdf(pdf);
+        const double buildPdf = SecondsSince(t1);
+        if (built != 0) {
+            Fail(result, built, "BuildPdf returned " + std::to_string(built));
+            return result;
+        }
+
+        std::string error;
+        auto t2 = Clock::now();
+        const bool written = scrivane::WriteFileAtomically(pdfPath, pdf, &error);
+        const double write = SecondsSince(t2);
+        if (!written) {
+            Fail(result, -1, "write failed: " + error);
+            return result;
+        }
+
+        const double total = addBuffer + buildPdf + write;
+        if (total < result.total) {
+            result.addBuffer = addBuffer;
+            result.buildPdf = buildPdf;
+            result.write = write;
+            result.total = total;
+        }
+        result.pdfBytes = pdf.size();
+        result.pages = doc.GetDocumentProperty(1).value_or(-1);
+        result.sourceRecordLines = doc.FormatConditions().size();
+
+        if (run != 0) continue;
+
+        // zlib alone, over the content streams the writer compressed. BuildPdf has stamped
+        // the page furniture, so the blocks are the ones that went into the file.
+        std::vector<std::string> streams;
+        scrivane::PdfWriteState state;
+        state.fonts = &doc.Fonts;
+        auto t3 = Clock::now();
+        for (auto& page : doc.Pages.Kids) {
+            state.currentPageHeight = page->PageHeight;
+            for (const scrivane::vorContent& content : page->Contents) {
+                streams.push_back(scrivane::ContentStreamText(content, state));
+            }
+        }
+        result.streamText = SecondsSince(t3);
+        result.contentBlocks = static_cast<int32_t>(streams.size());
+        size_t largest = 0;
+        for (const std::string& s : streams) {
+            result.streamBytes += s.size();
+            largest = std::max(largest, s.size());
+        }
+        std::vector<Bytef> out(compressBound(static_cast<uLong>(largest)));
+        // Every compress2 call mallocs its deflate state (about 270 KB at level 9) and
+        // frees it again. Here that block sits at the top of the heap, so glibc gives it
+        // back to the kernel on every free and faults it in again on the next call, which
+        // nearly doubles the time. Inside BuildPdf the heap is laid out differently and
+        // that does not happen, so keep the heap from shrinking while zlib is timed.
+        mallopt(M_TRIM_THRESHOLD, 256 << 20);
+        result.zlib = 1e300;
+        for (int z = 0; z < runs; ++z) {
+            uint64_t compressed = 0;
+            auto t4 = Clock::now();
+            for (const std::string& s : streams) {
+                uLongf length = static_cast<uLongf>(out.size());
+                int code = compress2(out.data(), &length,
+                                     reinterpret_cast<const Bytef*>(s.data()),
+                                     static_cast<uLong>(s.size()), 9);
+                if (code != Z_OK) {
+                    Fail(result, code, "compress2 failed with " + std::to_string(code));
+                    return result;
+                }
+                compressed += length;
+            }
+            result.zlib = std::min(result.zlib, SecondsSince(t4));
+            result.compressedBytes = compressed;
+        }
+    }
+
+    result.peakRssKb = MaxRssKb();
+    return result;
+}
+
+// Forks, measures one size in the child and returns what it sent back.
+Result MeasureInChild(int lines, int runs, const std::filesystem::path& folder) {
+    Result result;
+    result.lines = lines;
+    int fds[2];
+    if (pipe(fds) != 0) {
+        Fail(result, -1, std::string("pipe: ") + std::strerror(errno));
+        return result;
+    }
+    std::fflush(stdout);
+    std::fflush(stderr);
+    pid_t child = fork();
+    if (child < 0) {
+        Fail(result, -1, std::string("fork: ") + std::strerror(errno));
+        close(fds[0]);
+        close(fds[1]);
+        return result;
+    }
+    if (child == 0) {
+        close(fds[0]);
+        Result measured = MeasureSize(lines, runs, folder);
+        const char* p = reinterpret_cast<const char*>(&measured);
+        size_t left = sizeof measured;
+        while (left > 0) {
+            ssize_t n = ::write(fds[1], p, left);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) _exit(2);
+            p += n;
+            left -= static_cast<size_t>(n);
+        }
+        close(fds[1]);
+        _exit(0);
+    }
+    close(fds[1]);
+    char* p = reinterpret_cast<char*>(&result);
+    size_t got = 0;
+    while (got < sizeof result) {
+        ssize_t n = ::read(fds[0], p + got, sizeof result - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<size_t>(n);
+    }
+    close(fds[0]);
+    int wstatus = 0;
+    while (waitpid(child, &wstatus, 0) < 0 && errno == EINTR) {
+    }
+    if (got != sizeof result) {
+        result = Result{};
+        result.lines = lines;
+        if (WIFSIGNALED(wstatus)) {
+            Fail(result, -1, "child killed by signal " + std::to_string(WTERMSIG(wstatus)));
+        } else {
+            Fail(result, -1, "child ended without a result");
+        }
+    }
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------
+
+void PrintTable(const std::vector<Result>& results) {
+    constexpr double MB = 1024.0 * 1024.0;
+    std::printf("\n%8s %7s %6s %10s %10s %8s %9s %8s %8s %8s %9s %8s\n", "lines", "text MB",
+                "pages", "AddBuffer", "BuildPdf", "write", "total s", "us/line", "cs MB",
+                "zlib s", "exp/zlib", "peak MB");
+    std::printf("%8s %7s %6s %10s %10s %8s %9s %8s %8s %8s %9s %8s\n", "--------", "-------",
+                "------", "----------", "----------", "--------", "---------", "--------",
+                "--------", "--------", "---------", "--------");
+    for (const Result& r : results) {
+        if (r.status != 0) {
+            std::printf("%8d  failed: %s\n", r.lines, r.message);
+            continue;
+        }
+        std::printf("%8d %7.2f %6d %10.4f %10.4f %8.4f %9.4f %8.2f %8.2f %8.4f %9.2f %8.1f\n",
+                    r.lines, r.textBytes / MB, r.pages, r.addBuffer, r.buildPdf, r.write,
+                    r.total, r.total * 1e6 / r.lines, r.streamBytes / MB, r.zlib,
+                    r.zlib > 0 ? r.total / r.zlib : 0.0, r.peakRssKb / 1024.0);
+    }
+
+    std::printf("\n%8s %6s %7s %8s %8s %10s %9s %10s %8s %8s\n", "lines", "runs", "blocks",
+                "PDF MB", "cs->zlib", "cs text s", "zlib s", "BuildPdf-", "MB/s", "base MB");
+    std::printf("%8s %6s %7s %8s %8s %10s %9s %10s %8s %8s\n", "", "", "", "", "ratio", "", "",
+                "text-zlib", "export", "");
+    for (const Result& r : results) {
+        if (r.status != 0) continue;
+        const double rest = r.buildPdf - r.streamText - r.zlib;
+        std::printf("%8d %6d %7d %8.2f %8.3f %10.4f %9.4f %10.4f %8.2f %8.1f\n", r.lines,
+                    r.runs, r.contentBlocks, r.pdfBytes / MB,
+                    r.streamBytes ? static_cast<double>(r.compressedBytes) / r.streamBytes : 0.0,
+                    r.streamText, r.zlib, rest, r.total > 0 ? r.textBytes / MB / r.total : 0.0,
+                    r.baseRssKb / 1024.0);
+    }
+    std::printf(
+        "\ncs = content streams (uncompressed operators of every block, as the writer builds\n"
+        "them); zlib s = compress2 level 9 over each block separately; exp/zlib = total /\n"
+        "zlib s. Times are those of the best run (lowest total). peak MB = ru_maxrss of the\n"
+        "child that ran the size (text + document + PDF); base MB = its value at fork.\n");
+}
+
+int Usage(const char* program) {
+    std::fprintf(stderr,
+                 "usage: %s [--runs N] [--keep] [lines ...]\n"
+                 "  lines   sizes to run (default 1000 10000 100000)\n"
+                 "  --runs  runs a size, best shown (default 3, 1 from 100000 lines)\n"
+                 "  --keep  keep the temporary folder with the PDFs\n",
+                 program);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> sizes;
+    int runs = 0;  // 0 = by size
+    bool keep = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg == "--runs" && i + 1 < argc) {
+            runs = std::atoi(argv[++i]);
+            if (runs < 1) return Usage(argv[0]);
+        } else if (arg == "--keep") {
+            keep = true;
+        } else if (arg == "-h" || arg == "--help") {
+            return Usage(argv[0]);
+        } else {
+            char* end = nullptr;
+            long lines = std::strtol(argv[i], &end, 10);
+            if (end == argv[i] || *end != '\0' || lines < 1 || lines > 50'000'000) {
+                return Usage(argv[0]);
+            }
+            sizes.push_back(static_cast<int>(lines));
+        }
+    }
+    if (sizes.empty()) sizes = {1'000, 10'000, 100'000};
+
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "scrivane-export-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        std::fprintf(stderr, "cannot make a temporary folder: %s\n", std::strerror(errno));
+        return 1;
+    }
+    const std::filesystem::path folder = pattern;
+    std::printf("export_bench: PDFs go to %s\n", folder.c_str());
+
+    std::vector<Result> results;
+    for (int lines : sizes) {
+        const int n = runs ? runs : (lines >= 100'000 ? 1 : 3);
+        std::printf("  %d lines, %d run%s ...\n", lines, n, n == 1 ? "" : "s");
+        std::fflush(stdout);
+        results.push_back(MeasureInChild(lines, n, folder));
+    }
+    PrintTable(results);
+
+    if (!keep) {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    bool failed = false;
+    for (const Result& r : results) failed = failed || r.status != 0;
+    return failed ? 1 : 0;
+}
