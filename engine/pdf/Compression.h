@@ -13,7 +13,7 @@ struct CompressionSizes {
 };
 CompressionSizes LastCompressionSizes();
 
-// Replaces data by its zlib stream (compress2 at the given level). Non-zero when the
+// Replaces data by its zlib stream (the bytes compress2 gives at the given level). Non-zero when the
 // library fails; the data is then unchanged.
 int Compress(std::string& data, int level = 9);
 

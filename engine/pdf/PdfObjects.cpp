@@ -49,25 +49,33 @@ size_t CountSpaces(std::string_view text) {
     return count;
 }
 
-void AppendTextRun(std::string& s, const vorText& run, const PdfWriteState& state,
+void AppendTextRun(std::string& s, const vorText& run, PdfWriteState& state,
                    std::string& escaped) {
     escaped.clear();
     AppendEscapedRun(escaped, run.TextValue);
     bool coloured = !run.fontcolor.empty();
     if (coloured) s += "q\n";
     s += "BT\n";
+    bool wordSpacing = false, charSpacing = false;  // what this run sets
     if (run.textalign == 3) {
         size_t spaces = CountSpaces(run.TextValue);
         if (run.xdelta == 0 || (spaces == 0 && escaped.empty())) {
             s += "0 Tw\n";  // nothing to spread (or nothing to spread it over)
+            state.wordSpacingSet = false;
         } else if (spaces == 0) {
             AppendNumber(s, run.xdelta / (20.0 * static_cast<double>(escaped.size())));
             s += " Tc\n";
+            charSpacing = true;
         } else {
             AppendNumber(s, run.xdelta / (20.0 * static_cast<double>(spaces)));
             s += " Tw\n";
+            wordSpacing = true;
         }
     }
+    if (state.wordSpacingSet && !wordSpacing) s += "0 Tw\n";
+    if (state.charSpacingSet && !charSpacing) s += "0 Tc\n";
+    state.wordSpacingSet = wordSpacing;
+    state.charSpacingSet = charSpacing;
     s.push_back('/');
     AppendFontResource(s, run, state);
     s.push_back(' ');
@@ -156,6 +164,7 @@ void toFS(std::string& out, const vorFont& font) {
 
 void toFS(std::string& out, const vorPage& page, PdfWriteState& state) {
     state.currentPageHeight = page.PageHeight < 1 ? 843 : page.PageHeight;
+    state.wordSpacingSet = state.charSpacingSet = false;  // a page starts afresh
     out += kObjectStart;
     out += "<</Type/Page/Parent ";
     AppendRef(out, page.ParentObjectNumber);
@@ -210,7 +219,7 @@ void toFS(std::string& out, const vorPage& page, PdfWriteState& state) {
     out += kObjectEnd;
 }
 
-std::string ContentStreamText(const vorContent& content, const PdfWriteState& state) {
+std::string ContentStreamText(const vorContent& content, PdfWriteState& state) {
     std::string s;
     s.reserve(content.Texts.size() * 64 + content.Images.size() * 48);
     const double height = state.currentPageHeight;
@@ -245,7 +254,7 @@ std::string ContentStreamText(const vorContent& content, const PdfWriteState& st
     return s;
 }
 
-void toFS(std::string& out, const vorContent& content, const PdfWriteState& state) {
+void toFS(std::string& out, const vorContent& content, PdfWriteState& state) {
     std::string s = ContentStreamText(content, state);
     // A stream that does not compress is written as it is; the file stays valid.
     bool compressed = state.compress && Compress(s, 9) == 0;

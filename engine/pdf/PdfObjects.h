@@ -28,6 +28,10 @@ struct PdfWriteState {
     int32_t currentPageHeight = 843;
     // Deflate content streams (off only for inspection).
     bool compress = true;
+    // Word and character spacing a justified run left set on the current page: they
+    // last beyond BT/ET, so the next run that wants none resets them.
+    bool wordSpacingSet = false;
+    bool charSpacingSet = false;
 };
 
 void toFS(std::string& out, const vorInfos& infos, bool optimize);
@@ -36,7 +40,7 @@ void toFS(std::string& out, const vorPages& pages);
 void toFS(std::string& out, const vorFont& font);
 // Also makes the page's height the current one for the content streams after it.
 void toFS(std::string& out, const vorPage& page, PdfWriteState& state);
-void toFS(std::string& out, const vorContent& content, const PdfWriteState& state);
+void toFS(std::string& out, const vorContent& content, PdfWriteState& state);
 // The image's bytes must be in ImageStream.
 void toFS(std::string& out, const vorImage& image);
 void toFS(std::string& out, const vorPDFAnnotation& annotation);
@@ -44,6 +48,6 @@ void toFS(std::string& out, const vorOutlines& root);
 void toFS(std::string& out, const vorOutline& entry);
 
 // The uncompressed operators of a content block: images, rules, then text runs.
-std::string ContentStreamText(const vorContent& content, const PdfWriteState& state);
+std::string ContentStreamText(const vorContent& content, PdfWriteState& state);
 
 }  // namespace scrivane

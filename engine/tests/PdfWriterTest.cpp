@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+
+#include <zlib.h>
 #include <string>
 
 #include "TestSupport.h"
@@ -12,6 +14,12 @@
 
 namespace scrivane {
 namespace {
+
+EngineOptions Optimized(bool on) {
+    EngineOptions options;
+    options.optimize = on;
+    return options;
+}
 
 vorFormat Defaults() {
     vorFormat format;
@@ -33,7 +41,9 @@ std::string StreamOf(const std::string& object) {
     size_t start = object.find("stream\n") + 7;
     size_t end = object.rfind("\nendstream");
     std::string data = object.substr(start, end - start);
-    if (object.find("/FlateDecode") != std::string::npos) EXPECT_EQ(Decompress(data), 0);
+    if (object.find("/FlateDecode") != std::string::npos) {
+        EXPECT_EQ(Decompress(data), 0);
+    }
     return data;
 }
 
@@ -44,7 +54,7 @@ std::string Pdf(vorDocument& doc) {
 }
 
 TEST(PdfFile, OnePageOptimizedHasSixObjectsAndAMatchingTrailer) {
-    vorDocument doc(EngineOptions{.optimize = true});
+    vorDocument doc(Optimized(true));
     doc.AddBuffer("Hello", Defaults(), "", 10);
     std::string pdf = Pdf(doc);
     EXPECT_EQ(pdf.substr(0, 9), "%PDF-1.4\n");
@@ -130,7 +140,7 @@ TEST(PdfFile, ObjectsAreNumberedFontsPagesBlocksImagesAnnotationsThenMetadataAnd
 
 TEST(PdfFile, ProducerKeyStartsAtThe22ndCharacterAndNamesTheOptimizeSwitch) {
     for (bool optimize : {false, true}) {
-        vorDocument doc(EngineOptions{.optimize = optimize});
+        vorDocument doc(Optimized(optimize));
         doc.AddBuffer("x", Defaults(), "", 10);
         std::string pdf = Pdf(doc);
         EXPECT_EQ(pdf.substr(21, 15), "Dorvex (JTR-1.4");
@@ -154,11 +164,12 @@ TEST(PdfFile, InfoValuesAreEscapedAndEmptyOnesLeftOut) {
     EXPECT_EQ(info.find("/Author"), std::string::npos);
 }
 
-PdfWriteState State(const std::vector<vorFont>& fonts) {
+// The operators of one block on a fresh 843-point page.
+std::string Stream(const vorContent& block, const std::vector<vorFont>& fonts) {
     PdfWriteState state;
     state.fonts = &fonts;
     state.currentPageHeight = 843;
-    return state;
+    return ContentStreamText(block, state);
 }
 
 TEST(ContentStream, RunsAreEscapedColouredAndPlaced) {
@@ -167,7 +178,7 @@ TEST(ContentStream, RunsAreEscapedColouredAndPlaced) {
     block.AddText("a(b)c\\d\tz", "Helvetica", 12, 40.5, 100.25, "", 0, "");
     block.AddText("bold", "Arial,Bold", 9, 10, 10, "255 128 0", 0, "");
     block.AddText("black", "Unknown", 9, 10, 10, "0 0 0", 0, "");
-    EXPECT_EQ(ContentStreamText(block, State(fonts)),
+    EXPECT_EQ(Stream(block, fonts),
               "BT\n/F1 12 Tf\n40.5 742.75 Td\n(a\\(b\\)c\\\\d          z) Tj\nET\n"
               "q\nBT\n/F2 9 Tf\n1 0.50196 0 rg\n10 833 Td\n(bold) Tj\nET\nQ\n"
               "q\nBT\n/F1 9 Tf\n10 833 Td\n(black) Tj\nET\nQ\n");
@@ -178,7 +189,7 @@ TEST(ContentStream, JustifiedRunsSpreadTheirExtraWidth) {
     auto justified = [&](const std::string& text, double xdelta) {
         vorContent block;
         block.AddText(text, "Helvetica", 10, 0, 0, "", xdelta, "justify");
-        std::string s = ContentStreamText(block, State(fonts));
+        std::string s = Stream(block, fonts);
         return s.substr(3, s.find("/F1") - 3);
     };
     EXPECT_EQ(justified("a b c", 100), "2.5 Tw\n");
@@ -188,7 +199,23 @@ TEST(ContentStream, JustifiedRunsSpreadTheirExtraWidth) {
     EXPECT_EQ(justified("a b", 1), "0.05 Tw\n");
     vorContent plain;
     plain.AddText("a b", "Helvetica", 10, 0, 0, "", 100, "left");
-    EXPECT_EQ(ContentStreamText(plain, State(fonts)).find("Tw"), std::string::npos);
+    EXPECT_EQ(Stream(plain, fonts).find("Tw"), std::string::npos);
+}
+
+TEST(ContentStream, SpacingLeftByAJustifiedRunIsResetForTheNextRun) {
+    std::vector<vorFont> fonts{{"Helvetica", "1", "4"}};
+    vorContent block;
+    block.AddText("longword", "Helvetica", 10, 0, 0, "", 80, "justify");  // 80/(20*8) Tc
+    block.AddText("a b", "Helvetica", 10, 0, 0, "", 40, "justify");      // 2 Tw, 0 Tc
+    block.AddText("plain", "Helvetica", 10, 0, 0, "", 0, "");            // 0 Tw
+    block.AddText("plain", "Helvetica", 10, 0, 0, "", 0, "");            // nothing to reset
+    std::string s = Stream(block, fonts);
+    EXPECT_NE(s.find("BT\n0.5 Tc\n/F1"), std::string::npos) << s;
+    EXPECT_NE(s.find("BT\n2 Tw\n0 Tc\n/F1"), std::string::npos) << s;
+    EXPECT_NE(s.find("BT\n0 Tw\n/F1 10 Tf\n0 843 Td\n(plain)"), std::string::npos) << s;
+    EXPECT_NE(s.find("ET\nBT\n/F1 10 Tf\n0 843 Td\n(plain) Tj\nET\n", s.size() - 60),
+              std::string::npos)
+        << s;
 }
 
 TEST(ContentStream, ImagesAndRulesComeBeforeTextInPdfCoordinates) {
@@ -203,7 +230,7 @@ TEST(ContentStream, ImagesAndRulesComeBeforeTextInPdfCoordinates) {
     image.ImageNumber = "9";
     block.AddImage(image);
     block.AddLine({40, 100.5, 400, 2, 1.5});
-    std::string s = ContentStreamText(block, State(fonts));
+    std::string s = Stream(block, fonts);
     EXPECT_EQ(s.substr(0, s.find("BT")),
               "q\n100 0 0 50 20 692 cm\n/I9 Do\nQ\n1.5 w\n40 742 m\n440 740 l\nS\n");
 }
@@ -227,6 +254,24 @@ TEST(Compression, RoundTripsAndGrowsPastASmallHint) {
     EXPECT_LT(data.size() * 50, original.size());  // inflates far past ten times its size
     ASSERT_EQ(Decompress(data, 16), 0);
     EXPECT_EQ(data, original);
+}
+
+TEST(Compression, GivesTheBytesOfCompress2) {
+    for (std::string text : {std::string("short"), std::string(300000, 'q') + "tail"}) {
+        std::string ours = text;
+        ASSERT_EQ(Compress(ours, 9), 0);
+        uLongf size = compressBound(static_cast<uLong>(text.size()));
+        std::string theirs(size, '\0');
+        ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(theirs.data()), &size,
+                            reinterpret_cast<const Bytef*>(text.data()), text.size(), 9),
+                  Z_OK);
+        theirs.resize(size);
+        EXPECT_EQ(ours, theirs);
+    }
+    std::string fast = "level one";
+    ASSERT_EQ(Compress(fast, 1), 0);  // another level after level 9 still round-trips
+    ASSERT_EQ(Decompress(fast), 0);
+    EXPECT_EQ(fast, "level one");
 }
 
 TEST(Compression, EmptyInputGivesTheEightByteStream) {
