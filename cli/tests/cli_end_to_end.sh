@@ -95,5 +95,46 @@ check "version" sh -c "'$cli' --version | grep -q '1.4.0'"
 "$cli" export --format-file "$testdata/sample.pdf.format.vantor.dorvex" "$testdata/sample.txt" "$work/sample.pdf"
 check "sample passes qpdf" sh -c "qpdf --check '$work/sample.pdf' >/dev/null"
 
+# The showcase: every command, every kind of condition, columns, furniture, images.
+SCRIVANE_DATA_DIR="$testdata" "$cli" export --format-file "$testdata/showcase.pdf.format.vantor.dorvex" \
+    "$testdata/showcase.txt" "$work/showcase.pdf"
+check "showcase exports" test $? -eq 0
+check "showcase passes qpdf" sh -c "qpdf --check '$work/showcase.pdf' | grep -q 'No syntax or stream encoding errors'"
+qpdf --json=2 --json-key=outlines --json-key=pages "$work/showcase.pdf" > "$work/showcase.json"
+check "showcase outline: titles, levels and pages" python3 -c "
+import json
+d = json.load(open('$work/showcase.json'))
+pages = {p['object']: i + 1 for i, p in enumerate(d['pages'])}
+def walk(entries, level, out):
+    for e in entries:
+        out.append((level, e['title'], pages[e['dest'][0]]))
+        walk(e['kids'], level + 1, out)
+    return out
+got = walk(d['outlines'], 1, [])
+want = [(1, 'Writing with PDF Jotter', 1), (2, 'Fonts, sizes and colours', 1),
+        (3, 'Spacing and position', 1), (2, 'Pictures, links and notes', 1),
+        (1, 'Two columns', 1), (1, 'Afterword', 2), (2, 'The end of the sample', 2),
+        (3, 'Last words', 2)]
+assert got == want, got
+"
+pdfimages -list "$work/showcase.pdf" | awk 'NR > 2 { print $11 }' | sort -u > "$work/images.txt"
+check "each image file is one image object" test "$(wc -l < "$work/images.txt")" -eq 2
+check "the picture is placed four times" test "$(pdfimages -list "$work/showcase.pdf" | awk 'NR > 2' | wc -l)" -eq 4
+pdftotext "$work/showcase.pdf" "$work/showcase.out"
+check "markers and hidden lines are not shown" sh -c "! grep -qE '^(# |## |### |%%|@header|@link|@logo|<set>|<img)' '$work/showcase.out'"
+check "header on every page with its numbers" test "$(grep -c 'page [12] / 2 - fish & chips' "$work/showcase.out")" -eq 2
+check "visible text in order" python3 -c "
+text = open('$work/showcase.out').read()
+order = ['PDF Jotter showcase\n', 'Writing with PDF Jotter', 'Fonts, sizes and colours',
+         'dark red', 'Back to the saved body style', 'Spacing and position', 'justified',
+         'Pictures, links and notes', 'from a line condition', 'https://vantor.example/jotter',
+         'Above this line', 'Two columns', 'A second paragraph', 'Afterword', 'That is all.']
+at = 0
+for piece in order:
+    found = text.find(piece, at)
+    assert found >= 0, piece
+    at = found
+"
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -1,5 +1,14 @@
 #include "document/MarkupCommand.h"
 
+#include <cmath>
+#include <functional>
+#include <unordered_map>
+
+#include "document/FlowContext.h"
+#include "document/vorDocument.h"
+#include "util/Numbers.h"
+#include "util/TextUtil.h"
+
 namespace scrivane {
 
 std::optional<MarkupCommand> ParseMarkupCommand(std::string_view line) {
@@ -11,13 +20,200 @@ std::optional<MarkupCommand> ParseMarkupCommand(std::string_view line) {
     if (at == std::string_view::npos || at == 0) return std::nullopt;
 
     MarkupCommand command;
-    command.key.reserve(at);
-    for (char c : rest.substr(0, at)) {
-        command.key.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
-    }
+    command.key = AsciiLower(std::string(rest.substr(0, at)));
     command.op = rest[at];
     command.value = std::string(rest.substr(at + 1));
     return command;
+}
+
+namespace {
+
+std::string Text(long long value) {
+    std::string text;
+    AppendInt(text, value);
+    return text;
+}
+
+// "=" sets, "+" adds, "-" subtracts; the value and the result must fit 16 bits.
+void ApplyOperator(int16_t& field, const MarkupCommand& command) {
+    auto value = ToInt16(command.value);
+    if (!value) return;
+    int32_t result = *value;
+    if (command.op == '+') result = field + *value;
+    if (command.op == '-') result = field - *value;
+    if (result >= -32768 && result <= 32767) field = static_cast<int16_t>(result);
+}
+
+// A rule parameter "name:" number ";" found in the value; the default when absent.
+double RuleParameter(const std::string& value, std::string_view name, double fallback) {
+    size_t at = value.find(name);
+    if (at == std::string::npos) return fallback;
+    size_t start = at + name.size();
+    size_t end = value.find(';', start);
+    if (end == std::string::npos) return fallback;
+    auto number = ParseNumber(std::string_view(value).substr(start, end - start));
+    return number && std::isfinite(*number) ? *number : fallback;
+}
+
+using Handler = std::function<void(const MarkupCommand&, FlowContext&)>;
+
+const std::unordered_map<std::string, Handler>& Handlers() {
+    static const std::unordered_map<std::string, Handler> handlers = {
+        {"x", [](const MarkupCommand& c, FlowContext& f) { ApplyOperator(f.format.DefaultX, c); }},
+        {"y",
+         [](const MarkupCommand& c, FlowContext& f) {
+             auto value = ToInt16(c.value);
+             if (!value) return;
+             if (c.op == '=') f.state.y = *value;
+             if (c.op == '+') f.state.y += *value;
+             if (c.op == '-') f.state.y -= *value;
+         }},
+        {"dy", [](const MarkupCommand& c, FlowContext& f) { ApplyOperator(f.format.DefaultDY, c); }},
+        {"linelength",
+         [](const MarkupCommand& c, FlowContext& f) { ApplyOperator(f.format.DefaultLineLength, c); }},
+        {"maxcar",
+         [](const MarkupCommand& c, FlowContext& f) { ApplyOperator(f.format.DefaultMaxLenLine, c); }},
+        {"fontsize",
+         [](const MarkupCommand& c, FlowContext& f) { ApplyOperator(f.format.DefaultFontSize, c); }},
+        {"fontname", [](const MarkupCommand& c, FlowContext& f) { f.format.DefaultFont = c.value; }},
+        {"textalign",
+         [](const MarkupCommand& c, FlowContext& f) { f.format.DefaultFontAlign = AsciiLower(c.value); }},
+        {"fontcolor",
+         [](const MarkupCommand& c, FlowContext& f) { f.format.DefaultFontColor = c.value; }},
+        {"title", [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->title = c.value; }},
+        {"author", [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->author = c.value; }},
+        {"subject",
+         [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->subject = c.value; }},
+        {"keywords",
+         [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->keywords = c.value; }},
+        {"bottom",
+         [](const MarkupCommand& c, FlowContext& f) {
+             auto value = ParseNumber(c.value);
+             if (value && *value > -20000 && *value < 20000) f.format.DefaultDownMargin = c.value;
+         }},
+        {"top",
+         [](const MarkupCommand& c, FlowContext& f) {
+             // Only a number moves the top; anything else leaves it where it was.
+             if (auto value = ToInt16(c.value)) f.format.DefaultY = *value;
+         }},
+        {"imgheader",
+         [](const MarkupCommand& c, FlowContext& f) {
+             vorImage image;
+             image.ImageFileName = c.value;
+             image.x = f.format.DefaultX;
+             image.y = f.state.y;
+             f.document.AddHeaderImage(std::move(image));
+         }},
+        {"header",
+         [](const MarkupCommand& c, FlowContext& f) {
+             vorText header;
+             header.TextValue = c.value;
+             header.x = f.format.DefaultX;
+             header.y = f.state.y;
+             header.fontcolor = f.format.DefaultFontColor;
+             header.fontsize = f.format.DefaultFontSize;
+             f.document.AddHeaderText(std::move(header));
+         }},
+        {"saveformat",
+         [](const MarkupCommand& c, FlowContext& f) {
+             vorFormatSet set;
+             set.x = Text(f.format.DefaultX);
+             set.fontsize = Text(f.format.DefaultFontSize);
+             set.fontname = f.format.DefaultFont;
+             set.fontcolor = f.format.DefaultFontColor;
+             set.textalign = f.format.DefaultFontAlign;
+             set.linelength = Text(f.format.DefaultLineLength);
+             set.dy = Text(f.format.DefaultDY);
+             f.document.SaveFormatSet(c.value, set);
+         }},
+        {"loadformat",
+         [](const MarkupCommand& c, FlowContext& f) {
+             vorFormatSet set;
+             if (f.document.LoadFormatSet(c.value, set) != 0) return;
+             f.format.DefaultX = ToInt16(set.x).value_or(f.format.DefaultX);
+             f.format.DefaultFontSize = ToInt16(set.fontsize).value_or(f.format.DefaultFontSize);
+             f.format.DefaultLineLength =
+                 ToInt16(set.linelength).value_or(f.format.DefaultLineLength);
+             f.format.DefaultFont = set.fontname;
+             f.format.DefaultFontColor = set.fontcolor;
+             f.format.DefaultFontAlign = set.textalign;
+             if (!set.dy.empty()) f.format.DefaultDY = ToInt16(set.dy).value_or(f.format.DefaultDY);
+         }},
+        {"savey",
+         [](const MarkupCommand& c, FlowContext& f) {
+             f.document.SaveY(c.value, FormatNumber(f.state.y));
+         }},
+        {"loady",
+         [](const MarkupCommand& c, FlowContext& f) {
+             std::string saved;
+             if (f.document.LoadY(c.value, saved) != 0) return;
+             if (auto value = ParseNumber(saved)) f.state.y = *value;
+         }},
+        {"pagewidth",
+         [](const MarkupCommand& c, FlowContext& f) {
+             if (IsNumeric(c.value)) f.format.DefaultPageWidth = c.value;
+         }},
+        {"pageheight",
+         [](const MarkupCommand& c, FlowContext& f) {
+             if (IsNumeric(c.value)) f.format.DefaultPageHeight = c.value;
+         }},
+        {"line",
+         [](const MarkupCommand& c, FlowContext& f) {
+             // "x:" is also found inside "lx:" (and "y:" inside "ly:"): x and y must come
+             // first in the value when both are given, as the insert dialogs write them.
+             double x = RuleParameter(c.value, "x:", f.state.x);
+             double y = RuleParameter(c.value, "y:", f.state.y);
+             double w = RuleParameter(c.value, "w:", 1);
+             double lx = RuleParameter(c.value, "lx:", 400);
+             double ly = RuleParameter(c.value, "ly:", 0);
+             f.document.AddLine(x, y, lx, ly, w, f.state.page);
+         }},
+        {"columns",
+         [](const MarkupCommand& c, FlowContext& f) {
+             f.format.DefaultColumns = c.value;
+             LayoutState& s = f.state;
+             if (s.column > 1 && s.deepestY > s.y) s.y = s.deepestY;
+             s.column = 1;
+             // The previous line's advance: the command runs before its own line resolves.
+             auto advance = ParseNumber(f.format.dy);
+             s.columnTop = static_cast<int32_t>(RoundHalfEven(s.y + (advance ? *advance : 0)));
+         }},
+        {"xcolumns",
+         [](const MarkupCommand& c, FlowContext& f) {
+             auto value = ToInt16(c.value);
+             if (value && *value < 20000) f.state.columnGap = *value;
+         }},
+        {"xmp",
+         [](const MarkupCommand& c, FlowContext& f) {
+             if (c.value == "1") f.document.UseXMP = true;
+         }},
+        {"optimize",
+         [](const MarkupCommand& c, FlowContext& f) {
+             std::string value = AsciiUpper(c.value);
+             if (value == "1" || value == "YES") f.document.Optimize = true;
+             if (value == "0" || value == "NO") f.document.Optimize = false;
+         }},
+        {"link",
+         [](const MarkupCommand& c, FlowContext& f) {
+             if (c.value.empty()) return;
+             const LayoutState& s = f.state;
+             double size = s.fontSize;
+             f.document.AddAnnotation(
+                 "Link", c.value, SaturateInt16(RoundHalfEven(s.x) - size / 2),
+                 SaturateInt16(RoundHalfEven(s.y) + 2),
+                 SaturateInt16(static_cast<double>(c.value.size()) * size / 3 * 2), SaturateInt16(size),
+                 s.page);
+         }},
+    };
+    return handlers;
+}
+
+}  // namespace
+
+void ExecuteMarkupCommand(const MarkupCommand& command, FlowContext& flow) {
+    const auto& handlers = Handlers();
+    auto handler = handlers.find(command.key);
+    if (handler != handlers.end()) handler->second(command, flow);
 }
 
 }  // namespace scrivane

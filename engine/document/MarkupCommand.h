@@ -6,6 +6,8 @@
 
 namespace scrivane {
 
+struct FlowContext;
+
 struct MarkupCommand {
     std::string key;    // lower case
     char op = '=';      // '=', '+' or '-'
@@ -16,5 +18,9 @@ struct MarkupCommand {
 // than 7 characters, start with "<set>", and hold "=" (else "+", else "-") after at
 // least one key character.
 std::optional<MarkupCommand> ParseMarkupCommand(std::string_view line);
+
+// Carries a command out on the working format, the layout state and the document. A
+// value that fails its check, and a key that is not known, change nothing.
+void ExecuteMarkupCommand(const MarkupCommand& command, FlowContext& flow);
 
 }  // namespace scrivane

@@ -1,5 +1,8 @@
 #include "document/TextFlow.h"
 
+#include <string>
+
+#include "document/LineConditions.h"
 #include "document/LineSplitter.h"
 #include "document/MarkupCommand.h"
 #include "document/vorDocument.h"
@@ -8,12 +11,13 @@
 namespace scrivane {
 
 TextFlow::TextFlow(vorDocument& document, vorFormat& working, int32_t targetFormat)
-    : document_(document), format_(working), target_(targetFormat) {
-    fontSize_ = static_cast<int16_t>(IntOr(document_.fontsize, 10));
-    fontName_ = document_.DefaultFontName();
-    fontColour_ = format_.DefaultFontColor;
-    x_ = format_.DefaultX;
-    y_ = format_.DefaultY;
+    : flow_{document, working, targetFormat, {}}, placer_(flow_) {
+    LayoutState& s = flow_.state;
+    s.fontSize = static_cast<int16_t>(IntOr(document.fontsize, 10));
+    s.fontName = document.DefaultFontName();
+    s.fontColour = working.DefaultFontColor;
+    s.x = working.DefaultX;
+    s.y = working.DefaultY;
 }
 
 void TextFlow::Run(std::string_view buffer) {
@@ -22,59 +26,57 @@ void TextFlow::Run(std::string_view buffer) {
     while (lines.Next(line)) LayOutLine(line);
 }
 
-void TextFlow::BreakPageIfFull(double lineAdvance) {
-    if (target_ != 10) return;  // only PDF has pages; other formats flow on one
-    int32_t bottom = IntOr(format_.DefaultPageHeight, 843) - IntOr(format_.DefaultDownMargin, 50);
-    if (y_ <= bottom) return;
-    y_ = format_.DefaultY + lineAdvance;
-    columnTop_ = static_cast<int32_t>(RoundHalfEven(y_));
-    if (columnTop_ > deepestY_) deepestY_ = columnTop_;
-    column_ = 1;
-    ++page_;
+void TextFlow::BreakBeforeLine(double lineAdvance) {
+    LayoutState& s = flow_.state;
+    if (!flow_.IsPdf() || s.y <= flow_.Bottom()) return;
+    const vorFormat& format = flow_.format;
+    if (format.linelength > 0 && IntOr(format.columns, 0) > s.column) {
+        ++s.column;
+        s.x = format.x + (format.linelength + s.columnGap) * (s.column - 1);
+        s.deepestY = static_cast<int32_t>(RoundHalfEven(s.y));
+        s.y = s.columnTop;
+        return;
+    }
+    s.y = format.DefaultY + lineAdvance;
+    s.columnTop = static_cast<int32_t>(RoundHalfEven(s.y));
+    if (s.columnTop > s.deepestY) s.deepestY = s.columnTop;
+    s.column = 1;
+    s.x = format.x;
+    ++s.page;
 }
 
 void TextFlow::LayOutLine(std::string_view source) {
-    ++lineNumber_;
+    LayoutState& s = flow_.state;
+    vorFormat& format = flow_.format;
+    ++s.lineNumber;
     std::string text(source);
 
     std::optional<MarkupCommand> command = ParseMarkupCommand(text);
-    if (command) ExecuteCommand(*command);
+    if (command) ExecuteMarkupCommand(*command, flow_);
 
-    format_.GetFormat(lineNumber_, text);
-    const double lineAdvance = IntOr(format_.dy, 0);
-    x_ = format_.x + (format_.linelength + columnGap_) * (column_ - 1);
-    if (format_.SetY > 0) {
-        y_ = format_.SetY;
+    format.GetFormat(s.lineNumber, text);
+    const double advance = flow_.LineAdvance();
+    s.x = format.x + (format.linelength + s.columnGap) * (s.column - 1);
+    if (format.SetY > 0) {
+        s.y = format.SetY;
     } else {
-        y_ += lineAdvance;
+        s.y += advance;
     }
-    BreakPageIfFull(lineAdvance);
+    BreakBeforeLine(advance);
 
-    fontSize_ = static_cast<int16_t>(IntOr(format_.fontsize, fontSize_));
-    fontName_ = format_.fontname;
-    fontColour_ = format_.fontcolor;
+    s.fontSize = static_cast<int16_t>(IntOr(format.fontsize, s.fontSize));
+    s.fontName = format.fontname;
+    s.fontColour = format.fontcolor;
 
     if (command) {
         // A command line is recorded for the source and takes no space on the page.
-        document_.AddFormatCondition(lineNumber_, text);
-        y_ -= lineAdvance;
+        flow_.Record(text);
+        s.y -= advance;
         text.clear();
     }
-    ApplyConditionEffects(text);
-    PlaceText(text);
-}
-
-void TextFlow::ExecuteCommand(const MarkupCommand&) {
-    // Commands change nothing yet; they are recognised and recorded.
-}
-
-void TextFlow::ApplyConditionEffects(std::string&) {
-    // Line conditions only restyle lines so far.
-}
-
-void TextFlow::PlaceText(const std::string& text) {
-    document_.AddText(text, page_, fontSize_, x_, y_, fontName_, fontColour_, 0,
-                      format_.FontAlign);
+    ApplyLineConditions(flow_, text);
+    placer_.PlaceFurniture(text);
+    placer_.PlaceText(text);
 }
 
 }  // namespace scrivane

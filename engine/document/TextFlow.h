@@ -1,16 +1,16 @@
 #pragma once
 // The line loop of an export: splits the text into lines and lays each one out on the
-// pages of a document, keeping the layout state (page, line number, position, column).
+// pages of a document: command lines, line conditions, furniture and text placement.
 #include <cstdint>
-#include <string>
 #include <string_view>
 
+#include "document/FlowContext.h"
+#include "document/LinePlacement.h"
 #include "format/vorFormat.h"
 
 namespace scrivane {
 
 class vorDocument;
-struct MarkupCommand;
 
 class TextFlow {
 public:
@@ -21,31 +21,12 @@ public:
 
 private:
     void LayOutLine(std::string_view source);
-    // Page break before a line (PDF only) when the line would cross the bottom margin.
-    void BreakPageIfFull(double lineAdvance);
-    // A command line's effect on the document and the layout state.
-    void ExecuteCommand(const MarkupCommand& command);
-    // What the line's conditions do to its text: markers, bookmarks, hidden lines,
-    // images, links, notes and page headers.
-    void ApplyConditionEffects(std::string& text);
-    // Places the remaining text at the current position.
-    void PlaceText(const std::string& text);
+    // Before a line that would cross the bottom margin (PDF only): the next column, when
+    // the text is set in columns and one is left, otherwise the top of a new page.
+    void BreakBeforeLine(double lineAdvance);
 
-    vorDocument& document_;
-    vorFormat& format_;
-    const int32_t target_;
-
-    int32_t page_ = 1;
-    int32_t lineNumber_ = 0;
-    double x_ = 0;
-    double y_ = 0;
-    int16_t column_ = 1;
-    int16_t columnGap_ = 20;
-    int32_t columnTop_ = 0;
-    int32_t deepestY_ = 0;
-    int16_t fontSize_ = 10;
-    std::string fontName_;
-    std::string fontColour_;
+    FlowContext flow_;
+    LinePlacer placer_;
 };
 
 }  // namespace scrivane

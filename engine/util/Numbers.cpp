@@ -73,6 +73,13 @@ std::optional<int16_t> ToInt16(double value) {
     return static_cast<int16_t>(r);
 }
 
+int16_t SaturateInt16(double value) {
+    double r = RoundHalfEven(value);
+    if (!(r >= -32768.0)) return -32768;  // also NaN
+    if (r > 32767.0) return 32767;
+    return static_cast<int16_t>(r);
+}
+
 std::optional<int16_t> ToInt16(std::string_view text) {
     auto value = ParseNumber(text);
     if (!value) return std::nullopt;

@@ -1,0 +1,21 @@
+#pragma once
+// What a line's matching conditions do beyond its style: strip the marker that selected
+// it, add a bookmark, hide the line.
+#include <string>
+
+#include "model/vorOutline.h"
+
+namespace scrivane {
+
+struct FlowContext;
+
+// Strips a "leftlinevalue" marker when the condition shows only the right part, adds the
+// line's bookmark, hides "NO" lines; records what the source text needs to come back.
+void ApplyLineConditions(FlowContext& flow, std::string& text);
+
+// Adds a bookmark to the tree: after the last entry of a level at or above its own, or
+// below the deepest last entry of a lower level (at most 10 levels down). False when
+// it would need more.
+bool InsertOutline(vorOutlines& root, vorOutline entry);
+
+}  // namespace scrivane

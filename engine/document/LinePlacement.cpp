@@ -1,0 +1,291 @@
+#include "document/LinePlacement.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "document/FlowContext.h"
+#include "document/vorDocument.h"
+#include "util/FileIO.h"
+#include "util/Numbers.h"
+#include "util/TextUtil.h"
+
+namespace scrivane {
+
+namespace {
+
+constexpr std::string_view kImageTag = "<img src='";
+constexpr std::string_view kLineBreakRecord = "<vor>lb</vor>";
+// Lines this long are never measured whole; they are always cut at least once.
+constexpr size_t kLongLine = 500;
+
+// The value of attribute `name` (such as "x='") in the tag, searched from index 11; the
+// value runs to the next "'".
+std::optional<double> TagAttribute(std::string_view tag, std::string_view name, double low,
+                                   double high) {
+    if (tag.size() <= 11) return std::nullopt;
+    size_t at = tag.find(name, 11);
+    if (at == std::string_view::npos) return std::nullopt;
+    size_t start = at + name.size();
+    size_t end = tag.find('\'', start);
+    if (end == std::string_view::npos) return std::nullopt;
+    auto value = ParseNumber(tag.substr(start, end - start));
+    if (!value || *value < low || *value >= high) return std::nullopt;
+    return RoundHalfEven(*value);
+}
+
+// "+n" and "-n" move from the current position, a plain number is absolute, anything
+// else keeps the current position.
+double RelativePosition(const std::string& text, double current) {
+    if (text.empty()) return current;
+    if (text[0] == '+' || text[0] == '-') {
+        auto value = ParseNumber(std::string_view(text).substr(1));
+        if (!value) return current;
+        return text[0] == '+' ? current + *value : current - *value;
+    }
+    auto value = ParseNumber(text);
+    return value ? *value : current;
+}
+
+bool EndsWithJpg(const std::string& name) {
+    return name.size() >= 4 && AsciiUpper(name.substr(name.size() - 4)) == ".JPG";
+}
+
+struct MeasuringFace {
+    const char* face;
+    bool bold;
+    bool italic;
+};
+
+// The face the measuring service uses for a font name of the page model.
+MeasuringFace MeasuringFaceFor(const std::string& name) {
+    static const struct {
+        const char* name;
+        MeasuringFace face;
+    } kFaces[] = {
+        {"Arial", {"Arial", false, false}},
+        {"Arial,Bold", {"Arial", true, false}},
+        {"Arial,BoldItalic", {"Arial", true, true}},
+        {"Arial,Italic", {"Arial", false, true}},
+        {"Courier", {"Courier New", false, false}},
+        {"Courier-Bold", {"Courier New", true, false}},
+        {"Courier-BoldOblique", {"Courier", true, true}},
+        {"Helvetica", {"Helvetica", false, false}},
+        {"Helvetica-Bold", {"Helvetica", true, false}},
+        {"TimesNewRoman", {"Times New Roman", false, false}},
+        {"TimesNewRoman,Bold", {"Times New Roman", true, false}},
+        {"TimesNewRoman,BoldItalic", {"Times New Roman", true, true}},
+        {"TimesNewRoman,Italic", {"Times New Roman", false, true}},
+    };
+    for (const auto& entry : kFaces) {
+        if (name == entry.name) return entry.face;
+    }
+    return {nullptr, false, false};
+}
+
+}  // namespace
+
+void LinePlacer::PlaceFurniture(std::string& text) {
+    PlaceImageTag(text);
+    PlaceConditionImage();
+    PlaceAnnotations(text);
+    TakeHeaderLine(text);
+}
+
+void LinePlacer::PlaceImageTag(std::string& text) {
+    if (!flow_.IsPdf() || !flow_.document.options().imageTags) return;
+    if (text.compare(0, kImageTag.size(), kImageTag) != 0) return;
+    flow_.Record(text);
+    LayoutState& s = flow_.state;
+    double x = s.x, y = s.y, width = 0, height = 0;
+    if (auto v = TagAttribute(text, "x='", -100, 600)) x = *v;
+    if (auto v = TagAttribute(text, "left='", -100, 600)) x = *v;
+    if (auto v = TagAttribute(text, "y='", -100, 900)) y = *v;
+    if (auto v = TagAttribute(text, "top='", -100, 900)) y = *v;
+    if (auto v = TagAttribute(text, "width='", -100, 600)) width = *v;
+    if (auto v = TagAttribute(text, "height='", -100, 600)) height = *v;
+
+    size_t end = text.find('\'', kImageTag.size());
+    std::string name = end == std::string::npos
+                           ? std::string()
+                           : text.substr(kImageTag.size(), end - kImageTag.size());
+    // File names keep their case: this platform's file systems tell them apart.
+    name = ResolveAppPath(name, flow_.document.options().appFolder);
+    if (EndsWithJpg(name) && FileExists(name)) {
+        s.y += flow_.LineAdvance();
+        flow_.document.AddImage(name, s.page, x, y, width, height);
+    }
+    text.clear();  // the tag itself is never printed
+}
+
+void LinePlacer::PlaceConditionImage() {
+    const vorFormat& format = flow_.format;
+    if (format.ImageFile.empty() || !FileExists(format.ImageFile)) return;
+    const LayoutState& s = flow_.state;
+    flow_.document.AddImage(format.ImageFile, s.page, RelativePosition(format.ImageX, s.x),
+                            RelativePosition(format.ImageY, s.y), 0, 0);
+}
+
+void LinePlacer::PlaceAnnotations(const std::string& text) {
+    LayoutState& s = flow_.state;
+    const double size = s.fontSize;
+    if (flow_.format.isLink) {
+        flow_.document.AddAnnotation(
+            "Link", text, SaturateInt16(RoundHalfEven(s.x) - size / 2),
+            SaturateInt16(RoundHalfEven(s.y) + 2),
+            SaturateInt16(static_cast<double>(text.size()) * size / 3 * 2),
+            SaturateInt16(size), s.page);
+    }
+    if (flow_.format.isAnnotation) {
+        flow_.document.AddAnnotation("Text", text, SaturateInt16(s.x),
+                                     SaturateInt16(RoundHalfEven(s.y) + 2), 500,
+                                     SaturateInt16(size + 2), s.page);
+        s.fontSize = 0;  // the note's own line is placed at size 0
+    }
+}
+
+void LinePlacer::TakeHeaderLine(std::string& text) {
+    const vorFormat& format = flow_.format;
+    if (!format.isHeader) return;
+    const LayoutState& s = flow_.state;
+    vorText header;
+    header.TextValue = text;
+    header.x = RoundHalfEven(s.x);
+    header.y = RoundHalfEven(s.y);
+    header.fontcolor = format.fontcolor;
+    header.fontsize = s.fontSize;
+    flow_.document.AddHeaderText(std::move(header));
+    text.clear();
+    if (!format.ImageFile.empty()) {
+        vorImage image;
+        image.ImageFileName = format.ImageFile;
+        image.x = header.x;
+        image.y = header.y;
+        flow_.document.AddHeaderImage(std::move(image));
+    }
+}
+
+void LinePlacer::SetMeasuringFont() {
+    vorFormat& format = flow_.format;
+    int32_t size = IntOr(format.fontsize, 0);
+    MeasuringFace face = MeasuringFaceFor(format.fontname);
+    // Names outside the table are measured by what they say (family, bold, italic).
+    const std::string faceName = face.face ? face.face : format.fontname;
+    if (size == 0) {
+        format.fontsize = "10";  // the measuring size stays what it was
+        measurer_.SetFont(faceName, face.bold, face.italic, measurer_.size());
+    } else {
+        measurer_.SetFont(faceName, face.bold, face.italic, std::abs(size));
+    }
+}
+
+void LinePlacer::MeasureLine(std::string_view line) {
+    prefix_.resize(line.size() + 1);
+    prefix_[0] = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        prefix_[i + 1] = prefix_[i] + measurer_.GlyphUnits(static_cast<unsigned char>(line[i]));
+    }
+}
+
+double LinePlacer::Width(size_t start, size_t end) const {
+    return measurer_.UnitsToTwips(prefix_[end] - prefix_[start]);
+}
+
+void LinePlacer::PlaceText(const std::string& text) {
+    SetMeasuringFont();
+    MeasureLine(text);
+    int16_t lineLength = flow_.format.linelength;
+    if (lineLength == 0 || lineLength == -1) {
+        PlaceByCharacterLimit(text);
+    } else {
+        PlaceByWidth(text);
+    }
+}
+
+void LinePlacer::PlacePiece(std::string_view line, size_t start, size_t end,
+                            double extraWidth, std::string_view alignment) {
+    LayoutState& s = flow_.state;
+    double offset = 0;
+    if (flow_.format.FontAlign == "right") {
+        size_t visible = end;  // right alignment ends on the last visible character
+        while (visible > start && line[visible - 1] == ' ') --visible;
+        offset = RoundHalfEven(flow_.format.linelength - Width(start, visible) / 20);
+    }
+    flow_.document.AddText(std::string(line.substr(start, end - start)), s.page, s.fontSize,
+                           s.x + offset, s.y, s.fontName, s.fontColour, extraWidth, alignment);
+}
+
+void LinePlacer::AdvanceAfterPiece(bool columnsAllowed, int32_t bottom) {
+    LayoutState& s = flow_.state;
+    const vorFormat& format = flow_.format;
+    ++s.lineNumber;
+    flow_.Record(kLineBreakRecord);
+    const double advance = flow_.LineAdvance();
+    s.y += advance;
+    if (!flow_.IsPdf() || s.y <= bottom) return;
+    if (columnsAllowed && IntOr(format.columns, 0) > s.column) {
+        ++s.column;
+        s.x = format.x + (format.linelength + s.columnGap) * (s.column - 1);
+        s.deepestY = static_cast<int32_t>(RoundHalfEven(s.y));
+        s.y = s.columnTop;
+        return;
+    }
+    s.y = format.DefaultY + advance;
+    ++s.page;
+    s.columnTop = static_cast<int32_t>(RoundHalfEven(s.y));
+    if (s.columnTop > s.deepestY) s.deepestY = s.columnTop;
+    if (columnsAllowed) {
+        s.column = 1;
+        s.x = format.x;
+    }
+}
+
+void LinePlacer::PlaceByWidth(std::string_view line) {
+    const double limit = flow_.format.linelength * 20.0;
+    const size_t n = line.size();
+    size_t start = 0;
+    for (;;) {
+        if (start == n || (n - start < kLongLine && Width(start, n) <= limit)) break;
+
+        // Grow the piece a character at a time until it is at least as wide as the
+        // column: it may end one character past the width. It always takes at least one
+        // character, so every pass shortens the line.
+        size_t end = start + 1;
+        while (end < n && Width(start, end) < limit) ++end;
+        size_t next = end;
+        if (end < n) {
+            size_t space = line.substr(start, end - start).rfind(' ');
+            if (space != std::string_view::npos) {
+                end = next = start + space + 1;  // the piece keeps its last space
+            } else if (end - start > 1) {
+                next = --end;  // the character past the width starts the rest
+            }
+        }
+        size_t first = start, last = end;  // the piece without its outer spaces
+        while (first < last && line[first] == ' ') ++first;
+        while (last > first && line[last - 1] == ' ') --last;
+        PlacePiece(line, start, end, limit - Width(first, last), flow_.format.FontAlign);
+        AdvanceAfterPiece(true, flow_.Bottom());
+        start = next;
+    }
+    PlacePiece(line, start, n, 0, flow_.format.FontAlign);
+}
+
+void LinePlacer::PlaceByCharacterLimit(std::string_view line) {
+    const size_t limit = flow_.format.MaxLenLine > 0 ? static_cast<size_t>(flow_.format.MaxLenLine) : 0;
+    size_t start = 0;
+    // This path breaks pages 50 points above the page's foot, whatever the margin.
+    const int32_t bottom = IntOr(flow_.format.DefaultPageHeight, 843) - 50;
+    while (limit > 0 && line.size() - start > limit) {
+        std::string_view first = line.substr(start, limit);
+        size_t space = first.rfind(' ');
+        size_t end = space == std::string_view::npos ? start + limit : start + space + 1;
+        LayoutState& s = flow_.state;
+        flow_.document.AddText(std::string(line.substr(start, end - start)), s.page,
+                               s.fontSize, s.x, s.y, s.fontName, s.fontColour, 0, "");
+        AdvanceAfterPiece(false, bottom);
+        start = end;
+    }
+    PlacePiece(line, start, line.size(), 0, flow_.format.FontAlign);
+}
+
+}  // namespace scrivane

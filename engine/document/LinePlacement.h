@@ -1,0 +1,51 @@
+#pragma once
+// Turns a resolved line into page content: images of image tags and conditions, link
+// and note annotations, page-header lines, and the text itself, cut into pieces that fit
+// the column (by measured width or by a character limit) and flowed into the next
+// column or page when the page is full.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/TextMeasurer.h"
+
+namespace scrivane {
+
+struct FlowContext;
+
+class LinePlacer {
+public:
+    explicit LinePlacer(FlowContext& flow) : flow_(flow) {}
+
+    // Places what the line brings besides its text; the text may become empty (image
+    // tags, header lines).
+    void PlaceFurniture(std::string& text);
+    // Places the text: one run, or a run per piece when it does not fit.
+    void PlaceText(const std::string& text);
+
+private:
+    void PlaceImageTag(std::string& text);
+    void PlaceConditionImage();
+    void PlaceAnnotations(const std::string& text);
+    void TakeHeaderLine(std::string& text);
+
+    void SetMeasuringFont();
+    void PlaceByWidth(std::string_view line);
+    void PlaceByCharacterLimit(std::string_view line);
+    // Places line[start, end) at the current position, aligned, with extra width.
+    void PlacePiece(std::string_view line, size_t start, size_t end, double extraWidth,
+                    std::string_view alignment);
+    // Width in twips of line[start, end) of the line whose prefix sums are in prefix_.
+    double Width(size_t start, size_t end) const;
+    void MeasureLine(std::string_view line);
+    // After a piece: the line number counts the inserted break, y moves down, and a full
+    // column or page is left.
+    void AdvanceAfterPiece(bool columnsAllowed, int32_t bottom);
+
+    FlowContext& flow_;
+    TextMeasurer measurer_;
+    std::vector<long long> prefix_;  // glyph units of the first i characters
+};
+
+}  // namespace scrivane
