@@ -5,8 +5,15 @@
 // same content streams. Each size runs in its own child process so that the peak
 // resident size reported belongs to that size only.
 //
-//   export_bench                  1,000, 10,000 and 100,000 lines
-//   export_bench 1000 10000       chosen sizes only
+// The wrapped case lays out texts of long lines (600 or 6,000 characters) at a line
+// length of 400 points, so the engine cuts every line by measured glyph widths. Pairs of
+// cases hold the same number of characters in lines ten times longer or shorter, so the
+// figure to watch is nanoseconds a character, which should not grow with the line.
+//
+//   export_bench                  1,000, 10,000 and 100,000 lines, then the wrapped case
+//   export_bench 1000 10000       chosen sizes only (no wrapped case)
+//   export_bench --wrapped        the wrapped case only
+//   export_bench 600x1000         wrapped: 1,000 lines of 600 characters (implies --wrapped)
 //   export_bench --runs 5 20000   5 runs a size (the best run is shown)
 //   export_bench --keep 1000      leave the temporary folder and its PDFs in place
 #include <malloc.h>
@@ -28,6 +35,7 @@
 
 #include <zlib.h>
 
+#include "BenchText.h"
 #include "document/EngineOptions.h"
 #include "document/vorDocument.h"
 #include "format/vorFormat.h"
@@ -36,6 +44,8 @@
 
 namespace {
 
+using bench::MakeLongLines;
+using bench::MakeProse;
 using Clock = std::chrono::steady_clock;
 
 double SecondsSince(Clock::time_point start) {
@@ -43,93 +53,24 @@ double SecondsSince(Clock::time_point start) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Text generation: the same seed and size always give the same bytes.
-
-// splitmix64: small, fast and the same on every platform.
-class Random {
-public:
-    explicit Random(uint64_t seed) : state_(seed) {}
-    uint64_t Next() {
-        uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    // Uniform in [low, high].
-    int Between(int low, int high) {
-        return low + static_cast<int>(Next() % static_cast<uint64_t>(high - low + 1));
-    }
-
-private:
-    uint64_t state_;
-};
-
-constexpr const char* kWords[] = {
-    "the", "of", "and", "a", "to", "in", "is", "was", "that", "for", "it", "with", "as",
-    "on", "be", "at", "by", "this", "had", "not", "are", "but", "from", "or", "have", "an",
-    "they", "which", "one", "you", "were", "her", "all", "she", "there", "would", "their",
-    "we", "him", "been", "has", "when", "who", "will", "more", "no", "if", "out", "so",
-    "said", "what", "up", "its", "about", "into", "than", "them", "can", "only", "other",
-    "new", "some", "could", "time", "these", "two", "may", "then", "do", "first", "any",
-    "my", "now", "such", "like", "our", "over", "man", "me", "even", "most", "made",
-    "after", "also", "did", "many", "before", "must", "through", "back", "years", "where",
-    "much", "your", "way", "well", "down", "should", "because", "each", "just", "those",
-    "people", "how", "too", "little", "state", "good", "very", "make", "world", "still",
-    "own", "see", "men", "work", "long", "get", "here", "between", "both", "life", "being",
-    "under", "never", "day", "same", "another", "know", "while", "last", "might", "us",
-    "great", "old", "year", "off", "come", "since", "against", "go", "came", "right",
-    "used", "take", "three", "harbour", "lantern", "margin", "ledger", "orchard",
-    "weather", "quietly", "paragraph", "typewriter", "afternoon", "correspondence",
-    "measurement", "nevertheless", "particularly", "understanding", "(of course)",
-    "don't", "it's", "O'Neill", "50%", "1899", "no. 7", "[sic]", "back\\slash",
-};
-constexpr size_t kWordCount = sizeof kWords / sizeof kWords[0];
-
-constexpr int kMinLine = 40;
-constexpr int kMaxLine = 110;
-
-// Deterministic ASCII prose, one CR LF after every line.
-std::string MakeProse(int lines, uint64_t seed) {
-    Random random(seed);
-    std::string text;
-    text.reserve(static_cast<size_t>(lines) * 77);
-    std::string line;
-    bool sentenceStart = true;
-    for (int n = 0; n < lines; ++n) {
-        const int target = random.Between(kMinLine, kMaxLine);
-        line.clear();
-        for (;;) {
-            std::string word = kWords[random.Next() % kWordCount];
-            if (sentenceStart && word[0] >= 'a' && word[0] <= 'z') word[0] -= 'a' - 'A';
-            sentenceStart = false;
-            const int roll = random.Between(0, 99);
-            if (roll < 8) {
-                word += '.';
-                sentenceStart = true;
-            } else if (roll < 14) {
-                word += ',';
-            }
-            const size_t needed = line.size() + (line.empty() ? 0 : 1) + word.size();
-            if (needed > static_cast<size_t>(target)) break;
-            if (!line.empty()) line += ' ';
-            line += word;
-        }
-        // The longest word is shorter than the gap left, but make sure of the bounds.
-        while (line.size() < static_cast<size_t>(kMinLine)) line += line.empty() ? "x" : " x";
-        if (line.size() > static_cast<size_t>(kMaxLine)) line.resize(kMaxLine);
-        text += line;
-        text += "\r\n";
-    }
-    return text;
-}
-
-// ---------------------------------------------------------------------------------------
 // One size, measured in a child process.
+
+// A wrapped case: `lines` lines of `length` characters. length 0 = the line-count case
+// (the short lines of MakeProse, no line length set).
+struct Case {
+    int32_t lines = 0;
+    int32_t length = 0;
+};
+
+// The line length, in points, of the wrapped case.
+constexpr int16_t kWrapPoints = 400;
 
 // Sent back through the pipe as raw bytes: plain data only.
 struct Result {
     int32_t lines = 0;
+    int32_t length = 0;     // characters a line in the wrapped case, 0 otherwise
     int32_t runs = 0;
+    int32_t pieces = 0;     // text runs placed by AddBuffer (vorText on every page)
     int32_t pages = 0;
     int32_t contentBlocks = 0;
     uint64_t textBytes = 0;
@@ -175,27 +116,52 @@ std::vector<std::string> ContentStreams(const scrivane::vorDocument& doc) {
     return streams;
 }
 
-Result MeasureSize(int lines, int runs, const std::filesystem::path& folder) {
+// The working format of a case: the read fallbacks, and for the wrapped case the line
+// length that makes the engine cut lines by width.
+scrivane::vorFormat FormatFor(const Case& c) {
+    scrivane::vorFormat format;
+    format.ApplyReadFallbacks();
+    if (c.length > 0) format.DefaultLineLength = kWrapPoints;
+    return format;
+}
+
+// Text runs on every page of a laid-out document.
+int32_t CountPieces(const scrivane::vorDocument& doc) {
+    size_t pieces = 0;
+    for (const auto& page : doc.Pages.Kids) {
+        for (const scrivane::vorContent& content : page->Contents) pieces += content.Texts.size();
+    }
+    return static_cast<int32_t>(pieces);
+}
+
+Result MeasureSize(const Case& c, int runs, const std::filesystem::path& folder) {
     Result result;
-    result.lines = lines;
+    result.lines = c.lines;
+    result.length = c.length;
     result.runs = runs;
     result.baseRssKb = MaxRssKb();
 
-    const std::string text = MakeProse(lines, 0x5C121A7E0000ULL + static_cast<uint64_t>(lines));
+    const uint64_t seed = 0x5C121A7E0000ULL + static_cast<uint64_t>(c.lines) +
+                          (static_cast<uint64_t>(c.length) << 32);
+    const std::string text =
+        c.length > 0 ? MakeLongLines(c.lines, c.length, seed) : MakeProse(c.lines, seed);
     result.textBytes = text.size();
 
-    const std::string pdfPath = (folder / ("export_" + std::to_string(lines) + ".pdf")).string();
+    const std::string name = c.length > 0 ? "wrapped_" + std::to_string(c.length) + "x" +
+                                                std::to_string(c.lines)
+                                          : "export_" + std::to_string(c.lines);
+    const std::string pdfPath = (folder / (name + ".pdf")).string();
     result.total = 1e300;
 
     // The export itself, as SaveAs does it but with each step timed.
     for (int run = 0; run < runs; ++run) {
         scrivane::vorDocument doc;
-        scrivane::vorFormat format;
-        format.ApplyReadFallbacks();
+        const scrivane::vorFormat format = FormatFor(c);
 
         auto t0 = Clock::now();
         doc.AddBuffer(text, format, "", scrivane::kTargetPdf);
         const double addBuffer = SecondsSince(t0);
+        result.pieces = CountPieces(doc);
 
         std::string pdf;
         auto t1 = Clock::now();
@@ -228,13 +194,13 @@ Result MeasureSize(int lines, int runs, const std::filesystem::path& folder) {
     }
     // Before the zlib part, which holds every stream at once and would add to it.
     result.peakRssKb = MaxRssKb();
+    // The wrapped case compares lengths of line with each other, not with zlib.
+    if (c.length > 0) return result;
 
     // zlib alone, over the content streams the writer compressed (the source record, a
     // stream of its own, is left out).
     scrivane::vorDocument doc;
-    scrivane::vorFormat format;
-    format.ApplyReadFallbacks();
-    doc.AddBuffer(text, format, "", scrivane::kTargetPdf);
+    doc.AddBuffer(text, FormatFor(c), "", scrivane::kTargetPdf);
     {
         std::string pdf;
         doc.BuildPdf(pdf);
@@ -276,9 +242,10 @@ Result MeasureSize(int lines, int runs, const std::filesystem::path& folder) {
 }
 
 // Forks, measures one size in the child and returns what it sent back.
-Result MeasureInChild(int lines, int runs, const std::filesystem::path& folder) {
+Result MeasureInChild(const Case& c, int runs, const std::filesystem::path& folder) {
     Result result;
-    result.lines = lines;
+    result.lines = c.lines;
+    result.length = c.length;
     int fds[2];
     if (pipe(fds) != 0) {
         Fail(result, -1, std::string("pipe: ") + std::strerror(errno));
@@ -295,7 +262,7 @@ Result MeasureInChild(int lines, int runs, const std::filesystem::path& folder) 
     }
     if (child == 0) {
         close(fds[0]);
-        Result measured = MeasureSize(lines, runs, folder);
+        Result measured = MeasureSize(c, runs, folder);
         const char* p = reinterpret_cast<const char*>(&measured);
         size_t left = sizeof measured;
         while (left > 0) {
@@ -323,7 +290,8 @@ Result MeasureInChild(int lines, int runs, const std::filesystem::path& folder) 
     }
     if (got != sizeof result) {
         result = Result{};
-        result.lines = lines;
+        result.lines = c.lines;
+        result.length = c.length;
         if (WIFSIGNALED(wstatus)) {
             Fail(result, -1, "child killed by signal " + std::to_string(WTERMSIG(wstatus)));
         } else {
@@ -377,20 +345,67 @@ void PrintTable(const std::vector<Result>& results) {
         "document and PDF); base MB = its value when the child started.\n");
 }
 
+void PrintWrappedTable(const std::vector<Result>& results) {
+    constexpr double MB = 1024.0 * 1024.0;
+    std::printf("\nWrapped at %d points: lines cut by measured glyph widths\n", kWrapPoints);
+    std::printf("\n%7s %7s %7s %6s %8s %10s %9s %9s %9s %8s\n", "chars/", "lines", "text MB",
+                "pages", "pieces", "AddBuffer", "ns/char", "total s", "ns/char", "peak MB");
+    std::printf("%7s %7s %7s %6s %8s %10s %9s %9s %9s %8s\n", "line", "", "", "", "", "s",
+                "AddBuffer", "", "total", "");
+    std::printf("%7s %7s %7s %6s %8s %10s %9s %9s %9s %8s\n", "-------", "-------", "-------",
+                "------", "--------", "----------", "---------", "---------", "---------",
+                "--------");
+    for (const Result& r : results) {
+        if (r.status != 0) {
+            std::printf("%7d %7d  failed: %s\n", r.length, r.lines, r.message);
+            continue;
+        }
+        const double chars = static_cast<double>(r.lines) * r.length;
+        std::printf("%7d %7d %7.2f %6d %8d %10.4f %9.1f %9.4f %9.1f %8.1f\n", r.length,
+                    r.lines, r.textBytes / MB, r.pages, r.pieces, r.addBuffer,
+                    r.addBuffer * 1e9 / chars, r.total, r.total * 1e9 / chars,
+                    r.peakRssKb / 1024.0);
+    }
+    std::printf(
+        "\nchars/line x lines = the characters of the text (line ends not counted), which the\n"
+        "ns/char columns divide by; text MB counts the CR LF line ends too. pieces = text\n"
+        "runs AddBuffer placed. total s = AddBuffer + BuildPdf + write, of the best run; peak\n"
+        "MB = ru_maxrss of the child that ran the case. Rows of the same size should show the\n"
+        "same ns/char whatever the length of line.\n");
+}
+
 int Usage(const char* program) {
     std::fprintf(stderr,
-                 "usage: %s [--runs N] [--keep] [lines ...]\n"
-                 "  lines   sizes to run (default 1000 10000 100000)\n"
-                 "  --runs  runs a size, best shown (default 3, 1 above 100000 lines)\n"
-                 "  --keep  keep the temporary folder with the PDFs\n",
-                 program);
+                 "usage: %s [--runs N] [--keep] [--wrapped] [lines ...] [CHARSxLINES ...]\n"
+                 "  lines        sizes to run (default 1000 10000 100000)\n"
+                 "  --wrapped    lines of 600 and 6000 characters laid out at %d points\n"
+                 "               (default 600x1000 6000x100 600x10000 6000x1000)\n"
+                 "  CHARSxLINES  a wrapped case of your own, such as 600x1000\n"
+                 "  --runs       runs a case, best shown (default 3; 1 above 100000 lines\n"
+                 "               or 20 million wrapped characters)\n"
+                 "  --keep       keep the temporary folder with the PDFs\n"
+                 "With no lines and no wrapped case both tables run with their defaults;\n"
+                 "lines alone run only the first table, --wrapped alone only the second.\n",
+                 program, kWrapPoints);
     return 2;
+}
+
+// A whole number in [low, high], or 0 when `text` is not one.
+long ParseCount(std::string_view text, long low, long high) {
+    const std::string s(text);
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(s.c_str(), &end, 10);
+    if (end == s.c_str() || *end != '\0' || errno != 0 || value < low || value > high) return 0;
+    return value;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<int> sizes;
+    std::vector<Case> wrapped;
+    bool wantWrapped = false;
     int runs = 0;  // 0 = by size
     bool keep = false;
     for (int i = 1; i < argc; ++i) {
@@ -400,18 +415,30 @@ int main(int argc, char** argv) {
             if (runs < 1) return Usage(argv[0]);
         } else if (arg == "--keep") {
             keep = true;
+        } else if (arg == "--wrapped") {
+            wantWrapped = true;
         } else if (arg == "-h" || arg == "--help") {
             return Usage(argv[0]);
-        } else {
-            char* end = nullptr;
-            long lines = std::strtol(argv[i], &end, 10);
-            if (end == argv[i] || *end != '\0' || lines < 1 || lines > 50'000'000) {
+        } else if (size_t x = arg.find('x'); x != std::string_view::npos) {
+            const long length = ParseCount(arg.substr(0, x), 1, 10'000'000);
+            const long lines = ParseCount(arg.substr(x + 1), 1, 50'000'000);
+            if (length == 0 || lines == 0 || static_cast<double>(length) * lines > 2e9) {
                 return Usage(argv[0]);
             }
+            wrapped.push_back({static_cast<int32_t>(lines), static_cast<int32_t>(length)});
+        } else {
+            const long lines = ParseCount(arg, 1, 50'000'000);
+            if (lines == 0) return Usage(argv[0]);
             sizes.push_back(static_cast<int>(lines));
         }
     }
-    if (sizes.empty()) sizes = {1'000, 10'000, 100'000};
+    // Nothing chosen: both tables. Sizes alone: the first table only, as it always was.
+    const bool nothingChosen = sizes.empty() && wrapped.empty() && !wantWrapped;
+    if (nothingChosen) sizes = {1'000, 10'000, 100'000};
+    if ((nothingChosen || wantWrapped) && wrapped.empty()) {
+        // Pairs of the same number of characters, one with lines ten times longer.
+        wrapped = {{1'000, 600}, {100, 6'000}, {10'000, 600}, {1'000, 6'000}};
+    }
 
     std::string pattern =
         (std::filesystem::temp_directory_path() / "scrivane-export-bench-XXXXXX").string();
@@ -427,9 +454,21 @@ int main(int argc, char** argv) {
         const int n = runs ? runs : (lines > 100'000 ? 1 : 3);
         std::printf("  %d lines, %d run%s ...\n", lines, n, n == 1 ? "" : "s");
         std::fflush(stdout);
-        results.push_back(MeasureInChild(lines, n, folder));
+        results.push_back(MeasureInChild({lines, 0}, n, folder));
     }
-    PrintTable(results);
+    if (!results.empty()) PrintTable(results);
+
+    std::vector<Result> wrappedResults;
+    if (!wrapped.empty()) std::printf("\n");
+    for (const Case& c : wrapped) {
+        const double chars = static_cast<double>(c.lines) * c.length;
+        const int n = runs ? runs : (chars > 20e6 ? 1 : 3);
+        std::printf("  wrapped: %d lines of %d characters, %d run%s ...\n", c.lines, c.length,
+                    n, n == 1 ? "" : "s");
+        std::fflush(stdout);
+        wrappedResults.push_back(MeasureInChild(c, n, folder));
+    }
+    if (!wrappedResults.empty()) PrintWrappedTable(wrappedResults);
 
     if (!keep) {
         std::error_code ec;
@@ -437,5 +476,6 @@ int main(int argc, char** argv) {
     }
     bool failed = false;
     for (const Result& r : results) failed = failed || r.status != 0;
+    for (const Result& r : wrappedResults) failed = failed || r.status != 0;
     return failed ? 1 : 0;
 }

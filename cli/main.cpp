@@ -97,20 +97,66 @@ EngineOptions OptionsFor(const CliOptions& options) {
 }
 
 int Export(const CliOptions& options) {
-    int target = FormatCode(options.format);
-    if (target != kTargetPdf) {
-        return Fail("export to " + options.format + " is not supported yet");
-    }
     vorDocument document(OptionsFor(options));
     if (!LayOut(options, document)) return 1;
 
     std::string bytes;
-    if (int16_t status = document.BuildPdf(bytes); status != 0) {
-        return Fail("cannot build the PDF (status " + std::to_string(status) + ")");
+    if (int16_t status = document.Build(FormatCode(options.format), bytes); status != 0) {
+        return Fail("cannot build the " + options.format + " file (status " +
+                    std::to_string(status) + ")");
     }
     std::string error;
     if (!WriteOutput(options.output, bytes, error)) {
         return Fail(error + " (status " + std::to_string(kSaveWriteFailed) + ")");
+    }
+    return 0;
+}
+
+// Why a file could not be read back, in words.
+std::string ImportProblem(int16_t status) {
+    switch (status) {
+        case -1002:
+            return "this PDF was not written by PDF Jotter 1.4 (try --convert)";
+        case -1005:
+        case -5:
+            return "no file name";
+        case -10:
+        case -1010:
+            return "no such file, or it cannot be read";
+        case -20:
+            return "only .pdf, .htm, .xml and .svg files can be read";
+        case -1018:
+        case -18:
+            return "the file is too short to be a PDF";
+        case -1020:
+            return "the file is not a PDF (no %PDF- header)";
+        case -1025:
+        case -25:
+            return "the PDF has no end marker (%%EOF)";
+        case -21:
+            return "the file is not well-formed XML";
+        case -22:
+        case -23:
+        case -24:
+            return "the file was not written by PDF Jotter";
+        default:
+            return "the file is damaged or not one PDF Jotter can read";
+    }
+}
+
+int Import(const CliOptions& options) {
+    vorDocument document(OptionsFor(options));
+    int16_t status = options.convert ? document.ImportFile(options.input)
+                                     : document.LoadFile(options.input);
+    if (status != 0) {
+        return Fail("cannot read " + options.input + ": " + ImportProblem(status) +
+                    " (status " + std::to_string(status) + ")");
+    }
+    std::string text;
+    document.GetText(text);
+    std::string error;
+    if (!WriteOutput(options.output, ToUtf8Lines(text), error)) {
+        return Fail(error);
     }
     return 0;
 }
@@ -143,5 +189,5 @@ int main(int argc, char** argv) {
     }
     if (options.command == "export") return Export(options);
     if (options.command == "layout") return Layout(options);
-    return Fail("import is not supported yet");
+    return Import(options);
 }

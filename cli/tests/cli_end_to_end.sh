@@ -74,10 +74,24 @@ assert runs[0]['font'] == 'Helvetica' and runs[0]['size'] == 12
 "
 
 # Failures are reported, named by status, and leave existing files alone.
+# Every format is written, is well-formed, and gives its text back.
+for kind in pdf htm svg; do
+    "$cli" export "$work/notes.txt" "$work/notes.$kind"
+    check "export $kind" test $? -eq 0
+    "$cli" import "$work/notes.$kind" "$work/back.$kind.txt"
+    check "import $kind gives the text back" cmp -s "$work/back.$kind.txt" "$work/notes.txt"
+done
+"$cli" export "$work/notes.txt" "$work/notes.xml"
+check "xml export" test $? -eq 0
+check "xmllint accepts xhtml, svg and xml" xmllint --noout "$work/notes.htm" "$work/notes.svg" "$work/notes.xml"
+check "svg renders" rsvg-convert "$work/notes.svg" -o "$work/notes.png"
 echo "old" > "$work/keep.pdf"
-"$cli" export "$work/notes.txt" "$work/keep.svg" 2> "$work/svg.err"
-check "svg export refused" test $? -ne 0
-check "svg message" grep -q "not supported yet" "$work/svg.err"
+"$cli" export --format doc "$work/notes.txt" "$work/keep.doc" 2> "$work/doc.err"
+check "unknown format refused" test $? -ne 0
+check "unknown format message" grep -q "unknown format" "$work/doc.err"
+"$cli" import "$work/keep.pdf" "$work/x.txt" 2> "$work/import.err"
+check "a file that is no PDF is refused" test $? -ne 0
+check "refusal names its status" grep -q "status -1018" "$work/import.err"
 "$cli" export "$work/missing.txt" "$work/x.pdf" 2> /dev/null
 check "missing input fails" test $? -ne 0
 "$cli" export --format-file "$work/nope.format" "$work/notes.txt" "$work/x.pdf" 2> /dev/null

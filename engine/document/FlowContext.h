@@ -17,7 +17,7 @@ struct LayoutState {
     int32_t lineNumber = 0;  // counts source lines and every break that wrapping inserts
     double x = 0;
     double y = 0;            // baseline of the current line, from the page top
-    int16_t column = 1;
+    int32_t column = 1;
     int16_t columnGap = 20;
     int32_t columnTop = 0;   // y of the first line of every column of the current block
     int32_t deepestY = 0;    // lowest y reached when a column or page was left

@@ -36,8 +36,7 @@ void ApplyLineConditions(FlowContext& flow, std::string& text) {
             entry.dest = std::to_string(flow.state.page);
             entry.title = text;
             entry.level = format.bk;
-            entry.top = static_cast<int32_t>(
-                RoundHalfEven(flow.state.fontSize + 843 - flow.state.y));
+            entry.top = SaturateInt32(flow.state.fontSize + 843 - flow.state.y);
             auto& outlines = flow.document.Outlines();
             if (!outlines) outlines.emplace();
             InsertOutline(*outlines, std::move(entry));

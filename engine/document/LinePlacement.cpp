@@ -154,6 +154,9 @@ void LinePlacer::TakeHeaderLine(std::string& text) {
     header.fontcolor = format.fontcolor;
     header.fontsize = s.fontSize;
     flow_.document.AddHeaderText(std::move(header));
+    // The line leaves the body; the source record keeps it for editing (a marker line
+    // shown in part has been recorded with its marker already).
+    if (!(format.conditionType == "leftlinevalue" && format.show == "RIGHT")) flow_.Record(text);
     text.clear();
     if (!format.ImageFile.empty()) {
         vorImage image;
@@ -225,13 +228,13 @@ void LinePlacer::AdvanceAfterPiece(bool columnsAllowed, int32_t bottom) {
     if (columnsAllowed && IntOr(format.columns, 0) > s.column) {
         ++s.column;
         s.x = format.x + (format.linelength + s.columnGap) * (s.column - 1);
-        s.deepestY = static_cast<int32_t>(RoundHalfEven(s.y));
+        s.deepestY = SaturateInt32(s.y);
         s.y = s.columnTop;
         return;
     }
     s.y = format.DefaultY + advance;
     ++s.page;
-    s.columnTop = static_cast<int32_t>(RoundHalfEven(s.y));
+    s.columnTop = SaturateInt32(s.y);
     if (s.columnTop > s.deepestY) s.deepestY = s.columnTop;
     if (columnsAllowed) {
         s.column = 1;

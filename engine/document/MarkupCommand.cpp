@@ -1,5 +1,6 @@
 #include "document/MarkupCommand.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <unordered_map>
@@ -44,7 +45,8 @@ void ApplyOperator(int16_t& field, const MarkupCommand& command) {
     if (result >= -32768 && result <= 32767) field = static_cast<int16_t>(result);
 }
 
-// A rule parameter "name:" number ";" found in the value; the default when absent.
+// A rule parameter "name:" number ";" found in the value; the default when absent. Kept
+// within a million points either way: a PDF reader cannot take much larger numbers.
 double RuleParameter(const std::string& value, std::string_view name, double fallback) {
     size_t at = value.find(name);
     if (at == std::string::npos) return fallback;
@@ -52,7 +54,8 @@ double RuleParameter(const std::string& value, std::string_view name, double fal
     size_t end = value.find(';', start);
     if (end == std::string::npos) return fallback;
     auto number = ParseNumber(std::string_view(value).substr(start, end - start));
-    return number && std::isfinite(*number) ? *number : fallback;
+    if (!number || !std::isfinite(*number)) return fallback;
+    return std::clamp(*number, -1e6, 1e6);
 }
 
 using Handler = std::function<void(const MarkupCommand&, FlowContext&)>;
@@ -176,7 +179,7 @@ const std::unordered_map<std::string, Handler>& Handlers() {
              s.column = 1;
              // The previous line's advance: the command runs before its own line resolves.
              auto advance = ParseNumber(f.format.dy);
-             s.columnTop = static_cast<int32_t>(RoundHalfEven(s.y + (advance ? *advance : 0)));
+             s.columnTop = SaturateInt32(s.y + (advance ? *advance : 0));
          }},
         {"xcolumns",
          [](const MarkupCommand& c, FlowContext& f) {

@@ -33,12 +33,12 @@ void TextFlow::BreakBeforeLine(double lineAdvance) {
     if (format.linelength > 0 && IntOr(format.columns, 0) > s.column) {
         ++s.column;
         s.x = format.x + (format.linelength + s.columnGap) * (s.column - 1);
-        s.deepestY = static_cast<int32_t>(RoundHalfEven(s.y));
+        s.deepestY = SaturateInt32(s.y);
         s.y = s.columnTop;
         return;
     }
     s.y = format.DefaultY + lineAdvance;
-    s.columnTop = static_cast<int32_t>(RoundHalfEven(s.y));
+    s.columnTop = SaturateInt32(s.y);
     if (s.columnTop > s.deepestY) s.deepestY = s.columnTop;
     s.column = 1;
     s.x = format.x;

@@ -1,5 +1,6 @@
 #include "document/TextMeasurer.h"
 
+#include <cctype>
 #include <cmath>
 
 namespace scrivane {
@@ -38,13 +39,25 @@ const char* StandardFontName(StandardFont font) {
     return kStandardFontNames[index];
 }
 
+// Only the symbol fonts' own names pick their widths: "Segoe UI Symbol" is a text face.
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 StandardFont ResolveStandardFont(std::string_view face, bool bold, bool italic) {
     StandardFont family = StandardFont::Helvetica;
     if (ContainsNoCase(face, "courier"))
         family = StandardFont::Courier;
     else if (ContainsNoCase(face, "times"))
         family = StandardFont::TimesRoman;
-    else if (ContainsNoCase(face, "symbol"))
+    else if (EqualsNoCase(face, "symbol"))
         return StandardFont::Symbol;  // no bold or italic variants
     else if (ContainsNoCase(face, "zapf") || ContainsNoCase(face, "dingbat"))
         return StandardFont::ZapfDingbats;

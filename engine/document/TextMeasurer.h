@@ -27,8 +27,9 @@ enum class StandardFont {
 const char* StandardFontName(StandardFont font);
 
 // Maps a face name plus style flags to one of the standard fonts.
-// Case-insensitive: "courier" -> Courier family, "times" -> Times, "symbol" -> Symbol,
-// "zapf"/"dingbat" -> ZapfDingbats, anything else -> Helvetica.  Bold when the flag is
+// Case-insensitive: "courier" -> Courier family, "times" -> Times, the name "Symbol"
+// (exactly: "Segoe UI Symbol" is a text face) -> Symbol, "zapf"/"dingbat" ->
+// ZapfDingbats, anything else -> Helvetica.  Bold when the flag is
 // set or the name contains "bold"; italic when the flag is set or the name contains
 // "italic" or "oblique".  Symbol and ZapfDingbats ignore bold/italic.
 StandardFont ResolveStandardFont(std::string_view face, bool bold, bool italic);

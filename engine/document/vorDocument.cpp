@@ -1,6 +1,11 @@
 #include "document/vorDocument.h"
 
 #include "document/JpegProbe.h"
+#include "import/ForeignPdf.h"
+#include "import/PdfReader.h"
+#include "import/SourceText.h"
+#include "import/XmlReader.h"
+#include "xml/XmlWriter.h"
 #include "document/TextFlow.h"
 #include "pdf/PdfWriter.h"
 #include "util/FileIO.h"
@@ -83,14 +88,10 @@ void vorDocument::AddText(std::string text, int32_t page, int16_t size, double x
                           std::string font, std::string colour, double extraWidth,
                           std::string_view alignment) {
     if (font.empty()) font = DefaultFontName();
-    bool known = false;
-    for (const vorFont& f : Fonts) {
-        if (f.BaseFont == font) {
-            known = true;
-            break;
-        }
+    if (!HasFont(font)) {
+        fontIndex_.emplace(font, Fonts.size());
+        Fonts.push_back({font, std::to_string(Fonts.size() + 1), ""});
     }
-    if (!known) Fonts.push_back({font, std::to_string(Fonts.size() + 1), ""});
     Pages.GetPage(page).AddText(std::move(text), std::move(font), size, x, y,
                                 std::move(colour), extraWidth, alignment, false);
     if (y > largestY_) largestY_ = y;
@@ -150,6 +151,19 @@ int16_t vorDocument::LoadY(const std::string& name, std::string& y) const {
     return 0;
 }
 
+bool vorDocument::HasFont(const std::string& font) {
+    // Fonts is a public list: rebuild the index when it was changed behind our back.
+    auto found = fontIndex_.find(font);
+    bool stale = fontIndex_.size() != Fonts.size() ||
+                 (found != fontIndex_.end() && Fonts[found->second].BaseFont != font);
+    if (stale) {
+        fontIndex_.clear();
+        for (size_t i = 0; i < Fonts.size(); ++i) fontIndex_.emplace(Fonts[i].BaseFont, i);
+        found = fontIndex_.find(font);
+    }
+    return found != fontIndex_.end();
+}
+
 std::string vorDocument::DefaultFontName() const {
     return Fonts.empty() ? std::string() : Fonts.front().BaseFont;
 }
@@ -157,6 +171,7 @@ std::string vorDocument::DefaultFontName() const {
 void vorDocument::SetDefaultFontName(const std::string& face) {
     if (Fonts.empty()) Fonts.push_back({"", "1", ""});
     Fonts.front().BaseFont = face;
+    fontIndex_.clear();  // rebuilt on the next lookup
 }
 
 void vorDocument::AddFormatCondition(int32_t lineNumber, std::string_view text) {
@@ -186,6 +201,89 @@ void vorDocument::StampPageFurniture() {
     }
 }
 
+int16_t vorDocument::Build(int32_t targetFormat, std::string& bytes) {
+    switch (targetFormat) {
+        case kTargetPdf:
+            return BuildPdf(bytes);
+        case kTargetXhtml:
+        case kTargetXml:
+        case kTargetSvg:
+            StampPageFurniture();
+            return BuildXmlFile(*this, targetFormat, options_.animateSvg, bytes);
+        default:
+            return kSaveUnsupportedFormat;
+    }
+}
+
+namespace {
+
+// The kind of file LoadFile reads, from the end of its name.
+enum class FileKind { Pdf, Xml, Svg, Xhtml, Unknown };
+
+FileKind KindOf(const std::string& path) {
+    std::string lower = AsciiLower(path);
+    auto endsWith = [&](std::string_view end) {
+        return lower.size() >= end.size() && lower.compare(lower.size() - end.size(), end.size(), end) == 0;
+    };
+    if (endsWith(".pdf")) return FileKind::Pdf;
+    if (endsWith(".xml")) return FileKind::Xml;
+    if (endsWith(".svg")) return FileKind::Svg;
+    if (endsWith(".htm") || endsWith(".html") || endsWith(".xhtml")) return FileKind::Xhtml;
+    return FileKind::Unknown;
+}
+
+}  // namespace
+
+int16_t vorDocument::LoadFile(const std::string& rawPath) {
+    converted_ = false;
+    if (rawPath.empty()) return -5;
+    std::string path;
+    for (char c : rawPath) {
+        if (c != '\n' && c != '\r' && c != '\0') path.push_back(c);
+    }
+    if (!FileExists(path)) return -10;
+    FileKind kind = KindOf(path);
+    if (kind == FileKind::Unknown) return -20;
+
+    PdfContents contents;
+    int16_t status;
+    if (kind == FileKind::Pdf) {
+        status = ReadOwnPdf(path, contents);
+        if (status < 0) status = static_cast<int16_t>(status - 1000);
+    } else {
+        status = ReadOwnXml(path, kind == FileKind::Xml   ? XmlKind::Xml
+                                  : kind == FileKind::Svg ? XmlKind::Svg
+                                                          : XmlKind::Xhtml,
+                            contents);
+    }
+    Pages = std::move(contents.pages);
+    eInfos = std::move(contents.infos);
+    formatConditions_ = std::move(contents.sourceLines);
+    return status;
+}
+
+int16_t vorDocument::ImportFile(const std::string& path) {
+    vorPages pages;
+    vorInfos infos;
+    int16_t status = ConvertForeignPdf(path, pages, infos);
+    Pages = std::move(pages);
+    eInfos = std::move(infos);
+    formatConditions_.clear();
+    converted_ = status == 0;
+    return status;
+}
+
+int16_t vorDocument::GetText(std::string& text) const {
+    if (converted_) return GetTextImport(text);
+    text = RebuildSourceText(Pages, formatConditions_);
+    return 0;
+}
+
+int16_t vorDocument::GetTextImport(std::string& text) const {
+    text = PositionedText(Pages, eInfos ? *eInfos : vorInfos{});
+    return 0;
+}
+
 int16_t vorDocument::BuildPdf(std::string& bytes) {
     StampPageFurniture();
     if (!eInfos) eInfos.emplace();
@@ -207,9 +305,8 @@ int16_t vorDocument::BuildPdf(std::string& bytes) {
 }
 
 int16_t vorDocument::SaveAs(const std::string& fileName, int32_t targetFormat) {
-    if (targetFormat != kTargetPdf) return kSaveUnsupportedFormat;
     std::string bytes;
-    if (int16_t status = BuildPdf(bytes); status != 0) return status;
+    if (int16_t status = Build(targetFormat, bytes); status != 0) return status;
     if (options_.trace) options_.trace("\tsave file");
     return WriteFileAtomically(fileName, bytes) ? 0 : kSaveWriteFailed;
 }

@@ -2,6 +2,7 @@
 // One document while it is built for export (AddBuffer, then SaveAs) or read back.
 #include <cstdint>
 #include <map>
+#include <unordered_map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,9 +51,21 @@ public:
     int16_t AddBuffer(std::string_view buffer, vorFormat working,
                       const std::string& formatFileName, int32_t targetFormat);
 
+    // Reads a file this program wrote (.pdf, .xml, .htm/.html/.xhtml, .svg) into the page
+    // model and the list of source lines. 0, or: -5 empty name, -10 no such file, -20 a
+    // kind it does not read, -21 to -24 an XML file it cannot read (XmlReader.h), the PDF
+    // reader's code less 1000 (PdfReader.h).
+    int16_t LoadFile(const std::string& path);
+    // The experimental conversion of a PDF another program wrote; PdfReader.h's codes.
+    int16_t ImportFile(const std::string& path);
+    // The editable text of a loaded document (GetTextImport after ImportFile).
+    int16_t GetText(std::string& text) const;
+    int16_t GetTextImport(std::string& text) const;
+
     // Writes the document; 0 on success. A failed write leaves an existing file as it was.
     int16_t SaveAs(const std::string& fileName, int32_t targetFormat);
-    // The PDF bytes SaveAs would write (for tests and pipes).
+    // The bytes SaveAs would write (for tests and pipes).
+    int16_t Build(int32_t targetFormat, std::string& bytes);
     int16_t BuildPdf(std::string& bytes);
 
     // Adders used by the layout; page numbers are 1-based.
@@ -91,6 +104,7 @@ public:
     const EngineOptions& options() const { return options_; }
 
 private:
+    bool HasFont(const std::string& font);
     // Repeats the page headers on every page, with "&pages", "&p" and "&&" filled in.
     void StampPageFurniture();
 
@@ -103,6 +117,9 @@ private:
     std::vector<vorImage> headerImages_;
     std::optional<vorOutlines> outlines_;
     bool furnitureStamped_ = false;
+    // Position of each font name in Fonts, so that a run's font is found at once.
+    std::unordered_map<std::string, size_t> fontIndex_;
+    bool converted_ = false;  // the pages come from ImportFile
 };
 
 }  // namespace scrivane

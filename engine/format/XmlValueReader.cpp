@@ -34,15 +34,21 @@ void Collect(pugi::xml_node from, const std::vector<std::string_view>& names, si
     }
 }
 
-// The element's text: all character data below it, in order.
+// The element's text: all character data below it, in document order. Walked without
+// recursion, so no nesting depth can exhaust the stack.
 std::string TextOf(pugi::xml_node node) {
     std::string text;
-    for (pugi::xml_node child : node.children()) {
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-            text += child.value();
-        } else if (child.type() == pugi::node_element) {
-            text += TextOf(child);
+    pugi::xml_node current = node.first_child();
+    while (current && current != node) {
+        if (current.type() == pugi::node_pcdata || current.type() == pugi::node_cdata) {
+            text += current.value();
         }
+        if (current.first_child()) {
+            current = current.first_child();
+            continue;
+        }
+        while (current != node && !current.next_sibling()) current = current.parent();
+        if (current != node) current = current.next_sibling();
     }
     return Utf8ToCp1252(text);
 }

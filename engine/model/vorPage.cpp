@@ -1,5 +1,7 @@
 #include "model/vorPage.h"
 
+#include "util/Numbers.h"
+
 namespace scrivane {
 
 vorContent& vorPage::GetContent(int32_t n) {
@@ -35,7 +37,7 @@ void vorPage::AddAnnotation(std::string Content, std::string Subtype, int16_t le
     annotation.Content = std::move(Content);
     annotation.Subtype = std::move(Subtype);
     annotation.left = left;
-    annotation.top = static_cast<int16_t>(PageHeight - top);
+    annotation.top = SaturateInt16(static_cast<double>(PageHeight) - top);
     annotation.width = width;
     annotation.height = height;
 }

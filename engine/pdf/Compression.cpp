@@ -73,7 +73,8 @@ int Decompress(std::string& data, size_t sizeHint, size_t maxSize) {
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK) return Z_MEM_ERROR;
 
-    size_t capacity = std::clamp<size_t>(std::max(sizeHint, data.size() * 4), 1024, maxSize);
+    size_t capacity = std::min(std::max<size_t>({sizeHint, data.size() * 4, 1024}), maxSize);
+    if (capacity == 0) capacity = 1;
     std::string out;
     int code = Z_OK;
     try {

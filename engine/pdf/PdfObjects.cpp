@@ -1,5 +1,6 @@
 #include "pdf/PdfObjects.h"
 
+#include <cstring>
 #include <set>
 
 #include "pdf/Compression.h"
@@ -26,19 +27,31 @@ void AppendLiteralEntry(std::string& out, std::string_view key, std::string_view
 }
 
 // Resource name of a run's face: "F" + the FontID of the matching font, else "F1".
-void AppendFontResource(std::string& out, const vorText& run, const PdfWriteState& state) {
-    std::string_view face = run.fontname;
-    if (run.fontname == "Arial" && run.Bold) face = "Arial,Bold";
+void AppendFontResource(std::string& out, const vorText& run, PdfWriteState& state) {
+    if (state.fontIds.empty() && state.fonts) {
+        for (const vorFont& font : *state.fonts) state.fontIds.emplace(font.BaseFont, font.FontID);
+    }
+    static const std::string kArialBold = "Arial,Bold";
+    const std::string& face = run.fontname == "Arial" && run.Bold ? kArialBold : run.fontname;
     out.push_back('F');
-    if (state.fonts) {
-        for (const vorFont& font : *state.fonts) {
-            if (font.BaseFont == face) {
-                out += font.FontID;
-                return;
-            }
+    auto found = state.fontIds.find(face);
+    out += found == state.fontIds.end() ? std::string("1") : found->second;
+}
+
+// A name object: bytes outside the regular printable set are written as #xx.
+void AppendName(std::string& out, std::string_view name) {
+    static const char* const kHex = "0123456789ABCDEF";
+    for (char c : name) {
+        auto byte = static_cast<unsigned char>(c);
+        bool regular = byte > 32 && byte < 127 && !std::strchr("()<>[]{}/%#", c);
+        if (regular) {
+            out.push_back(c);
+        } else {
+            out.push_back('#');
+            out.push_back(kHex[byte >> 4]);
+            out.push_back(kHex[byte & 15]);
         }
     }
-    out.push_back('1');
 }
 
 size_t CountSpaces(std::string_view text) {
@@ -56,12 +69,15 @@ void AppendTextRun(std::string& s, const vorText& run, PdfWriteState& state,
     bool coloured = !run.fontcolor.empty();
     if (coloured) s += "q\n";
     s += "BT\n";
-    bool wordSpacing = false, charSpacing = false;  // what this run sets
+    // Word and character spacing last beyond BT/ET: a run that wants none resets what an
+    // earlier run left set. Inside the q ... Q of a coloured run, whatever is set or reset
+    // is undone again by Q.
+    bool wordSpacing = false, charSpacing = false, wordSpacingZeroed = false;
     if (run.textalign == 3) {
         size_t spaces = CountSpaces(run.TextValue);
         if (run.xdelta == 0 || (spaces == 0 && escaped.empty())) {
             s += "0 Tw\n";  // nothing to spread (or nothing to spread it over)
-            state.wordSpacingSet = false;
+            wordSpacingZeroed = true;
         } else if (spaces == 0) {
             AppendNumber(s, run.xdelta / (20.0 * static_cast<double>(escaped.size())));
             s += " Tc\n";
@@ -72,10 +88,12 @@ void AppendTextRun(std::string& s, const vorText& run, PdfWriteState& state,
             wordSpacing = true;
         }
     }
-    if (state.wordSpacingSet && !wordSpacing) s += "0 Tw\n";
+    if (state.wordSpacingSet && !wordSpacing && !wordSpacingZeroed) s += "0 Tw\n";
     if (state.charSpacingSet && !charSpacing) s += "0 Tc\n";
-    state.wordSpacingSet = wordSpacing;
-    state.charSpacingSet = charSpacing;
+    if (!coloured) {
+        state.wordSpacingSet = wordSpacing;
+        state.charSpacingSet = charSpacing;
+    }
     s.push_back('/');
     AppendFontResource(s, run, state);
     s.push_back(' ');
@@ -157,7 +175,7 @@ void toFS(std::string& out, const vorFont& font) {
     out += "<</Type/Font/Subtype/TrueType/Name/F";
     out += font.FontID;
     out += "/BaseFont/";
-    out += font.BaseFont;
+    AppendName(out, font.BaseFont);
     out += "/Encoding/WinAnsiEncoding";
     out += kObjectEnd;
 }

@@ -3,6 +3,7 @@
 // to the file buffer. One function per kind of object.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -32,6 +33,8 @@ struct PdfWriteState {
     // last beyond BT/ET, so the next run that wants none resets them.
     bool wordSpacingSet = false;
     bool charSpacingSet = false;
+    // FontID of each face, the first font of a name winning; built on first use.
+    std::unordered_map<std::string, std::string> fontIds;
 };
 
 void toFS(std::string& out, const vorInfos& infos, bool optimize);

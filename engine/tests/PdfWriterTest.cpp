@@ -350,7 +350,7 @@ TEST(SaveAs, WritesThroughATemporaryFileAndKeepsTheOldFileOnFailure) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);  // no temporary file left behind
-    EXPECT_EQ(other.SaveAs(dir.File("x.svg"), 40), kSaveUnsupportedFormat);
+    EXPECT_EQ(other.SaveAs(dir.File("x.doc"), 50), kSaveUnsupportedFormat);
 }
 
 TEST(SaveAs, HeadersAreStampedOnEveryPageOnce) {

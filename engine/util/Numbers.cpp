@@ -80,6 +80,13 @@ int16_t SaturateInt16(double value) {
     return static_cast<int16_t>(r);
 }
 
+int32_t SaturateInt32(double value) {
+    double r = RoundHalfEven(value);
+    if (!(r >= -2147483648.0)) return INT32_MIN;  // also NaN
+    if (r > 2147483647.0) return INT32_MAX;
+    return static_cast<int32_t>(r);
+}
+
 std::optional<int16_t> ToInt16(std::string_view text) {
     auto value = ParseNumber(text);
     if (!value) return std::nullopt;

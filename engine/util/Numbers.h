@@ -28,6 +28,9 @@ std::optional<int32_t> ToInt32(std::string_view text);
 // Nearest 16-bit integer (halves to even), saturating at the ends of the range.
 int16_t SaturateInt16(double value);
 
+// Nearest 32-bit integer (halves to even), saturating at the ends of the range.
+int32_t SaturateInt32(double value);
+
 // Integer value of a text the way the layout reads its own numeric fields: the rounded
 // value when numeric and in 32-bit range, else the fallback.
 int32_t IntOr(std::string_view text, int32_t fallback);

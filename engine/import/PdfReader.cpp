@@ -1,0 +1,390 @@
+#include "import/PdfReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+#include "pdf/Compression.h"
+#include "util/Numbers.h"
+#include "util/TextUtil.h"
+
+namespace scrivane {
+
+namespace {
+
+constexpr size_t kMaxTrailerEntries = 1000;
+
+const char* const kAcceptedProducers[] = {
+    "Dorvex (JTR-1.3", "Dorvex (JTR-1.4", "Dorvex (JTR-1.6", "Dorvex (WBK-1.0",
+    "Dorvex (WBK-1.1", "Dorvex (WBK-1.2", "Dorvex (WBK-1.3", "Dorvex (WBK-1.4",
+    "Dorvex (LMB-1.0"};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f'; }
+
+// The unsigned number at text[at], skipping blanks first; npos when there is none.
+size_t NumberAt(std::string_view text, size_t& at) {
+    while (at < text.size() && IsSpace(text[at])) ++at;
+    size_t start = at;
+    size_t value = 0;
+    while (at < text.size() && IsDigit(text[at]) && at - start < 12) {
+        value = value * 10 + static_cast<size_t>(text[at] - '0');
+        ++at;
+    }
+    return at == start ? std::string_view::npos : value;
+}
+
+// The object numbers of "n 0 R" references in text[from, to).
+std::vector<size_t> References(std::string_view text) {
+    std::vector<size_t> numbers;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t number = NumberAt(text, at);
+        if (number == std::string_view::npos) {
+            ++at;
+            continue;
+        }
+        size_t afterNumber = at;
+        size_t generation = NumberAt(text, at);
+        if (generation == std::string_view::npos) {
+            at = afterNumber;
+            continue;
+        }
+        while (at < text.size() && IsSpace(text[at])) ++at;
+        if (at < text.size() && text[at] == 'R') {
+            numbers.push_back(number);
+            ++at;
+        } else {
+            at = afterNumber;
+        }
+    }
+    return numbers;
+}
+
+// A literal string's bytes: "\x" stands for x when x is "\", "(" or ")".
+std::string Unescape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() &&
+            (text[i + 1] == '\\' || text[i + 1] == '(' || text[i + 1] == ')')) {
+            ++i;
+        }
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
+class XrefTable {
+public:
+    std::vector<size_t> offsets;  // by object number; npos = not in use
+    std::string root, info, prev, size;
+
+    // The text of object n, from its offset to its "endobj".
+    int16_t Object(std::string_view file, size_t n, std::string_view& text,
+                   size_t* offset = nullptr) const {
+        if (n >= offsets.size() || offsets[n] == std::string_view::npos) return kPdfObjectMissing;
+        size_t start = offsets[n];
+        if (start >= file.size()) return kPdfObjectOutside;
+        size_t end = file.find("endobj", start);
+        if (end == std::string_view::npos) return kPdfNoEndObj;
+        text = file.substr(start, end - start);
+        if (offset) *offset = start;
+        return kPdfReadOk;
+    }
+};
+
+int16_t ReadTrailer(std::string_view trailer, XrefTable& table) {
+    std::string head = AsciiUpper(std::string(trailer.substr(0, 7)));
+    if (head != "TRAILER") return kPdfNoTrailer;
+    if (trailer.size() < 15) return kPdfShortTrailer;
+    std::string_view rest = trailer.substr(11);
+    size_t entries = 0;
+    for (size_t slash = rest.find('/'); slash != std::string_view::npos;
+         slash = rest.find('/', slash + 1)) {
+        if (++entries > kMaxTrailerEntries) return kPdfTrailerTooLong;
+        size_t next = rest.find('/', slash + 1);
+        std::string_view entry = rest.substr(slash + 1, next == std::string_view::npos
+                                                            ? std::string_view::npos
+                                                            : next - slash - 1);
+        size_t space = entry.find_first_of(" \r\n");
+        std::string key = AsciiUpper(std::string(entry.substr(0, space)));
+        std::string value = entry.size() > 5 ? std::string(entry.substr(5)) : std::string();
+        size_t at = 0;
+        size_t number = NumberAt(value, at);
+        std::string digits = number == std::string_view::npos ? "" : std::to_string(number);
+        if (key == "SIZE") table.size = digits;
+        if (key == "INFO") table.info = digits;
+        if (key == "ROOT") table.root = digits;
+        if (key == "PREV") table.prev = digits;
+    }
+    return kPdfReadOk;
+}
+
+int16_t ReadXref(std::string_view file, XrefTable& table) {
+    size_t start = file.rfind("startxref");
+    if (start == std::string_view::npos) return kPdfNoStartXref;
+    size_t at = start + 9;
+    size_t offset = NumberAt(file, at);
+    if (offset == std::string_view::npos) return kPdfNoStartXref;
+    if (offset >= file.size()) return kPdfXrefOutside;
+    if (file.compare(offset, 4, "xref") != 0) return kPdfNoXref;
+    at = offset + 4;
+    size_t first = NumberAt(file, at);
+    size_t count = first == std::string_view::npos ? first : NumberAt(file, at);
+    if (count == std::string_view::npos) return kPdfBadSubsection;
+    while (at < file.size() && file[at] != '\n') ++at;  // the subsection line ends here
+    ++at;
+    if (at > file.size() || count > (file.size() - at) / 20) return kPdfXrefTooLong;
+    if (first > file.size()) return kPdfBadSubsection;
+    table.offsets.assign(first + count, std::string_view::npos);
+    for (size_t i = 0; i < count; ++i) {
+        std::string_view entry = file.substr(at + 20 * i, 20);
+        if (!std::all_of(entry.begin(), entry.begin() + 10, IsDigit) || entry[10] != ' ') {
+            return kPdfBadXrefEntry;
+        }
+        size_t value = 0;
+        for (size_t k = 0; k < 10; ++k) value = value * 10 + static_cast<size_t>(entry[k] - '0');
+        if (entry[17] == 'n') table.offsets[first + i] = value;
+    }
+    at += 20 * count;
+    size_t trailerEnd = file.find("startxref", at);
+    return ReadTrailer(file.substr(at, trailerEnd == std::string_view::npos
+                                           ? std::string_view::npos
+                                           : trailerEnd - at),
+                       table);
+}
+
+// Info entries: /Key(value) with nested parentheses and escapes.
+int16_t ReadInfo(std::string_view object, vorInfos& infos) {
+    if (object.size() < 10) return kPdfInfoMalformed;
+    std::string_view body = object.substr(10);
+    size_t close = body.rfind(">>");
+    if (close != std::string_view::npos) body = body.substr(0, close);
+    size_t at = 0;
+    while ((at = body.find('/', at)) != std::string_view::npos) {
+        size_t open = body.find('(', at);
+        if (open == std::string_view::npos) return kPdfInfoMalformed;
+        std::string key(body.substr(at + 1, open - at - 1));
+        while (!key.empty() && IsSpace(key.back())) key.pop_back();
+        key = AsciiUpper(key);
+        int depth = 1;
+        size_t end = open + 1;
+        for (; end < body.size() && depth > 0; ++end) {
+            if (body[end] == '\\') {
+                ++end;
+            } else if (body[end] == '(') {
+                ++depth;
+            } else if (body[end] == ')') {
+                --depth;
+            }
+        }
+        size_t valueEnd = std::min(end, body.size());
+        std::string value = Unescape(body.substr(open + 1, valueEnd - open - 1 - (depth == 0)));
+        if (key == "FC") infos.FCObjectNumber = value;
+        if (key == "AUTHOR") infos.author = value;
+        if (key == "TITLE") infos.title = value;
+        if (key == "SUBJECT") infos.subject = value;
+        if (key == "KEYWORDS") infos.keywords = value;
+        at = valueEnd;
+    }
+    return kPdfReadOk;
+}
+
+// The number after `key` in a dictionary, or npos.
+size_t DictionaryNumber(std::string_view object, std::string_view key) {
+    size_t at = object.find(key);
+    if (at == std::string_view::npos) return std::string_view::npos;
+    at += key.size();
+    return NumberAt(object, at);
+}
+
+void ReadMediaBox(std::string_view page, vorPage& target) {
+    size_t at = page.find("/MediaBox");
+    if (at == std::string_view::npos) return;
+    at = page.find('[', at);
+    if (at == std::string_view::npos) return;
+    ++at;
+    size_t numbers[4];
+    for (size_t& number : numbers) {
+        number = NumberAt(page, at);
+        if (number == std::string_view::npos) return;
+    }
+    if (auto width = ToInt16(static_cast<double>(numbers[2])); width && *width > 0) {
+        target.PageWidth = *width;
+    }
+    if (auto height = ToInt16(static_cast<double>(numbers[3])); height && *height > 0) {
+        target.PageHeight = *height;
+    }
+}
+
+}  // namespace
+
+int16_t CheckPdfFile(const std::string& rawPath, std::string& bytes) {
+    std::string path;
+    for (char c : rawPath) {
+        if (c != '\n' && c != '\r' && c != '\0') path.push_back(c);
+    }
+    if (path.empty()) return kPdfNoFileName;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return kPdfFileMissing;
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    if (size < 0) return kPdfFileMissing;
+    if (size < 100) return kPdfTooShort;
+    in.seekg(0, std::ios::beg);
+    bytes.resize(static_cast<size_t>(size));
+    if (!in.read(bytes.data(), size)) return kPdfFileMissing;
+    if (AsciiUpper(bytes.substr(0, 5)) != "%PDF-") return kPdfNoHeader;
+    return kPdfReadOk;
+}
+
+bool IsOwnProducer(std::string_view bytes) {
+    if (bytes.size() < 36) return false;
+    std::string_view key = bytes.substr(21, 15);
+    for (const char* accepted : kAcceptedProducers) {
+        if (key == accepted) return true;
+    }
+    return false;
+}
+
+int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
+                             std::vector<std::string>& runs) {
+    size_t streamAt = object.find("stream");
+    if (streamAt == std::string_view::npos) return kPdfNoStream;
+    std::string_view dictionary = object.substr(0, streamAt);
+    size_t length = DictionaryNumber(dictionary, "/Length");
+    if (length != std::string_view::npos) {
+        // An indirect length ("/Length 12 0 R") is not something this program writes.
+        size_t at = dictionary.find("/Length") + 7;
+        NumberAt(dictionary, at);
+        size_t generation = NumberAt(dictionary, at);
+        while (at < dictionary.size() && IsSpace(dictionary[at])) ++at;
+        if (generation != std::string_view::npos && at < dictionary.size() &&
+            dictionary[at] == 'R') {
+            length = std::string_view::npos;
+        }
+    }
+    // The data follows "stream" and its line end; the object text's position in the
+    // file lets a stream holding the bytes "endobj" still be read whole.
+    size_t objectStart = static_cast<size_t>(object.data() - file.data());
+    size_t start = objectStart + streamAt + 6;
+    if (file.compare(start, 2, "\r\n") == 0) {
+        start += 2;
+    } else if (start < file.size() && file[start] == '\n') {
+        start += 1;
+    }
+    size_t endStream = file.find("endstream", start);
+    if (endStream == std::string_view::npos) return kPdfNoEndStream;
+    if (length == std::string_view::npos || length > file.size() - start) {
+        length = endStream - start;  // no usable length: up to "endstream"
+        while (length > 0 && IsSpace(file[start + length - 1])) --length;
+    }
+    std::string data(file.substr(start, length));
+    if (dictionary.find("/FlateDecode") != std::string_view::npos) {
+        if (Decompress(data, length * 10) != 0) return kPdfStreamDamaged;
+    }
+    size_t lineStart = 0;
+    for (size_t i = 0; i <= data.size(); ++i) {
+        if (i < data.size() && data[i] != '\n' && data[i] != '\r') continue;
+        std::string_view line(data.data() + lineStart, i - lineStart);
+        if (line.size() >= 5 && line.substr(line.size() - 4) == ") Tj") {
+            runs.push_back(Unescape(line.substr(1, line.size() - 5)));
+        }
+        lineStart = i + 1;
+    }
+    return kPdfReadOk;
+}
+
+void ReadSourceLines(const std::string& joinedText, std::vector<std::string>& lines,
+                     std::string& formatName) {
+    std::string joined = joinedText;
+    if (joined.find("\r\n") == std::string::npos) joined = ReplaceAll(joined, "\n", "\r\n");
+    size_t start = 0;
+    for (;;) {
+        size_t end = joined.find("\r\n", start);
+        lines.push_back(joined.substr(start, end == std::string::npos ? std::string::npos
+                                                                       : end - start));
+        if (end == std::string::npos) break;
+        start = end + 2;
+    }
+    const std::string& first = lines.front();
+    if (first.compare(0, 2, "0:") == 0) {
+        size_t open = first.find("cff='");
+        size_t close = open == std::string::npos ? open : first.find("')", open + 5);
+        if (close != std::string::npos) formatName = first.substr(open + 5, close - open - 5);
+    }
+}
+
+int16_t ReadOwnPdf(const std::string& path, PdfContents& contents) {
+    std::string bytes;
+    if (int16_t status = CheckPdfFile(path, bytes); status != 0) return status;
+    return ParseOwnPdf(bytes, contents);
+}
+
+int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
+    if (!IsOwnProducer(file)) return kPdfProducerRefused;
+    if (file.find("%%EOF") == std::string_view::npos) return kPdfNoEof;
+
+    XrefTable table;
+    if (int16_t status = ReadXref(file, table); status != 0) return status;
+    if (table.root.empty() || table.info.empty()) return kPdfNoRoot;
+
+    std::string_view object;
+    if (int16_t status = table.Object(file, std::stoul(table.info), object); status != 0) {
+        return status;
+    }
+    if (int16_t status = ReadInfo(object, contents.infos); status != 0) return status;
+
+    if (int16_t status = table.Object(file, std::stoul(table.root), object); status != 0) {
+        return status;
+    }
+    size_t pagesNumber = DictionaryNumber(object, "/Pages");
+    if (pagesNumber == std::string_view::npos) return kPdfBadPageTree;
+    if (int16_t status = table.Object(file, pagesNumber, object); status != 0) return status;
+    size_t kids = object.find("/Kids");
+    if (kids == std::string_view::npos) return kPdfBadPageTree;
+    size_t kidsEnd = object.find(']', kids);
+    std::vector<size_t> pageNumbers = References(object.substr(kids, kidsEnd - kids));
+
+    for (size_t pageNumber : pageNumbers) {
+        std::string_view page;
+        if (int16_t status = table.Object(file, pageNumber, page); status != 0) return status;
+        vorPage& target = contents.pages.AddNewPage();
+        ReadMediaBox(page, target);
+        size_t at = page.find("/Contents");
+        if (at == std::string_view::npos) continue;
+        size_t end = page.find_first_of("]/>", page.find_first_not_of(" [", at + 9));
+        std::vector<size_t> streams = References(page.substr(at + 9, end - at - 9));
+        if (streams.empty()) continue;
+        std::string_view stream;
+        if (int16_t status = table.Object(file, streams.front(), stream); status != 0) {
+            return status;
+        }
+        std::vector<std::string> runs;
+        if (int16_t status = ReadOwnContentStream(stream, file, runs); status != 0) {
+            return status;
+        }
+        vorContent& block = target.GetContent(1);
+        for (std::string& run : runs) block.AddText(std::move(run), "", 10, 0, 0, "", 0, "");
+    }
+
+    if (!contents.infos.FCObjectNumber.empty()) {
+        auto number = ToInt32(contents.infos.FCObjectNumber);
+        if (!number || *number < 0) return kPdfObjectMissing;
+        if (int16_t status = table.Object(file, static_cast<size_t>(*number), object);
+            status != 0) {
+            return status;
+        }
+        std::vector<std::string> runs;
+        if (int16_t status = ReadOwnContentStream(object, file, runs); status != 0) {
+            return status;
+        }
+        std::string joined;
+        for (const std::string& run : runs) joined += run + "\r\n";
+        ReadSourceLines(joined, contents.sourceLines, contents.infos.cff);
+    }
+    return kPdfReadOk;
+}
+
+}  // namespace scrivane

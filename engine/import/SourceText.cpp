@@ -1,0 +1,80 @@
+#include "import/SourceText.h"
+
+#include "util/Numbers.h"
+
+namespace scrivane {
+
+namespace {
+
+constexpr std::string_view kLineBreak = "<vor>lb</vor>";
+
+void DropFinalLineEnd(std::string& text) {
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
+}
+
+}  // namespace
+
+std::string RebuildSourceText(const vorPages& pages, const std::vector<std::string>& sourceLines) {
+    if (pages.PagesCount() == 0) return {};
+    std::vector<std::string> lines;
+    for (const auto& page : pages.Kids) {
+        for (const vorContent& block : page->Contents) {
+            for (const vorText& run : block.Texts) lines.push_back(run.TextValue);
+        }
+    }
+    std::string text;
+    if (sourceLines.empty()) {
+        for (const std::string& line : lines) text += line + "\r\n";
+        DropFinalLineEnd(text);
+        return text;
+    }
+    for (const std::string& entry : sourceLines) {
+        size_t colon = entry.find(':');
+        if (colon == std::string::npos) continue;
+        auto number = ToInt32(std::string_view(entry).substr(0, colon));
+        if (!number || *number <= 0 || static_cast<size_t>(*number) > lines.size()) continue;
+        std::string& line = lines[static_cast<size_t>(*number - 1)];
+        line.insert(0, entry, colon + 1, std::string::npos);
+    }
+    text.reserve(lines.size() * 40);
+    for (const std::string& line : lines) {
+        if (line == kLineBreak) continue;  // the empty rest of a wrapped line
+        if (line.size() >= 14 && line.compare(0, kLineBreak.size(), kLineBreak) == 0) {
+            if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) {
+                text.resize(text.size() - 2);
+            }
+            text.append(line, kLineBreak.size(), std::string::npos);
+        } else {
+            text += line;
+        }
+        text += "\r\n";
+    }
+    DropFinalLineEnd(text);
+    return text;
+}
+
+std::string PositionedText(const vorPages& pages, const vorInfos& infos) {
+    std::string text = "<set>author=" + infos.author + "\r\n<set>subject=" + infos.subject +
+                       "\r\n<set>title=" + infos.title + "\r\n<set>keywords=" + infos.keywords +
+                       "\r\n\r\n\r\n";
+    if (pages.PagesCount() == 0) return {};
+    for (const auto& page : pages.Kids) {
+        for (const vorContent& block : page->Contents) {
+            for (const vorText& run : block.Texts) {
+                text += "<set>x=";
+                AppendNumber(text, run.x);
+                text += "\r\n<set>y=";
+                AppendNumber(text, page->PageHeight - run.y);
+                text += "\r\n<set>fontsize=";
+                AppendInt(text, run.fontsize);
+                text += "\r\n";
+                text += run.TextValue;
+                text += "\r\n\r\n";
+            }
+        }
+    }
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
+    return text;
+}
+
+}  // namespace scrivane

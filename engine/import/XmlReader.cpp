@@ -1,0 +1,99 @@
+#include "import/XmlReader.h"
+
+#include <cstring>
+
+#include <pugixml.hpp>
+
+#include "util/Encoding.h"
+#include "util/FileIO.h"
+
+namespace scrivane {
+
+namespace {
+
+// Whitespace in text and attributes is kept as written: a run's blanks and the line
+// ends of the embedded source matter. DOCTYPEs are skipped, never resolved.
+constexpr unsigned kParseOptions =
+    pugi::parse_escapes | pugi::parse_ws_pcdata | pugi::parse_cdata;
+
+std::string BaseName(pugi::xml_node node) {
+    const char* name = node.name();
+    const char* colon = std::strchr(name, ':');
+    return colon ? colon + 1 : name;
+}
+
+// Character data directly inside a text element (an SVG run's animation child holds none).
+std::string RunText(pugi::xml_node node) {
+    std::string text;
+    for (pugi::xml_node child : node.children()) {
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+            text += child.value();
+        }
+    }
+    return Utf8ToCp1252(text);
+}
+
+void TakeSourceLines(pugi::xml_attribute block, PdfContents& contents) {
+    if (!block) return;
+    ReadSourceLines(Utf8ToCp1252(block.value()), contents.sourceLines, contents.infos.cff);
+}
+
+}  // namespace
+
+int16_t ReadOwnXml(const std::string& path, XmlKind kind, PdfContents& contents) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return kXmlUnreadable;
+    return ParseOwnXml(bytes, kind, contents);
+}
+
+int16_t ParseOwnXml(std::string_view bytes, XmlKind kind, PdfContents& contents) {
+    pugi::xml_document document;
+    if (!document.load_buffer(bytes.data(), bytes.size(), kParseOptions)) return kXmlUnreadable;
+
+    pugi::xml_node root = document.first_child();
+    while (root && root.type() != pugi::node_element) root = root.next_sibling();
+    const char* rootName = kind == XmlKind::Xml ? "document" : kind == XmlKind::Svg ? "svg"
+                                                                                    : "html";
+    if (!root || BaseName(root) != rootName) return kXmlWrongRoot;
+
+    pugi::xml_node container;
+    if (kind == XmlKind::Xhtml) {
+        pugi::xml_node head = root.first_child();
+        if (BaseName(head) != "head") return kXmlNoProducer;
+        pugi::xml_node generator = head.first_child();
+        if (BaseName(generator) != "meta" ||
+            std::strncmp(generator.attribute("GENERATOR").value(), "Vantor Jotter 1.4.", 18) !=
+                0) {
+            return kXmlOtherProducer;
+        }
+        pugi::xml_node last = head.last_child();
+        if (last != generator &&
+            std::strcmp(last.attribute("name").value(), "Vantor-FC-1.4") == 0) {
+            TakeSourceLines(last.attribute("FC"), contents);
+        }
+        container = head.next_sibling();
+    } else {
+        pugi::xml_attribute producer = root.first_attribute();
+        if (!producer || std::strcmp(producer.name(), "producer") != 0) return kXmlNoProducer;
+        if (std::strncmp(producer.value(), "Vantor Jotter 1.", 16) != 0) {
+            return kXmlOtherProducer;
+        }
+        pugi::xml_node last = root.last_child();
+        if (last != root.first_child() && BaseName(last) == "Vantor") {
+            TakeSourceLines(last.attribute("FC"), contents);
+        }
+        container = kind == XmlKind::Xml ? root : root.first_child();
+    }
+
+    const char* textName = kind == XmlKind::Xhtml ? "div" : "text";
+    vorContent& block = contents.pages.AddNewPage().GetContent(1);
+    for (pugi::xml_node child : container.children()) {
+        pugi::xml_node node = BaseName(child) == "g" ? child.first_child() : child;
+        if (node.type() == pugi::node_element && BaseName(node) == textName) {
+            block.AddText(RunText(node), "", 10, 0, 0, "", 0, "");
+        }
+    }
+    return kXmlReadOk;
+}
+
+}  // namespace scrivane

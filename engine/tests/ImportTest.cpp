@@ -1,0 +1,252 @@
+// Reading published files back into editable text.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "document/vorDocument.h"
+#include "import/PdfReader.h"
+#include "import/SourceText.h"
+
+namespace scrivane {
+namespace {
+
+vorFormat WithConditions() {
+    vorFormat format;
+    format.ApplyReadFallbacks();
+    format.DefaultLineLength = 300;
+    auto condition = [](const char* type, const char* value, const char* show) {
+        vorFormat c;
+        c.conditionType = type;
+        c.conditionValue = value;
+        c.show = show;
+        return c;
+    };
+    vorFormat heading = condition("leftlinevalue", "# ", "RIGHT");
+    heading.bk = 1;
+    heading.fontsize = "16";
+    vorFormat header = condition("leftlinevalue", "@h ", "RIGHT");
+    header.isHeader = true;
+    vorFormat note = condition("leftlinevalue", "@n ", "");
+    note.isAnnotation = true;
+    format.ListeFormats = {heading, condition("leftlinevalue", "%%", "NO"), header, note,
+                           condition("linevalue", "hidden line", "NO")};
+    return format;
+}
+
+// A random text of the kinds of lines writers type. Every line ends in CR LF; lines never
+// hold tabs (they become spaces) and the text never starts with CR LF.
+std::string RandomText(std::mt19937& random) {
+    const char* words[] = {"ink", "paper", "(margin)", "chap\\ter", "note", "caf\xE9", "a-b",
+                           "x=y", "<b>", "&amp;", "W", "ii", "extraordinarily"};
+    const char* commands[] = {"<set>fontsize=14", "<set>x+10", "<set>dy=18",
+                              "<set>title=A (title)", "<set>unknown=1", "<set>fontcolor=200 0 0",
+                              "<set>textalign=justify", "<set>textalign=right",
+                              "<set>linelength=200", "<set>linelength=300", "<set>maxcar=40",
+                              "<set>linelength=0"};
+    auto sentence = [&](size_t length) {
+        std::string line;
+        while (line.size() < length) {
+            if (!line.empty()) line += random() % 7 ? " " : "  ";
+            line += words[random() % 13];
+        }
+        return line;
+    };
+    std::string text;
+    int count = 1 + static_cast<int>(random() % 60);
+    for (int i = 0; i < count; ++i) {
+        std::string line;
+        switch (random() % 9) {
+            case 0: line = commands[random() % 12]; break;
+            case 1: line = "# " + sentence(random() % 30); break;
+            case 2: line = "%% " + sentence(random() % 20); break;
+            case 3: line = sentence(200 + random() % 600); break;  // wraps
+            case 4: line = ""; break;
+            case 5: line = "@n " + sentence(20); break;
+            case 6: line = random() % 2 ? "hidden line" : "@h Page &p"; break;
+            default: line = sentence(random() % 80); break;
+        }
+        if (i == 0 && line.empty()) line = "first";
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+class RoundTrip : public ::testing::TestWithParam<int> {};
+
+TEST_P(RoundTrip, PublishedFilesGiveTheTextBack) {
+    const int target = GetParam();
+    const char* extension = target == 10 ? "pdf" : target == 20 ? "htm" : "svg";
+    test::TempDir dir;
+    std::mt19937 random(1234 + target);
+    for (int trial = 0; trial < 40; ++trial) {
+        std::string text = RandomText(random);
+        vorDocument writer;
+        writer.AddBuffer(text, WithConditions(), "/any/where/mine.pdf.format.vantor.dorvex", target);
+        std::string file = dir.File("doc." + std::string(extension));
+        ASSERT_EQ(writer.SaveAs(file, target), 0);
+        if (target == 10) {
+            ASSERT_EQ(test::QpdfProblems(file), "") << trial;
+        }
+
+        vorDocument reader;
+        ASSERT_EQ(reader.LoadFile(file), 0) << trial;
+        std::string back;
+        ASSERT_EQ(reader.GetText(back), 0);
+        EXPECT_EQ(back, text) << "trial " << trial;
+        EXPECT_EQ(reader.eInfos->cff, "mine");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, RoundTrip, ::testing::Values(10, 20, 40));
+
+std::string Published(const std::string& text, int target, bool optimize, test::TempDir& dir,
+                      const char* name) {
+    EngineOptions options;
+    options.optimize = optimize;
+    vorDocument writer(options);
+    writer.AddBuffer(text, WithConditions(), "", target);
+    std::string file = dir.File(name);
+    EXPECT_EQ(writer.SaveAs(file, target), 0);
+    return file;
+}
+
+TEST(Import, XmlAndOptimizedPdfGiveTheVisibleTextOnly) {
+    test::TempDir dir;
+    std::string text = "# Title\r\n<set>fontsize=14\r\n%% secret\r\nbody";
+    for (auto [target, name, optimize] :
+         {std::tuple{30, "doc.xml", false}, std::tuple{10, "small.pdf", true}}) {
+        vorDocument reader;
+        ASSERT_EQ(reader.LoadFile(Published(text, target, optimize, dir, name)), 0) << name;
+        std::string back;
+        reader.GetText(back);
+        EXPECT_EQ(back, "Title\r\n\r\n\r\nbody") << name;
+    }
+}
+
+TEST(Import, PageHeadersAreNotTakenForText) {
+    test::TempDir dir;
+    std::string text = "<set>header=Page &p of &pages";
+    for (int i = 0; i < 70; ++i) text += "\r\nline " + std::to_string(i);
+    vorDocument reader;
+    ASSERT_EQ(reader.LoadFile(Published(text, 10, false, dir, "h.pdf")), 0);
+    std::string back;
+    reader.GetText(back);
+    EXPECT_EQ(back, text);
+}
+
+TEST(Import, SourceLinesGoBackInFrontOfTheirLines) {
+    vorPages pages;
+    vorContent& block = pages.AddNewPage().GetContent(1);
+    for (const char* run : {"one", "two", "", "four", "five", "six", ""}) {
+        block.AddText(run, "", 10, 0, 0, "", 0, "");
+    }
+    std::vector<std::string> source{"0:(cff='x')", "3:<set>x=1", "5:<vor>lb</vor>",
+                                    "7:<vor>lb</vor>", "x:junk", "99:beyond"};
+    EXPECT_EQ(RebuildSourceText(pages, source), "one\r\ntwo\r\n<set>x=1\r\nfourfive\r\nsix");
+    EXPECT_EQ(RebuildSourceText(pages, {}), "one\r\ntwo\r\n\r\nfour\r\nfive\r\nsix\r\n");
+    EXPECT_EQ(RebuildSourceText(vorPages{}, source), "");
+}
+
+TEST(Import, ConvertedTextCarriesPositionCommands) {
+    vorPages pages;
+    vorPage& page = pages.AddNewPage();
+    page.PageHeight = 800;
+    page.GetContent(1).AddText("Hello", "", 12, 72.5, 100, "", 0, "");
+    vorInfos infos;
+    infos.title = "T";
+    EXPECT_EQ(PositionedText(pages, infos),
+              "<set>author=\r\n<set>subject=\r\n<set>title=T\r\n<set>keywords=\r\n\r\n\r\n"
+              "<set>x=72.5\r\n<set>y=700\r\n<set>fontsize=12\r\nHello\r\n");
+}
+
+class PdfChecks : public ::testing::Test {
+protected:
+    int16_t Load(const std::string& bytes) {
+        std::string file = dir.File("x.pdf");
+        test::WriteFile(file, bytes);
+        vorDocument reader;
+        return reader.LoadFile(file);
+    }
+    std::string Own(const std::string& text = "hello") {
+        vorDocument writer;
+        vorFormat format;
+        format.ApplyReadFallbacks();
+        writer.AddBuffer(text, format, "", 10);
+        std::string bytes;
+        writer.BuildPdf(bytes);
+        return bytes;
+    }
+    test::TempDir dir;
+};
+
+TEST_F(PdfChecks, FileChecksComeInTheirOrderWithTheirCodes) {
+    std::string own = Own();
+    vorDocument reader;
+    EXPECT_EQ(reader.LoadFile(""), -5);
+    EXPECT_EQ(reader.LoadFile(dir.File("missing.pdf")), -10);
+    EXPECT_EQ(Load("%PDF-" + std::string(94, ' ')), -1018);  // 99 bytes
+    EXPECT_EQ(Load("%XYZ-" + std::string(200, ' ')), -1020);
+    std::string lower = own;
+    lower.replace(0, 5, "%pdf-");
+    EXPECT_EQ(Load(lower), 0);  // the header is compared in capitals
+    std::string newer = own;
+    newer.replace(newer.find("JTR-1.4"), 7, "JTR-1.5");
+    EXPECT_EQ(Load(newer), -1002);
+    std::string noEnd = own.substr(0, own.rfind("%%EOF"));
+    EXPECT_EQ(Load(noEnd), -1025);
+    std::string foreign = "%PDF-1.4\n1 0 obj\n<< /Producer (someone else) >>\nendobj\n" +
+                          std::string(100, ' ') + "\n%%EOF\n";
+    EXPECT_EQ(Load(foreign), -1002);
+}
+
+TEST_F(PdfChecks, DamagedTablesGiveCodesNeverCrashes) {
+    std::string own = Own("a\r\n<set>x=5\r\nb");
+    size_t xref = own.rfind("\nxref\n") + 1;
+    auto damaged = [&](size_t at, const std::string& with) {
+        std::string copy = own;
+        copy.replace(at, with.size(), with);
+        return Load(copy);
+    };
+    size_t start = own.rfind("startxref") + 10;
+    size_t digits = own.find('\n', start) - start;
+    size_t firstEntry = own.find("65535 f\r\n", xref) + 9;  // after the free entry
+    EXPECT_EQ(damaged(start, "x"), -1027);
+    EXPECT_EQ(damaged(start, std::string(digits, '9')), -1030);
+    EXPECT_EQ(damaged(xref, "XREF"), -1035);
+    EXPECT_EQ(damaged(xref + 5, "0 9999"), -1045);
+    EXPECT_EQ(damaged(firstEntry + 3, "x"), -1050);
+    EXPECT_EQ(damaged(own.find("trailer"), "trailor"), -1065);
+    EXPECT_EQ(damaged(own.find("/Root"), "/Rxxx"), -1055);
+    EXPECT_EQ(damaged(firstEntry, "9999999999"), -1061);
+
+    // Every truncation and a flipped byte anywhere: a code or success, never a crash.
+    for (size_t cut = 0; cut < own.size(); cut += 7) {
+        int16_t status = Load(own.substr(0, cut) + "\n%%EOF");
+        EXPECT_LE(status, 0);
+        std::string flipped = own;
+        flipped[cut] = static_cast<char>(flipped[cut] ^ 0x5A);
+        EXPECT_LE(Load(flipped), 0);
+    }
+}
+
+TEST(ContentStreamReader, RunsComeBackUnescaped) {
+    std::string object = "7 0 obj\n<</Length 41 >>\nstream\nBT\n(a\\)b) Tj\nET\n(\\\\\\(x\\)) Tj\nxx\n"
+                         "\nendstream\nendobj\n";
+    std::vector<std::string> runs;
+    ASSERT_EQ(ReadOwnContentStream(object, object, runs), 0);
+    EXPECT_EQ(runs, (std::vector<std::string>{"a)b", "\\(x)"}));
+    runs.clear();
+    EXPECT_EQ(ReadOwnContentStream("7 0 obj\n<</Length 4>>\n", "7 0 obj\n<</Length 4>>\n", runs),
+              -4);
+    std::string open = "7 0 obj\n<</Length 400 >>\nstream\nBT\n";
+    EXPECT_EQ(ReadOwnContentStream(open, open, runs), -5);
+    std::string bomb = std::string(4 << 20, 'z');  // inflates fine, but check the code path
+    std::string junk = "7 0 obj\n<</Length 5 /Filter /FlateDecode >>\nstream\nxxxxx\nendstream\n";
+    EXPECT_EQ(ReadOwnContentStream(junk, junk, runs), -85);
+}
+
+}  // namespace
+}  // namespace scrivane

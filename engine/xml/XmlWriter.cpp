@@ -1,0 +1,374 @@
+#include "xml/XmlWriter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string_view>
+#include <utility>
+
+#include <pugixml.hpp>
+
+#include "document/EngineOptions.h"
+#include "document/vorDocument.h"
+#include "pdf/PdfObjects.h"
+#include "util/Encoding.h"
+#include "util/Numbers.h"
+
+namespace scrivane {
+namespace {
+
+constexpr const char* kWhite = "rgb(255,255,255)";
+constexpr const char* kBlack = "rgb(0,0,0)";
+
+std::string ProducerText() {
+    std::string text = "Vantor Jotter ";
+    text += kProgramVersion;
+    text += " - ";
+    text += kMakerAddress;
+    return text;
+}
+
+// Engine text (Windows-1252) as UTF-8 that an XML 1.0 file can hold: control characters
+// other than tab, CR and LF are not allowed there (not even as references), so they are
+// dropped. CR and LF in attribute values are written as references by pugixml and so
+// survive a reader's attribute normalisation.
+std::string XmlValue(std::string_view cp1252) {
+    std::string kept;
+    kept.reserve(cp1252.size());
+    for (char c : cp1252) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') continue;
+        kept.push_back(c);
+    }
+    return Cp1252ToUtf8(kept);
+}
+
+bool SetAttribute(pugi::xml_node node, const char* name, std::string_view cp1252) {
+    pugi::xml_attribute attribute = node.append_attribute(name);
+    return attribute && attribute.set_value(XmlValue(cp1252).c_str());
+}
+
+bool SetNumberAttribute(pugi::xml_node node, const char* name, double value) {
+    return SetAttribute(node, name, FormatNumber(value));
+}
+
+// Gives the element one text child, even for an empty text: the element is then written
+// as <name></name> rather than <name/>, which an HTML parser would take as an open tag,
+// and the text comes before any child element (the reader takes the characters between
+// the element's first ">" and the next "<").
+bool SetText(pugi::xml_node node, std::string_view cp1252) {
+    pugi::xml_node text = node.append_child(pugi::node_pcdata);
+    return text && text.set_value(XmlValue(cp1252).c_str());
+}
+
+// "r g b" as "rgb(r,g,b)": the blank-separated parts joined with commas.
+std::string RgbText(std::string_view colour) {
+    std::string out = "rgb(";
+    bool first = true;
+    size_t at = 0;
+    while (at < colour.size()) {
+        while (at < colour.size() && colour[at] == ' ') ++at;
+        size_t end = colour.find(' ', at);
+        if (end == std::string_view::npos) end = colour.size();
+        if (end > at) {
+            if (!first) out.push_back(',');
+            out.append(colour.substr(at, end - at));
+            first = false;
+        }
+        at = end;
+    }
+    out.push_back(')');
+    return out;
+}
+
+class Writer {
+public:
+    Writer(const vorDocument& document, int32_t format, bool animate)
+        : document_(document), format_(format), animate_(animate) {}
+
+    const vorDocument& document() const { return document_; }
+
+    // Images first, then text runs, block by block and page by page; nothing stands for
+    // a page or a block. The blocks after the first hold the page furniture (headers
+    // stamped on save). It is shown like any run but kept where the reader, which turns
+    // every text element it finds into a source line, does not look: otherwise each
+    // save and load would add the stamped header texts to the source.
+    bool AppendContent(pugi::xml_node parent) const {
+        for (const auto& page : document_.Pages.Kids) {
+            if (!page) continue;
+            for (size_t index = 0; index < page->Contents.size(); ++index) {
+                const vorContent& block = page->Contents[index];
+                if (format_ == kTargetSvg) {
+                    for (const vorImage& image : block.Images) {
+                        if (!AppendImage(parent, image)) return false;
+                    }
+                }
+                const bool furniture = index > 0;
+                pugi::xml_node holder = parent;
+                if (furniture && !block.Texts.empty() && format_ != kTargetXhtml) {
+                    holder = parent.append_child(format_ == kTargetSvg ? "g" : "furniture");
+                    if (!holder) return false;
+                }
+                for (const vorText& run : block.Texts) {
+                    if (!AppendRun(holder, run, furniture)) return false;
+                }
+            }
+        }
+        return true;
+    }
+
+private:
+    bool NameDiffers(const vorText& run) const {
+        return !run.fontname.empty() && run.fontname != document_.fontname;
+    }
+
+    bool SizeDiffers(const vorText& run) const {
+        if (auto size = ParseNumber(document_.fontsize)) return run.fontsize != *size;
+        return FormatNumber(run.fontsize) != document_.fontsize;
+    }
+
+    bool AppendImage(pugi::xml_node parent, const vorImage& image) const {
+        pugi::xml_node node = parent.append_child("image");
+        return node && SetNumberAttribute(node, "x", image.x) &&
+               SetNumberAttribute(node, "y", image.y) &&
+               SetNumberAttribute(node, "width", image.ImageWidth) &&
+               SetNumberAttribute(node, "height", image.ImageHeight) &&
+               SetAttribute(node, "xlink:href", image.ImageFileName);
+    }
+
+    // Furniture: an XHTML run is a "span" instead of a "div"; an SVG run always gets its
+    // own "g" inside the block's "g", so the reader, going one "g" down, finds a "g".
+    // The XML block's element already hides its runs.
+    bool AppendRun(pugi::xml_node parent, const vorText& run, bool furniture) const {
+        if (format_ == kTargetXhtml) return AppendDiv(parent, run, furniture ? "span" : "div");
+
+        bool nameDiffers = format_ == kTargetSvg && NameDiffers(run);
+        bool sizeDiffers = format_ == kTargetSvg && SizeDiffers(run);
+        if (nameDiffers || sizeDiffers || (furniture && format_ == kTargetSvg)) {
+            parent = parent.append_child("g");
+            if (!parent) return false;
+            if (nameDiffers && !SetAttribute(parent, "font-family", run.fontname)) return false;
+            if (sizeDiffers && !SetNumberAttribute(parent, "font-size", run.fontsize)) {
+                return false;
+            }
+        }
+        pugi::xml_node text = parent.append_child("text");
+        if (!text || !SetNumberAttribute(text, "x", run.x) ||
+            !SetNumberAttribute(text, "y", run.y)) {
+            return false;
+        }
+        if (format_ == kTargetSvg) {
+            if (animate_) {
+                if (!SetAttribute(text, "fill", kWhite)) return false;
+            } else if (!run.fontcolor.empty()) {
+                if (!SetAttribute(text, "fill", RgbText(run.fontcolor))) return false;
+            }
+        }
+        if (!SetText(text, run.TextValue)) return false;
+        return !animate_ || AppendFadeIn(text, run);
+    }
+
+    // The run fades from white to its colour over five seconds, starting 400 ms plus
+    // 10 ms per point down the page. <animate> on "fill" rather than <animateColor>,
+    // which browsers no longer play: with it the text would stay white.
+    static bool AppendFadeIn(pugi::xml_node text, const vorText& run) {
+        pugi::xml_node fade = text.append_child("animate");
+        return fade && SetAttribute(fade, "attributeName", "fill") &&
+               SetAttribute(fade, "attributeType", "CSS") &&
+               SetAttribute(fade, "from", kWhite) &&
+               SetAttribute(fade, "to", run.fontcolor.empty() ? std::string(kBlack)
+                                                              : RgbText(run.fontcolor)) &&
+               SetAttribute(fade, "begin", FormatNumber(run.y * 10 + 400) + "ms") &&
+               SetAttribute(fade, "dur", "5s") && SetAttribute(fade, "fill", "freeze");
+    }
+
+    bool AppendDiv(pugi::xml_node parent, const vorText& run, const char* element) const {
+        std::string style = "position:absolute;top:";
+        AppendNumber(style, run.y);
+        style += "pt;left:";
+        AppendNumber(style, run.x);
+        style += "pt;";
+        if (NameDiffers(run) || SizeDiffers(run)) {
+            style += "font-family:";
+            style += run.fontname.empty() ? document_.fontname : run.fontname;
+            style += ";font-size:";
+            AppendInt(style, run.fontsize);
+            style += "pt;";
+        }
+        pugi::xml_node div = parent.append_child(element);
+        return div && SetAttribute(div, "style", style) && SetText(div, run.TextValue);
+    }
+
+    const vorDocument& document_;
+    int32_t format_;
+    bool animate_;
+};
+
+// Each command line followed by CR LF.
+std::string CommandLineBlock(const vorDocument& document) {
+    std::string block;
+    for (const std::string& entry : document.FormatConditions()) {
+        block += entry;
+        block += "\r\n";
+    }
+    return block;
+}
+
+bool AppendMarker(pugi::xml_node parent, const char* elementName, const std::string& block) {
+    pugi::xml_node marker = parent.append_child(elementName);
+    return marker && SetAttribute(marker, "name", kXmlFcMarkerName) &&
+           SetAttribute(marker, "FC", block);
+}
+
+int16_t BuildXmlTree(const Writer& w, pugi::xml_node root, const vorInfos& infos) {
+    const std::string producer = ProducerText();
+    if (!SetAttribute(root, "producer", producer)) return kXmlInfoFailed;
+    if (!infos.title.empty() && !SetAttribute(root, "title", infos.title)) return kXmlInfoFailed;
+    if (!infos.author.empty() && !SetAttribute(root, "author", infos.author)) {
+        return kXmlInfoFailed;
+    }
+    if (!infos.subject.empty() && !SetAttribute(root, "subject", infos.subject)) {
+        return kXmlInfoFailed;
+    }
+    return w.AppendContent(root) ? kXmlWriteOk : kXmlContentFailed;
+}
+
+// The drawing's size in points: the page, grown to hold every run and image, since the
+// layout does not break pages for SVG and y simply grows down the one page.
+std::pair<double, double> DrawingSize(const vorDocument& document) {
+    double width = 0, height = 0;
+    for (const auto& page : document.Pages.Kids) {
+        if (!page) continue;
+        width = std::max(width, static_cast<double>(page->PageWidth));
+        height = std::max(height, static_cast<double>(page->PageHeight));
+        for (const vorContent& block : page->Contents) {
+            for (const vorImage& image : block.Images) {
+                width = std::max(width, image.x + image.ImageWidth);
+                height = std::max(height, image.y + image.ImageHeight);
+            }
+            // y is the baseline; leave room for the descenders.
+            for (const vorText& run : block.Texts) height = std::max(height, run.y + run.fontsize);
+        }
+    }
+    if (width <= 0 || height <= 0) {
+        const vorPage blank;
+        width = blank.PageWidth;
+        height = blank.PageHeight;
+    }
+    return {std::ceil(width), std::ceil(height)};
+}
+
+int16_t BuildSvgTree(const Writer& w, pugi::xml_node root) {
+    const vorDocument& document = w.document();
+    // The producer stays the first attribute: the reader looks there. The namespaces
+    // make the file an SVG for renderers and browsers; without a size a renderer picks
+    // its own viewport and may cut the text off.
+    auto [width, height] = DrawingSize(document);
+    if (!SetAttribute(root, "producer", ProducerText()) || !SetAttribute(root, "version", "1.1") ||
+        !SetAttribute(root, "xmlns", "http://www.w3.org/2000/svg") ||
+        !SetAttribute(root, "xmlns:xlink", "http://www.w3.org/1999/xlink") ||
+        !SetAttribute(root, "width", FormatNumber(width) + "pt") ||
+        !SetAttribute(root, "height", FormatNumber(height) + "pt") ||
+        !SetAttribute(root, "viewBox", "0 0 " + FormatNumber(width) + " " + FormatNumber(height))) {
+        return kXmlInfoFailed;
+    }
+    pugi::xml_node group = root.append_child("g");
+    if (!group || !SetAttribute(group, "style", "font-size:" + document.fontsize +
+                                                    "; font-family:" + document.fontname + ";")) {
+        return kXmlContentFailed;
+    }
+    if (!w.AppendContent(group)) return kXmlContentFailed;
+    std::string block = CommandLineBlock(document);
+    if (!block.empty() && !AppendMarker(root, "Vantor", block)) return kXmlContentFailed;
+    return kXmlWriteOk;
+}
+
+bool AppendMeta(pugi::xml_node head, const char* name, const std::string& value) {
+    pugi::xml_node meta = head.append_child("meta");
+    return meta && SetAttribute(meta, name, value);
+}
+
+int16_t BuildXhtmlTree(const Writer& w, pugi::xml_node html, const vorInfos& infos) {
+    const vorDocument& document = w.document();
+    // The namespace lets a browser show the file as XHTML; the reader only looks at
+    // element names and at "head" as the first child.
+    if (!SetAttribute(html, "xmlns", "http://www.w3.org/1999/xhtml")) return kXmlNoDocument;
+    pugi::xml_node head = html.append_child("head");
+    if (!head) return kXmlNoDocument;
+
+    const std::string producer = ProducerText();
+    if (!SetAttribute(head, "producer", producer)) return kXmlInfoFailed;
+    // The reader recognises the file by this first child of "head".
+    if (!AppendMeta(head, "GENERATOR", producer)) return kXmlInfoFailed;
+    if (!infos.title.empty()) {
+        pugi::xml_node title = head.append_child("title");
+        if (!title || !SetText(title, infos.title)) return kXmlInfoFailed;
+    }
+    if (!infos.author.empty() && !AppendMeta(head, "author", infos.author)) {
+        return kXmlInfoFailed;
+    }
+    if (!infos.subject.empty() && !AppendMeta(head, "description", infos.subject)) {
+        return kXmlInfoFailed;
+    }
+
+    pugi::xml_node style = head.append_child("style");
+    // Each run is one line set at its place: a browser must neither wrap it at the
+    // window's edge (the pieces would overlap the next line) nor fold its blanks.
+    if (!style || !SetText(style, " body { font-family: " + document.fontname +
+                                      "; font-size: " + document.fontsize +
+                                      "pt } div { white-space: pre } ")) {
+        return kXmlContentFailed;
+    }
+    pugi::xml_node contentType = head.append_child("meta");
+    if (!contentType || !SetAttribute(contentType, "http-equiv", "Content-Type") ||
+        !SetAttribute(contentType, "content", "text/html; charset=utf-8")) {
+        return kXmlContentFailed;
+    }
+
+    pugi::xml_node body = html.append_child("body");
+    if (!body || !w.AppendContent(body)) return kXmlContentFailed;
+
+    std::string block = CommandLineBlock(document);
+    if (!block.empty() && !AppendMarker(head, "META", block)) return kXmlContentFailed;
+    return kXmlWriteOk;
+}
+
+}  // namespace
+
+int16_t BuildXmlFile(const vorDocument& document, int32_t targetFormat, bool animateSvg,
+                     std::string& bytes) {
+    bytes.clear();
+    const char* rootName = targetFormat == kTargetXhtml ? "html"
+                           : targetFormat == kTargetXml ? "document"
+                           : targetFormat == kTargetSvg ? "svg"
+                                                        : nullptr;
+    if (!rootName) return kXmlNoDocument;
+
+    pugi::xml_document tree;
+    pugi::xml_node declaration = tree.append_child(pugi::node_declaration);
+    if (!declaration || !SetAttribute(declaration, "version", "1.0") ||
+        !SetAttribute(declaration, "encoding", "UTF-8")) {
+        return kXmlNoDocument;
+    }
+    pugi::xml_node root = tree.append_child(rootName);
+    if (!root) return kXmlNoDocument;
+
+    const vorInfos noInfos;
+    const vorInfos& infos = document.eInfos ? *document.eInfos : noInfos;
+    Writer writer(document, targetFormat, animateSvg);
+    int16_t status = kXmlWriteOk;
+    switch (targetFormat) {
+        case kTargetXhtml: status = BuildXhtmlTree(writer, root, infos); break;
+        case kTargetXml: status = BuildXmlTree(writer, root, infos); break;
+        default: status = BuildSvgTree(writer, root); break;
+    }
+    if (status != kXmlWriteOk) return status;
+
+    std::ostringstream out;
+    tree.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+    bytes = out.str();
+    bytes.push_back('\n');
+    return kXmlWriteOk;
+}
+
+}  // namespace scrivane
