@@ -1,6 +1,7 @@
 // scrivane-cli: export, import and layout dump over the engine, for scripts and tests.
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -117,14 +118,16 @@ std::string ImportProblem(int16_t status) {
     switch (status) {
         case -1002:
             return "this PDF was not written by PDF Jotter 1.4 (try --convert)";
-        case -1005:
         case -5:
             return "no file name";
+        case -1004:
+        case -1005:
+            return "a content stream of the PDF is damaged";
         case -10:
         case -1010:
             return "no such file, or it cannot be read";
         case -20:
-            return "only .pdf, .htm, .xml and .svg files can be read";
+            return "only .pdf, .htm (.html, .xhtml), .xml and .svg files can be read";
         case -1018:
         case -18:
             return "the file is too short to be a PDF";
@@ -144,10 +147,36 @@ std::string ImportProblem(int16_t status) {
     }
 }
 
+// Standard input goes to a temporary file named after what it holds, since the readers
+// tell the kind of a file by its name.
+std::string InputFile(const CliOptions& options, std::string& temporary) {
+    if (options.input != "-") return options.input;
+    std::string bytes;
+    ReadInput("-", bytes);
+    std::string head = bytes.substr(0, 4096);
+    const char* extension = head.rfind("%PDF", 0) == 0           ? ".pdf"
+                            : head.find("<svg") != std::string::npos  ? ".svg"
+                            : head.find("<html") != std::string::npos ? ".htm"
+                                                                      : ".xml";
+    char name[] = "/tmp/scrivane-import-XXXXXX";
+    int fd = mkstemp(name);
+    if (fd < 0) return options.input;
+    close(fd);
+    temporary = std::string(name) + extension;
+    std::rename(name, temporary.c_str());
+    WriteFileAtomically(temporary, bytes);
+    return temporary;
+}
+
 int Import(const CliOptions& options) {
     vorDocument document(OptionsFor(options));
-    int16_t status = options.convert ? document.ImportFile(options.input)
-                                     : document.LoadFile(options.input);
+    std::string temporary;
+    std::string input = InputFile(options, temporary);
+    int16_t status = options.convert ? document.ImportFile(input) : document.LoadFile(input);
+    if (!temporary.empty()) std::remove(temporary.c_str());
+    if (status == -20 && options.convert) {
+        return Fail("cannot read " + options.input + ": the file is not a PDF (status -20)");
+    }
     if (status != 0) {
         return Fail("cannot read " + options.input + ": " + ImportProblem(status) +
                     " (status " + std::to_string(status) + ")");

@@ -247,14 +247,18 @@ int16_t vorDocument::LoadFile(const std::string& rawPath) {
 
     PdfContents contents;
     int16_t status;
-    if (kind == FileKind::Pdf) {
-        status = ReadOwnPdf(path, contents);
-        if (status < 0) status = static_cast<int16_t>(status - 1000);
-    } else {
-        status = ReadOwnXml(path, kind == FileKind::Xml   ? XmlKind::Xml
-                                  : kind == FileKind::Svg ? XmlKind::Svg
-                                                          : XmlKind::Xhtml,
-                            contents);
+    try {
+        if (kind == FileKind::Pdf) {
+            status = ReadOwnPdf(path, contents);
+            if (status < 0) status = static_cast<int16_t>(status - 1000);
+        } else {
+            status = ReadOwnXml(path, kind == FileKind::Xml   ? XmlKind::Xml
+                                      : kind == FileKind::Svg ? XmlKind::Svg
+                                                              : XmlKind::Xhtml,
+                                contents);
+        }
+    } catch (const std::bad_alloc&) {
+        return -1;  // the file asks for more memory than there is: it is not read
     }
     Pages = std::move(contents.pages);
     eInfos = std::move(contents.infos);
@@ -265,7 +269,12 @@ int16_t vorDocument::LoadFile(const std::string& rawPath) {
 int16_t vorDocument::ImportFile(const std::string& path) {
     vorPages pages;
     vorInfos infos;
-    int16_t status = ConvertForeignPdf(path, pages, infos);
+    int16_t status;
+    try {
+        status = ConvertForeignPdf(path, pages, infos);
+    } catch (const std::bad_alloc&) {
+        status = -1;
+    }
     Pages = std::move(pages);
     eInfos = std::move(infos);
     formatConditions_.clear();

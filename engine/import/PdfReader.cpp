@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "pdf/Compression.h"
 #include "util/Numbers.h"
@@ -20,6 +22,7 @@ const char* const kAcceptedProducers[] = {
     "Dorvex (LMB-1.0"};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 bool IsSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f'; }
 
 // The unsigned number at text[at], skipping blanks first; npos when there is none.
@@ -32,6 +35,12 @@ size_t NumberAt(std::string_view text, size_t& at) {
         ++at;
     }
     return at == start ? std::string_view::npos : value;
+}
+
+// An object number the trailer gave as digits; npos when it is not one.
+size_t ObjectNumber(const std::string& digits) {
+    size_t at = 0;
+    return NumberAt(digits, at);
 }
 
 // The object numbers of "n 0 R" references in text[from, to).
@@ -61,14 +70,24 @@ std::vector<size_t> References(std::string_view text) {
     return numbers;
 }
 
-// A literal string's bytes: "\x" stands for x when x is "\", "(" or ")".
+// A literal string's bytes: "\x" stands for x when x is "\", "(" or ")"; "\r" and "\n"
+// stand for the line-end characters the writer escapes inside a line.
 std::string Unescape(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() &&
-            (text[i + 1] == '\\' || text[i + 1] == '(' || text[i + 1] == ')')) {
-            ++i;
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            char next = text[i + 1];
+            if (next == '\\' || next == '(' || next == ')') {
+                out.push_back(next);
+                ++i;
+                continue;
+            }
+            if (next == 'r' || next == 'n') {
+                out.push_back(next == 'r' ? '\r' : '\n');
+                ++i;
+                continue;
+            }
         }
         out.push_back(text[i]);
     }
@@ -226,6 +245,8 @@ int16_t CheckPdfFile(const std::string& rawPath, std::string& bytes) {
         if (c != '\n' && c != '\r' && c != '\0') path.push_back(c);
     }
     if (path.empty()) return kPdfNoFileName;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return kPdfFileMissing;  // no folders, no pipes
     std::ifstream in(path, std::ios::binary);
     if (!in) return kPdfFileMissing;
     in.seekg(0, std::ios::end);
@@ -233,9 +254,16 @@ int16_t CheckPdfFile(const std::string& rawPath, std::string& bytes) {
     if (size < 0) return kPdfFileMissing;
     if (size < 100) return kPdfTooShort;
     in.seekg(0, std::ios::beg);
-    bytes.resize(static_cast<size_t>(size));
+    char head[5];
+    if (!in.read(head, 5)) return kPdfFileMissing;
+    if (AsciiUpper(std::string(head, 5)) != "%PDF-") return kPdfNoHeader;
+    in.seekg(0, std::ios::beg);
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return kPdfFileMissing;  // larger than memory: it cannot be read
+    }
     if (!in.read(bytes.data(), size)) return kPdfFileMissing;
-    if (AsciiUpper(bytes.substr(0, 5)) != "%PDF-") return kPdfNoHeader;
     return kPdfReadOk;
 }
 
@@ -274,11 +302,19 @@ int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
     } else if (start < file.size() && file[start] == '\n') {
         start += 1;
     }
-    size_t endStream = file.find("endstream", start);
-    if (endStream == std::string_view::npos) return kPdfNoEndStream;
-    if (length == std::string_view::npos || length > file.size() - start) {
-        length = endStream - start;  // no usable length: up to "endstream"
+    if (start > file.size()) return kPdfNoEndStream;
+    if (length == std::string_view::npos) {
+        // No direct length: the data runs up to "endstream".
+        size_t endStream = file.find("endstream", start);
+        if (endStream == std::string_view::npos) return kPdfNoEndStream;
+        length = endStream - start;
         while (length > 0 && IsSpace(file[start + length - 1])) --length;
+    } else {
+        // The stated length must end inside the file, right before "endstream".
+        if (length > file.size() - start) return kPdfNoEndStream;
+        size_t after = start + length;
+        while (after < file.size() && IsSpace(file[after])) ++after;
+        if (file.compare(after, 9, "endstream") != 0) return kPdfNoEndStream;
     }
     std::string data(file.substr(start, length));
     if (dictionary.find("/FlateDecode") != std::string_view::npos) {
@@ -289,6 +325,7 @@ int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
         if (i < data.size() && data[i] != '\n' && data[i] != '\r') continue;
         std::string_view line(data.data() + lineStart, i - lineStart);
         if (line.size() >= 5 && line.substr(line.size() - 4) == ") Tj") {
+            if (runs.size() >= kMaxRuns) return kPdfTooMuchText;
             runs.push_back(Unescape(line.substr(1, line.size() - 5)));
         }
         lineStart = i + 1;
@@ -331,12 +368,12 @@ int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
     if (table.root.empty() || table.info.empty()) return kPdfNoRoot;
 
     std::string_view object;
-    if (int16_t status = table.Object(file, std::stoul(table.info), object); status != 0) {
+    if (int16_t status = table.Object(file, ObjectNumber(table.info), object); status != 0) {
         return status;
     }
     if (int16_t status = ReadInfo(object, contents.infos); status != 0) return status;
 
-    if (int16_t status = table.Object(file, std::stoul(table.root), object); status != 0) {
+    if (int16_t status = table.Object(file, ObjectNumber(table.root), object); status != 0) {
         return status;
     }
     size_t pagesNumber = DictionaryNumber(object, "/Pages");
@@ -346,8 +383,14 @@ int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
     if (kids == std::string_view::npos) return kPdfBadPageTree;
     size_t kidsEnd = object.find(']', kids);
     std::vector<size_t> pageNumbers = References(object.substr(kids, kidsEnd - kids));
+    if (pageNumbers.empty()) return kPdfBadPageTree;
 
+    // This program lists every page and stream once; a file that repeats them could make
+    // the reader read one object over and over.
+    std::set<size_t> seen;
+    size_t runCount = 0;
     for (size_t pageNumber : pageNumbers) {
+        if (!seen.insert(pageNumber).second) return kPdfBadPageTree;
         std::string_view page;
         if (int16_t status = table.Object(file, pageNumber, page); status != 0) return status;
         vorPage& target = contents.pages.AddNewPage();
@@ -357,6 +400,7 @@ int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
         size_t end = page.find_first_of("]/>", page.find_first_not_of(" [", at + 9));
         std::vector<size_t> streams = References(page.substr(at + 9, end - at - 9));
         if (streams.empty()) continue;
+        if (!seen.insert(streams.front()).second) return kPdfBadPageTree;
         std::string_view stream;
         if (int16_t status = table.Object(file, streams.front(), stream); status != 0) {
             return status;
@@ -365,6 +409,8 @@ int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
         if (int16_t status = ReadOwnContentStream(stream, file, runs); status != 0) {
             return status;
         }
+        runCount += runs.size();
+        if (runCount > kMaxRuns) return kPdfTooMuchText;
         vorContent& block = target.GetContent(1);
         for (std::string& run : runs) block.AddText(std::move(run), "", 10, 0, 0, "", 0, "");
     }

@@ -35,8 +35,9 @@ enum PdfReadStatus : int16_t {
     kPdfNoEndObj = -62,            // an object without "endobj"
     kPdfNoTrailer = -65,           // the table is not followed by "trailer"
     kPdfShortTrailer = -70,        // a trailer of fewer than 15 characters
-    kPdfBadPageTree = -80,         // no pages in the catalog or the page tree
+    kPdfBadPageTree = -80,         // no pages, or a page or stream listed twice
     kPdfStreamDamaged = -85,       // a compressed stream that does not inflate
+    kPdfTooMuchText = -86,         // more text than any document of ours holds
     kPdfTrailerTooLong = -222,     // a trailer of more than 1000 entries
 };
 
@@ -60,7 +61,13 @@ int16_t ReadOwnPdf(const std::string& path, PdfContents& contents);
 // The same for the bytes of a file that passed CheckPdfFile.
 int16_t ParseOwnPdf(std::string_view bytes, PdfContents& contents);
 
-// The runs of one content-stream object as the writer lays them out: one "(...) Tj" a line.
+// The most text runs a file may give back: far beyond any real document (a 100,000-line
+// text gives about as many), and low enough that a small hostile file cannot make the
+// reader take gigabytes.
+inline constexpr size_t kMaxRuns = 4'000'000;
+
+// The runs of one content-stream object as the writer lays them out: one "(...) Tj" a
+// line. Stops with kPdfTooMuchText when runs would hold more than kMaxRuns.
 int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
                              std::vector<std::string>& runs);
 

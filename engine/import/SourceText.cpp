@@ -28,13 +28,22 @@ std::string RebuildSourceText(const vorPages& pages, const std::vector<std::stri
         DropFinalLineEnd(text);
         return text;
     }
+    // Each entry goes in front of its line, a later one in front of an earlier one. The
+    // entries of a line are gathered first and put together once, so that many entries
+    // for one line cost no more than their length.
+    std::vector<std::vector<std::string_view>> prefixes(lines.size());
     for (const std::string& entry : sourceLines) {
         size_t colon = entry.find(':');
         if (colon == std::string::npos) continue;
         auto number = ToInt32(std::string_view(entry).substr(0, colon));
         if (!number || *number <= 0 || static_cast<size_t>(*number) > lines.size()) continue;
-        std::string& line = lines[static_cast<size_t>(*number - 1)];
-        line.insert(0, entry, colon + 1, std::string::npos);
+        prefixes[static_cast<size_t>(*number - 1)].push_back(std::string_view(entry).substr(colon + 1));
+    }
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (prefixes[i].empty()) continue;
+        std::string joined;
+        for (auto it = prefixes[i].rbegin(); it != prefixes[i].rend(); ++it) joined += *it;
+        lines[i].insert(0, joined);
     }
     text.reserve(lines.size() * 40);
     for (const std::string& line : lines) {

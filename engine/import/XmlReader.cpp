@@ -42,7 +42,7 @@ void TakeSourceLines(pugi::xml_attribute block, PdfContents& contents) {
 
 int16_t ReadOwnXml(const std::string& path, XmlKind kind, PdfContents& contents) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) return kXmlUnreadable;
+    if (!ReadWholeFile(path, bytes)) return -10;  // no such file, or it cannot be read
     return ParseOwnXml(bytes, kind, contents);
 }
 

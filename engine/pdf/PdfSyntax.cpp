@@ -26,6 +26,11 @@ void AppendEscapedRun(std::string& out, std::string_view text) {
             out.append(10, ' ');
             continue;
         }
+        // A line end inside a run would split it where the reader cuts lines.
+        if (c == '\r' || c == '\n') {
+            out += c == '\r' ? "\\r" : "\\n";
+            continue;
+        }
         if (c == '\\' || c == '(' || c == ')') out.push_back('\\');
         out.push_back(c);
     }

@@ -10,7 +10,8 @@ namespace scrivane {
 void AppendEscapedLiteral(std::string& out, std::string_view text);
 std::string EscapeLiteral(std::string_view text);
 
-// Escape for shown text: as above, and each tab becomes ten spaces.
+// Escape for shown text: as above, each tab becomes ten spaces, and CR and LF inside a
+// run are written as \r and \n.
 void AppendEscapedRun(std::string& out, std::string_view text);
 std::string EscapeRun(std::string_view text);
 

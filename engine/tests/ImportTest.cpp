@@ -233,19 +233,60 @@ TEST_F(PdfChecks, DamagedTablesGiveCodesNeverCrashes) {
 }
 
 TEST(ContentStreamReader, RunsComeBackUnescaped) {
-    std::string object = "7 0 obj\n<</Length 41 >>\nstream\nBT\n(a\\)b) Tj\nET\n(\\\\\\(x\\)) Tj\nxx\n"
-                         "\nendstream\nendobj\n";
+    const std::string data = "BT\n(a\\)b) Tj\nET\n(\\\\\\(x\\)\\r\\n) Tj\nxx\n";
+    auto object = [&](const std::string& length) {
+        return "7 0 obj\n<</Length " + length + " >>\nstream\n" + data + "\nendstream\nendobj\n";
+    };
     std::vector<std::string> runs;
-    ASSERT_EQ(ReadOwnContentStream(object, object, runs), 0);
-    EXPECT_EQ(runs, (std::vector<std::string>{"a)b", "\\(x)"}));
-    runs.clear();
+    std::string good = object(std::to_string(data.size()));
+    ASSERT_EQ(ReadOwnContentStream(good, good, runs), 0);
+    EXPECT_EQ(runs, (std::vector<std::string>{"a)b", "\\(x)\r\n"}));
+    for (const std::string& length : {std::to_string(data.size() + 100000), std::string("3")}) {
+        std::string bad = object(length);  // past the file, or not ending at "endstream"
+        EXPECT_EQ(ReadOwnContentStream(bad, bad, runs), -5) << length;
+    }
     EXPECT_EQ(ReadOwnContentStream("7 0 obj\n<</Length 4>>\n", "7 0 obj\n<</Length 4>>\n", runs),
               -4);
-    std::string open = "7 0 obj\n<</Length 400 >>\nstream\nBT\n";
-    EXPECT_EQ(ReadOwnContentStream(open, open, runs), -5);
-    std::string bomb = std::string(4 << 20, 'z');  // inflates fine, but check the code path
     std::string junk = "7 0 obj\n<</Length 5 /Filter /FlateDecode >>\nstream\nxxxxx\nendstream\n";
     EXPECT_EQ(ReadOwnContentStream(junk, junk, runs), -85);
+}
+
+TEST_F(PdfChecks, RepeatedPagesAndHugeTextsAreRefused) {
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += "line\r\n";
+    std::string own = Own(text);  // two pages: /Kids[5 0 R 7 0 R]
+    std::string twice = own;
+    size_t kids = twice.find("/Kids[5 0 R 7 0 R]");
+    ASSERT_NE(kids, std::string::npos);
+    twice.replace(kids, 18, "/Kids[5 0 R 5 0 R]");  // the same page listed twice
+    EXPECT_EQ(Load(twice), -1080);
+    EXPECT_EQ(Load(own), 0);
+}
+
+TEST(Import, ManySourceEntriesForOneLineCostTheirLengthOnly) {
+    vorPages pages;
+    pages.AddNewPage().GetContent(1).AddText("end", "", 10, 0, 0, "", 0, "");
+    std::vector<std::string> source(200000, "1:ab");
+    std::string text = RebuildSourceText(pages, source);  // quadratic would take minutes
+    EXPECT_EQ(text.size(), 400003u);
+    EXPECT_EQ(text.substr(text.size() - 5), "abend");
+}
+
+TEST(Import, LineEndsInsideALineSurviveEveryFormat) {
+    test::TempDir dir;
+    std::string text = "a\rb\r\n<set>x=50\r\nc\nd";
+    for (auto [target, name] : {std::pair{10, "l.pdf"}, std::pair{20, "l.htm"}, std::pair{40, "l.svg"}}) {
+        vorDocument writer;
+        vorFormat format;
+        format.ApplyReadFallbacks();
+        writer.AddBuffer(text, format, "", target);
+        ASSERT_EQ(writer.SaveAs(dir.File(name), target), 0);
+        vorDocument reader;
+        ASSERT_EQ(reader.LoadFile(dir.File(name)), 0) << name;
+        std::string back;
+        reader.GetText(back);
+        EXPECT_EQ(back, text) << name;
+    }
 }
 
 }  // namespace

@@ -138,6 +138,44 @@ TEST(PdfFile, ObjectsAreNumberedFontsPagesBlocksImagesAnnotationsThenMetadataAnd
     EXPECT_EQ(test::QpdfProblems(dir.File("numbered.pdf")), "");
 }
 
+TEST(PdfFile, OutlineEntriesLinkToTheirNeighboursAndCountTheirDescendants) {
+    vorDocument doc(Optimized(true));
+    vorFormat format = Defaults();
+    vorFormat heading;
+    heading.conditionType = "leftlinevalue";
+    heading.show = "RIGHT";
+    for (auto [marker, level] : {std::pair{"1 ", 1}, std::pair{"2 ", 2}, std::pair{"3 ", 3}}) {
+        heading.conditionValue = marker;
+        heading.bk = static_cast<int16_t>(level);
+        format.ListeFormats.push_back(heading);
+    }
+    // Levels 1, 2, 3, 2, 1: numbered depth first after the root.
+    doc.AddBuffer("1 A (x)\r\n2 B\r\n3 C\r\n2 D\r\n1 E", format, "", 10);
+    doc.AddAnnotation("Link", "http://a/(b)", 100, 100, 400, 200, 1);
+    std::string pdf = Pdf(doc);
+    // Info 1, catalog 2, pages 3, font 4, page 5, block 6, annotation 7, root 8, A 9,
+    // B 10, C 11, D 12, E 13.
+    EXPECT_NE(ObjectText(pdf, 2).find("/Outlines 8 0 R\n/PageMode /UseOutlines\n"),
+              std::string::npos);
+    EXPECT_EQ(ObjectText(pdf, 7),
+              "7 0 obj\n<<\n/Type /Annot\n/Subtype /Link\n/Rect [100 743 500 943]\n"
+              "/Border [ 0 0 0 ]\n/A << /Type /Action\n/S /URI\n/URI (http://a/\\(b\\))\n"
+              ">>\n>>\nendobj\n");
+    EXPECT_EQ(ObjectText(pdf, 8),
+              "8 0 obj\n<< \n/Type /Outlines\n/First 9 0 R\n/Last 13 0 R\n/Count 5\n>>\n"
+              "endobj\n");
+    EXPECT_EQ(ObjectText(pdf, 9),
+              "9 0 obj\n<< /Title (A \\(x\\))\n/Parent 8 0 R\n/Next 13 0 R\n/Count 3\n"
+              "/First 10 0 R\n/Last 12 0 R\n/Dest [5 0 R /FitH 789]\n>>\nendobj\n");
+    EXPECT_NE(ObjectText(pdf, 10).find("/Parent 9 0 R\n/Next 12 0 R\n/Count -1\n/First 11 0 R"),
+              std::string::npos);  // deeper levels start closed
+    EXPECT_NE(ObjectText(pdf, 12).find("/Parent 9 0 R\n/Prev 10 0 R\n/Dest"), std::string::npos);
+    EXPECT_NE(ObjectText(pdf, 13).find("/Parent 8 0 R\n/Prev 9 0 R\n/Dest"), std::string::npos);
+    test::TempDir dir;
+    test::WriteFile(dir.File("outline.pdf"), pdf);
+    EXPECT_EQ(test::QpdfProblems(dir.File("outline.pdf")), "");
+}
+
 TEST(PdfFile, ProducerKeyStartsAtThe22ndCharacterAndNamesTheOptimizeSwitch) {
     for (bool optimize : {false, true}) {
         vorDocument doc(Optimized(optimize));

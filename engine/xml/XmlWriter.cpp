@@ -1,5 +1,7 @@
 #include "xml/XmlWriter.h"
 
+#include "util/TextUtil.h"
+
 #include <algorithm>
 #include <cmath>
 #include <sstream>
@@ -367,6 +369,9 @@ int16_t BuildXmlFile(const vorDocument& document, int32_t targetFormat, bool ani
     std::ostringstream out;
     tree.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
     bytes = out.str();
+    // pugixml writes a CR inside text as it is, and every XML reader turns it into a line
+    // feed; as a character reference it comes back as itself.
+    if (bytes.find('\r') != std::string::npos) bytes = ReplaceAll(bytes, "\r", "&#13;");
     bytes.push_back('\n');
     return kXmlWriteOk;
 }

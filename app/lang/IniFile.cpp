@@ -1,0 +1,189 @@
+#include "lang/IniFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringList>
+
+namespace scrivane::app {
+
+namespace {
+
+constexpr qsizetype kMaxValueLength = 254;
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+// Windows-1252 characters 0x80-0x9F; the five unassigned bytes keep their C1 code.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Bytes of an INI file to text: UTF-8 when the bytes are valid UTF-8 (a leading byte
+// order mark is dropped), Windows-1252 otherwise.
+QString DecodeIniBytes(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+    text.clear();
+    text.reserve(bytes.size());
+    for (char c : bytes) {
+        auto byte = static_cast<unsigned char>(c);
+        text.append(byte >= 0x80 && byte <= 0x9F ? QChar(kCp1252High[byte - 0x80])
+                                                 : QChar(char16_t(byte)));
+    }
+    return text;
+}
+
+// The lines of a file's text, without their CR LF or LF.
+QStringList SplitLines(const QString& text) {
+    if (text.isEmpty()) return {};
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines) {
+        if (line.endsWith(u'\r')) line.chop(1);
+    }
+    if (lines.last().isEmpty()) lines.removeLast();  // the final line end
+    return lines;
+}
+
+// True when the line opens a section; *name gets the text between the brackets.
+bool SectionLine(const QString& line, QString* name) {
+    QString trimmed = line.trimmed();
+    if (!trimmed.startsWith(u'[')) return false;
+    qsizetype close = trimmed.indexOf(u']');
+    *name = (close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1)).trimmed();
+    return true;
+}
+
+// True when the line is "key = value" (not a comment, not blank, key not empty).
+bool EntryLine(const QString& line, QString* key, QString* value) {
+    QString trimmed = line.trimmed();
+    if (trimmed.startsWith(u';')) return false;
+    qsizetype equals = trimmed.indexOf(u'=');
+    if (equals <= 0) return false;
+    *key = trimmed.left(equals).trimmed();
+    if (key->isEmpty()) return false;
+    *value = trimmed.mid(equals + 1).trimmed();
+    return true;
+}
+
+bool Quoted(const QString& value) {
+    return value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"');
+}
+
+// A raw value as a reader sees it: surrounding quotes dropped, at most 254 characters.
+QString ShownValue(QString value) {
+    if (Quoted(value)) value = value.mid(1, value.size() - 2);
+    if (value.size() > kMaxValueLength) {
+        qsizetype keep = kMaxValueLength;
+        if (value.at(keep - 1).isHighSurrogate()) --keep;  // never split a pair
+        value.truncate(keep);
+    }
+    return value;
+}
+
+bool SameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool HasLineBreak(const QString& text) {
+    return text.contains(u'\n') || text.contains(u'\r');
+}
+
+}  // namespace
+
+QString IniFile::ReadValue(const QString& path, const QString& section, const QString& key,
+                           const QString& defaultValue) {
+    if (path.isEmpty()) return QString();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return defaultValue;
+    const QStringList lines = SplitLines(DecodeIniBytes(file.readAll()));
+
+    const QString wantedSection = section.trimmed();
+    const QString wantedKey = key.trimmed();
+    bool inSection = false;
+    QString name, entryKey, entryValue;
+    for (const QString& line : lines) {
+        if (SectionLine(line, &name)) {
+            inSection = SameName(name, wantedSection);
+        } else if (inSection && EntryLine(line, &entryKey, &entryValue) &&
+                   SameName(entryKey, wantedKey)) {
+            QString value = ShownValue(entryValue);
+            return value.isEmpty() ? defaultValue : value;
+        }
+    }
+    return defaultValue;
+}
+
+bool IniFile::WriteValue(const QString& path, const QString& section, const QString& key,
+                         const QString& value) {
+    const QString sectionName = section.trimmed();
+    const QString keyName = key.trimmed();
+    // Names that could not be read back as written are refused.
+    if (path.isEmpty() || sectionName.isEmpty() || keyName.isEmpty() ||
+        HasLineBreak(section) || HasLineBreak(key) || sectionName.contains(u']') ||
+        keyName.contains(u'=') || keyName.startsWith(u'[') || keyName.startsWith(u';')) {
+        return false;
+    }
+
+    // A value holds no line break; blanks at its ends or quotes around it survive the
+    // reader's trimming only inside a further pair of quotes.
+    QString stored = value;
+    stored.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    stored.replace(u'\r', u' ');
+    stored.replace(u'\n', u' ');
+    if (stored != stored.trimmed() || Quoted(stored)) stored = u'"' + stored + u'"';
+    const QString entry = keyName + u'=' + stored;
+
+    QByteArray bytes;
+    QFile existing(path);
+    if (existing.exists()) {
+        if (!existing.open(QIODevice::ReadOnly)) return false;
+        bytes = existing.readAll();
+        existing.close();
+    }
+    const QString text = DecodeIniBytes(bytes);
+    const QString lineEnd = text.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n")
+                                                                 : QStringLiteral("\n");
+    QStringList lines = SplitLines(text);
+
+    // The key's line in any section of that name; else the last non-blank line of the
+    // first such section, after which the key is added.
+    qsizetype keyLine = -1, firstSectionEnd = -1;
+    bool inSection = false, inFirstSection = false;
+    QString name, entryKey, entryValue;
+    for (qsizetype i = 0; i < lines.size() && keyLine < 0; ++i) {
+        if (SectionLine(lines[i], &name)) {
+            inSection = SameName(name, sectionName);
+            inFirstSection = inSection && firstSectionEnd < 0;
+            if (inFirstSection) firstSectionEnd = i;
+        } else if (inSection) {
+            if (inFirstSection && !lines[i].trimmed().isEmpty()) firstSectionEnd = i;
+            if (EntryLine(lines[i], &entryKey, &entryValue) && SameName(entryKey, keyName)) {
+                keyLine = i;
+            }
+        }
+    }
+
+    if (keyLine >= 0) {
+        lines[keyLine] = entry;
+    } else if (firstSectionEnd >= 0) {
+        lines.insert(firstSectionEnd + 1, entry);
+    } else {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines.append(QString());
+        lines.append(u'[' + sectionName + u']');
+        lines.append(entry);
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    QByteArray out = bytes.startsWith(kUtf8Bom) ? kUtf8Bom : QByteArray();
+    out += (lines.join(lineEnd) + lineEnd).toUtf8();
+    if (file.write(out) != out.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace scrivane::app

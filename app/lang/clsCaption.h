@@ -1,0 +1,33 @@
+#pragma once
+// Every caption and message passes through here: m() for captions, e() for messages,
+// with the English text as the key. A language file "<langue>.lng" in the data folder
+// gives the translation; without one (or without an entry) the English text is shown.
+#include <QString>
+#include <QStringList>
+#include <utility>
+
+namespace scrivane::app {
+
+class clsCaption {
+public:
+    explicit clsCaption(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
+
+    QString m(const QString& caption) const;  // section "Captions"
+    QString e(const QString& message) const;  // section "Errors"
+
+    QString langue() const { return langue_; }
+    void setLangue(const QString& language) { langue_ = language; }
+
+    // The language file of a language name, matched without letter case; empty when none.
+    QString LanguageFile(const QString& language) const;
+    // The languages offered in frmLanguage: "English" first, then one entry per *.lng file.
+    QStringList AvailableLanguages() const;
+
+private:
+    QString Lookup(const QString& section, const QString& key) const;
+
+    QString dataFolder_;
+    QString langue_;
+};
+
+}  // namespace scrivane::app

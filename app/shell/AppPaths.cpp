@@ -1,0 +1,167 @@
+#include "shell/AppPaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "format/vorFormat.h"
+
+namespace scrivane::app {
+
+namespace {
+
+const QString kFormatSuffix = QStringLiteral(".format.vantor.dorvex");
+const QString kStandardSet = QStringLiteral("[Default]");
+
+// The format name used in default format file names (default.xhtml...).
+QString DefaultFileName(int code) {
+    switch (code) {
+        case 10: return QStringLiteral("pdf");
+        case 20: return QStringLiteral("xhtml");
+        case 30: return QStringLiteral("xml");
+        case 40: return QStringLiteral("svg");
+        default: return {};
+    }
+}
+
+// The format name used in line format options file names (ashtm.htm...).
+QString LineOptionsName(int code) {
+    return code == 20 ? QStringLiteral("htm") : DefaultFileName(code);
+}
+
+QString Join(const QString& folder, const QString& name) {
+    return folder + QLatin1Char('/') + name;
+}
+
+// The environment variable's value as a clean absolute path, or empty when it is not set.
+QString FolderFromEnvironment(const char* name) {
+    const QString value = qEnvironmentVariable(name);
+    return value.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(value).absoluteFilePath());
+}
+
+// The shipped data folder: installed next to the program, installed where the build
+// said, or the source tree's data folder when the program runs from its build folder.
+QString DefaultDataFolder() {
+    QStringList candidates;
+    if (QCoreApplication::instance()) {
+        candidates << QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                      QStringLiteral("/../share/scrivane"));
+    }
+#ifdef SCRIVANE_INSTALLED_DATA
+    candidates << QDir::cleanPath(QStringLiteral(SCRIVANE_INSTALLED_DATA));
+#endif
+#ifdef SCRIVANE_SOURCE_DATA
+    candidates << QDir::cleanPath(QStringLiteral(SCRIVANE_SOURCE_DATA));
+#endif
+    for (const QString& folder : candidates) {
+        if (QFileInfo(folder).isDir()) return folder;
+    }
+    return candidates.isEmpty() ? QString() : candidates.front();
+}
+
+// ~/.local/share/Scrivane, whatever organization name the program has set.
+QString DefaultUserFolder() {
+    return QDir::cleanPath(
+        Join(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+             QStringLiteral("Scrivane")));
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace
+
+AppPaths::AppPaths(QString dataFolder, QString userFolder)
+    : data_(std::move(dataFolder)), user_(std::move(userFolder)) {}
+
+AppPaths AppPaths::FromEnvironment() {
+    QString data = FolderFromEnvironment("SCRIVANE_DATA_DIR");
+    QString user = FolderFromEnvironment("SCRIVANE_USER_DIR");
+    const bool overridden = !user.isEmpty();
+    if (data.isEmpty()) data = DefaultDataFolder();
+    if (user.isEmpty()) user = DefaultUserFolder();
+    AppPaths paths(data, user);
+    paths.overridden_ = overridden;
+    return paths;
+}
+
+QString AppPaths::settingsFolder() const { return Join(user_, QStringLiteral("settings")); }
+QString AppPaths::favoritesFolder() const { return Join(user_, QStringLiteral("favorites")); }
+QString AppPaths::caretFile() const { return Join(user_, QStringLiteral("scrivane.ini")); }
+QString AppPaths::settingsStore() const { return Join(user_, QStringLiteral("scrivane.conf")); }
+QString AppPaths::debugMarker() const {
+    return Join(user_, QStringLiteral("debug.jotter.vantor.dorvex"));
+}
+QString AppPaths::importMarker() const { return Join(user_, QStringLiteral("import.vantor")); }
+
+QString AppPaths::manual(bool french) const {
+    return Join(data_, french ? QStringLiteral("scrivane-fr.pdf") : QStringLiteral("scrivane.pdf"));
+}
+
+QString AppPaths::readme() const { return Join(data_, QStringLiteral("readme.txt")); }
+
+QString AppPaths::defaultFormatFile(int code) const {
+    const QString name = DefaultFileName(code);
+    if (name.isEmpty()) return {};
+    return Join(user_, QStringLiteral("default.") + name + kFormatSuffix);
+}
+
+// "[Default]" (or nothing chosen) is the standard file in the user folder; any other
+// name is a set of the settings folder, whether that file exists or not.
+QString AppPaths::lineOptionsFile(int code, const QString& chosenSet) const {
+    const QString name = LineOptionsName(code);
+    if (name.isEmpty()) return {};
+    if (chosenSet.isEmpty() || chosenSet.compare(kStandardSet, Qt::CaseInsensitive) == 0) {
+        return Join(user_, QStringLiteral("ashtm.") + name + kFormatSuffix);
+    }
+    return Join(settingsFolder(), chosenSet + QLatin1Char('.') + name + kFormatSuffix);
+}
+
+// A missing format file is copied from the data folder's template at the same place
+// (default.pdf... from data/default.pdf..., settings/X from data/settings/X). Without a
+// template, a default format file gets the values that reading an empty file gives, and
+// any other file (a line-options set) gets empty values and no conditions, so that it
+// changes nothing when it is read on top of the default file.
+bool AppPaths::EnsureFormatFile(const QString& path) const {
+    if (path.isEmpty()) return false;
+    const QFileInfo target(path);
+    if (target.exists()) return target.isFile();
+    if (!QDir().mkpath(target.absolutePath())) return false;
+
+    const QString relative = QDir(user_).relativeFilePath(target.absoluteFilePath());
+    const bool outside = relative.startsWith(QStringLiteral("..")) || QDir::isAbsolutePath(relative);
+    const QString templatePath = outside
+                                     ? Join(data_, target.fileName())
+                                     : Join(data_, relative);
+    QFile templateFile(templatePath);
+    if (templateFile.open(QIODevice::ReadOnly)) {
+        // Copied by content, not with QFile::copy, so the copy of a read-only installed
+        // template is writable and appears at once, complete.
+        return WriteBytes(path, templateFile.readAll());
+    }
+
+    vorFormat format;
+    if (target.fileName().startsWith(QStringLiteral("default."), Qt::CaseInsensitive)) {
+        format.ApplyReadFallbacks();
+    }
+    return format.SaveFormatFile(QFile::encodeName(path).toStdString()) == 0;
+}
+
+void AppPaths::CreateFolders() const {
+    QDir dir;
+    dir.mkpath(user_);
+    dir.mkpath(settingsFolder());
+    dir.mkpath(favoritesFolder());
+}
+
+}  // namespace scrivane::app

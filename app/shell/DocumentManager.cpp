@@ -1,0 +1,288 @@
+#include "shell/DocumentManager.h"
+
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QTextCursor>
+
+#include "shell/AppContext.h"
+#include "shell/ExportCommands.h"
+#include "shell/FileInfoStore.h"
+
+namespace scrivane::app {
+
+namespace {
+
+constexpr int kPathLimit = 40;
+
+QString CleanPath(QString path) {
+    path.remove(QChar('\n'));
+    path.remove(QChar('\r'));
+    path.remove(QChar('\0'));
+    return path;
+}
+
+// The export format a file name asks for ("PDF", "XHTML", "XML", "SVG"), or empty.
+QString ExportFormatOf(const QString& path) {
+    QString upper = path.toUpper();
+    if (upper.endsWith(".PDF")) return "PDF";
+    if (upper.endsWith(".HTM") || upper.endsWith(".HTML") || upper.endsWith(".XHTML")) return "XHTML";
+    if (upper.endsWith(".XML")) return "XML";
+    if (upper.endsWith(".SVG")) return "SVG";
+    return {};
+}
+
+}  // namespace
+
+DocumentManager::DocumentManager(AppContext& context, QPlainTextEdit* editor,
+                                 ExportCommands& exports, QObject* parent)
+    : QObject(parent), context_(context), editor_(editor), exports_(exports) {}
+
+bool DocumentManager::isDirty() const { return editor_->document()->isModified(); }
+
+void DocumentManager::setClean() { editor_->document()->setModified(false); }
+
+QStringList DocumentManager::FileFilters() {
+    return {"Text Files (*.txt)", "PDF Files (*.pdf)", "XHTML Files (*.htm)",
+            "XML Files (*.xml)",  "SVG Files (*.svg)", "All Files (*.*)"};
+}
+
+int DocumentManager::OpenFile(QString path) {
+    if (path.isEmpty()) {
+        int index = context_.Setting("OpenFilterIndex", "1").toInt();
+        if (index < 1 || index > 6) index = 1;
+        path = context_.prompts.OpenFileName(context_.captions.m("Open"), FileFilters(), index)
+                   .trimmed();
+        if (path.isEmpty()) return 1;
+        context_.settings.setValue("settings", "OpenFilterIndex", QString::number(index));
+    }
+    if (!QFileInfo(path).isFile()) return 1;
+    exports_.ClearDocumentState();
+    path = CleanPath(path);
+
+    int status = 0;
+    bool imported = false;
+    QString format = ExportFormatOf(path);
+    if (format == "PDF") {
+        status = exports_.LoadPDFFile(path);
+        imported = true;
+    } else if (!format.isEmpty()) {
+        status = exports_.LoadImport(format, path);
+        imported = true;
+    }
+    if (!imported || status < -100) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return 1;
+        QString text = DecodeTextFile(file.readAll(), format_, lineEndMode_);
+        editor_->setPlainText(text);
+        status = 0;
+    }
+    fileName_ = path;
+    if (auto info = FileInfoStore(context_.paths.caretFile())
+                        .GetFileInfo(path, editor_->document()->characterCount() - 1)) {
+        QTextCursor cursor = editor_->textCursor();
+        int start = info->fileSelStart.toInt();
+        int length = info->fileSelLength.toInt();
+        int end = qMin(start + length, editor_->document()->characterCount() - 1);
+        cursor.setPosition(start);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        editor_->setTextCursor(cursor);
+    }
+    editor_->setFocus();
+    setClean();
+    emit documentStateChanged();
+    return 0;
+}
+
+bool DocumentManager::WriteTextFile(const QString& path) {
+    context_.DebugTrace("Get buffer");
+    if (lineEndMode_ == LineEndMode::Unix) context_.DebugTrace("Replace for Unix");
+    QByteArray bytes = EncodeTextFile(editor_->toPlainText(), format_, lineEndMode_);
+    context_.DebugTrace("Set string to file");
+    QSaveFile file(path);  // a temporary file renamed over the target: nothing half-written
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        context_.prompts.Inform(context_.captions.m("Error"),
+                                context_.captions.e("Error writing file ..."));
+        return false;
+    }
+    return true;
+}
+
+int DocumentManager::saveFile(QString path) {
+    int index = 0;
+    if (path.isEmpty()) {
+        index = context_.Setting("SaveFilterIndex", "1").toInt();
+        if (index < 1 || index > 6) index = 1;
+        path = context_.prompts.SaveFileName(context_.captions.m("Save As"), FileFilters(), index)
+                   .trimmed();
+        context_.settings.setValue("settings", "SaveFilterIndex", QString::number(index));
+        if (path.isEmpty()) return 1;
+        static const char* const kExtensions[] = {"", ".txt", ".pdf", ".htm", ".xml", ".svg"};
+        if (index == 1) {
+            if (!QFileInfo(path).fileName().contains('.')) path += ".txt";
+        } else if (index >= 2 && index <= 5) {
+            if (!path.toUpper().endsWith(QString(kExtensions[index]).toUpper())) {
+                path += kExtensions[index];
+            }
+        }
+        if (QFileInfo::exists(path) &&
+            !context_.prompts.AskYesNo(
+                context_.captions.m("Save As"),
+                "File " + path + " already exists. Do you want to overwrite it ?")) {
+            return 3;
+        }
+    }
+    path = CleanPath(path);
+    // A document named after a published file is published again in that format, as
+    // one chosen in the dialog is (writing plain text into it would destroy the file).
+    static const char* const kFormats[] = {"", "", "PDF", "XHTML", "XML", "SVG"};
+    QString format = index >= 2 && index <= 5 ? kFormats[index] : ExportFormatOf(path);
+    if (!format.isEmpty()) {
+        exports_.saveExport(format, path);
+        if (exports_.lastEngineStatus() != 0) return 1;  // a failed export saves nothing
+    } else if (!WriteTextFile(path)) {
+        return 1;  // the document stays unsaved under its old name
+    }
+    setClean();
+    fileName_ = path;
+    emit titleChanged();
+    AddToRecentFiles();
+    emit documentStateChanged();
+    RememberCaret();
+    return 0;
+}
+
+void DocumentManager::RememberCaret() const {
+    QTextCursor cursor = editor_->textCursor();
+    FileInfoStore(context_.paths.caretFile())
+        .SaveFileInfo(fileName_, cursor.selectionStart(),
+                      cursor.selectionEnd() - cursor.selectionStart());
+}
+
+bool DocumentManager::checkSaveCancel() {
+    if (isDirty()) {
+        QString question = fileName_.isEmpty()
+                               ? context_.captions.e("Do you want to save the changes ?")
+                               : context_.captions.e("Do you want to save the changes to") +
+                                     " " + fileName_ + " ?";
+        switch (context_.prompts.AskYesNoCancel(QString(), question)) {
+            case Prompts::Answer::Yes:
+                if (saveFile(fileName_) != 0) return true;
+                break;
+            case Prompts::Answer::No:
+                break;
+            case Prompts::Answer::Cancel:
+                return true;
+        }
+    } else if (!fileName_.isEmpty()) {
+        RememberCaret();
+    }
+    return false;
+}
+
+void DocumentManager::New() {
+    if (checkSaveCancel()) return;
+    editor_->clear();
+    fileName_.clear();
+    format_ = TextFileFormat{};  // new documents are UTF-8; the line-end mode stays
+    setClean();
+    editor_->setFocus();
+    emit titleChanged();
+    exports_.ClearDocumentState();
+    emit documentStateChanged();
+}
+
+void DocumentManager::Open() {
+    if (checkSaveCancel()) return;
+    OpenFile(QString());
+    emit titleChanged();
+    AddToRecentFiles();
+}
+
+void DocumentManager::OpenDropped(const QString& path) {
+    if (!QFileInfo::exists(path) || checkSaveCancel()) return;
+    OpenFile(path);
+    emit titleChanged();
+    AddToRecentFiles();
+}
+
+void DocumentManager::OpenRecent(int n) {
+    QString path = context_.settings.value("recent", QString::number(n), QString());
+    if (path.isEmpty()) return;
+    if (!QFileInfo::exists(path)) {
+        context_.prompts.Inform(QString(), "File not found");
+        return;
+    }
+    if (checkSaveCancel()) return;
+    OpenFile(path);
+    emit titleChanged();
+    AddToRecentFiles();
+}
+
+void DocumentManager::ImportPdf() {
+    New();  // the import goes on even when the question about changes was cancelled
+    if (exports_.LoadPDFFile(QString()) == -100) MarkImported();
+}
+
+void DocumentManager::Import(const QString& formatName) {
+    New();
+    if (exports_.LoadImport(formatName, QString()) == -100) MarkImported();
+}
+
+void DocumentManager::MarkImported() {
+    // The editor's text was replaced: it is a change the user has not saved yet.
+    editor_->document()->setModified(true);
+    emit documentStateChanged();
+}
+
+void DocumentManager::AddToRecentFiles() {
+    if (fileName_.isEmpty()) return;
+    Settings& s = context_.settings;
+    auto recent = [&](int n) { return s.value("recent", QString::number(n), QString()); };
+    auto set = [&](int n, const QString& value) { s.setValue("recent", QString::number(n), value); };
+    QString r1 = recent(1);
+    if (r1 != fileName_) {
+        QString r2 = recent(2);
+        set(1, fileName_);
+        set(2, r1);
+        if (r2 != fileName_) {
+            QString r3 = recent(3);
+            set(3, r2);
+            if (r3 != fileName_) set(4, r3);
+        }
+    }
+    emit recentFilesChanged();
+}
+
+QStringList DocumentManager::RecentFiles() const {
+    QStringList files;
+    for (int n = 1; n <= 4; ++n) files << context_.settings.value("recent", QString::number(n), QString());
+    return files;
+}
+
+QString DocumentManager::WindowTitle() const {
+    if (fileName_.isEmpty()) return "[" + context_.captions.m("Untitled") + "] - Vantor Jotter";
+    return CompactPath(fileName_, false) + " - Vantor Jotter";
+}
+
+QString DocumentManager::CompactPath(const QString& path, bool shortenName) {
+    const QChar separator('/');
+    QString result = path;
+    int last = path.lastIndexOf(separator);  // 0-based
+    if (path.size() > kPathLimit && last >= 2) {
+        QString name = path.mid(last + 1);
+        int p1 = path.indexOf(separator) + 1;              // 1-based, 0 = none
+        int p2 = path.indexOf(separator, p1) + 1;          // the next one after p1
+        if (name.size() + p2 < kPathLimit) {
+            result = path.left(p2) + "..." + separator + name;
+        } else if (name.size() + p1 < kPathLimit) {
+            result = path.left(p1) + "..." + separator + name;
+        } else {
+            result = name;
+        }
+    }
+    if (shortenName && result.size() > kPathLimit + 3) result = result.left(kPathLimit) + "...";
+    return result;
+}
+
+}  // namespace scrivane::app

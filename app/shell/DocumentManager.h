@@ -1,0 +1,74 @@
+#pragma once
+// The editor's one document: where it came from, whether it has unsaved changes, how it
+// is opened, saved and closed, the recent files and the window title.
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "shell/TextFileCodec.h"
+
+class QPlainTextEdit;
+
+namespace scrivane::app {
+
+struct AppContext;
+class ExportCommands;
+
+class DocumentManager : public QObject {
+    Q_OBJECT
+public:
+    DocumentManager(AppContext& context, QPlainTextEdit* editor, ExportCommands& exports,
+                    QObject* parent = nullptr);
+
+    QString fileName() const { return fileName_; }
+    bool isDirty() const;
+    void setClean();
+    LineEndMode lineEndMode() const { return lineEndMode_; }
+    const TextFileFormat& fileFormat() const { return format_; }
+
+    // 0 opened; 1 cancelled, missing or unreadable; below -100 an import that failed.
+    int OpenFile(QString path);
+    // 0 saved; 1 not saved (cancelled or failed); 3 overwrite declined.
+    int saveFile(QString path);
+    // Asks whether to save unsaved changes; true when the caller must stop.
+    bool checkSaveCancel();
+
+    // The commands of the File menu.
+    void New();
+    void Open();
+    void Save() { saveFile(fileName_); }
+    void SaveAs() { saveFile(QString()); }
+    void OpenRecent(int n);
+    void OpenDropped(const QString& path);
+    // The import commands: New (even when cancelled), then the import.
+    void ImportPdf();
+    void Import(const QString& formatName);
+
+    void AddToRecentFiles();
+    QStringList RecentFiles() const;  // settings recent/1..4, empty entries left out
+    QString WindowTitle() const;
+
+    // Shortens a path for the title and the recent menu (40 characters).
+    static QString CompactPath(const QString& path, bool shortenName);
+    // The file types of the open and save dialogs, in order (index 1-based).
+    static QStringList FileFilters();
+
+signals:
+    void titleChanged();
+    void recentFilesChanged();
+    void documentStateChanged();  // saved, opened, new: refresh the toolbar and status
+
+private:
+    bool WriteTextFile(const QString& path);
+    void MarkImported();
+    void RememberCaret() const;
+
+    AppContext& context_;
+    QPlainTextEdit* editor_;
+    ExportCommands& exports_;
+    QString fileName_;
+    TextFileFormat format_;
+    LineEndMode lineEndMode_ = LineEndMode::Dos;
+};
+
+}  // namespace scrivane::app

@@ -1,0 +1,246 @@
+#include "shell/ExportCommands.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+
+#include "document/vorDocument.h"
+#include "shell/AppContext.h"
+#include "shell/TextFileCodec.h"
+
+namespace scrivane::app {
+
+namespace {
+
+struct FormatRow {
+    const char* name;
+    int code;
+    const char* extension;
+    const char* description;
+};
+
+constexpr FormatRow kFormats[] = {{"PDF", 10, ".pdf", "PDF file"},
+                                  {"XHTML", 20, ".htm", "XHTML file"},
+                                  {"XML", 30, ".xml", "XML file"},
+                                  {"SVG", 40, ".svg", "SVG file"}};
+
+const FormatRow* RowOf(const QString& name) {
+    QString upper = name.toUpper();
+    if (upper == "HTM") upper = "XHTML";
+    for (const FormatRow& row : kFormats) {
+        if (upper == row.name) return &row;
+    }
+    return nullptr;
+}
+
+// A wait cursor while the engine works.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+QString CleanPath(QString path) {
+    path.remove(QChar('\n'));
+    path.remove(QChar('\r'));
+    path.remove(QChar('\0'));
+    return path;
+}
+
+}  // namespace
+
+int FormatCode(const QString& formatName) {
+    const FormatRow* row = RowOf(formatName);
+    return row ? row->code : 0;
+}
+
+ExportCommands::ExportCommands(AppContext& context, QPlainTextEdit* editor)
+    : context_(context), editor_(editor) {}
+
+int ExportCommands::saveExport(const QString& formatName, QString path) {
+    const FormatRow* row = RowOf(formatName);
+    if (!row) return 23;
+    const QString code = QString::number(row->code);
+    clsCaption& c = context_.captions;
+
+    if (path.isEmpty()) {
+        QStringList filters{QString("%1 (*%2)").arg(row->description, row->extension),
+                            "All Files (*.*)"};
+        int index = 1;
+        path = context_.prompts.SaveFileName(c.m("Export"), filters, index).trimmed();
+        if (path.isEmpty()) return 2;
+        if (path.right(4).toUpper() != QString(row->extension).toUpper()) path += row->extension;
+        if (QFileInfo::exists(path)) {
+            QString question = c.e("File %filename% already exists. Do you want to overwrite it ?");
+            if (!context_.prompts.AskYesNo(c.m("Export"), question.replace("%filename%", path))) {
+                return 3;
+            }
+        }
+    }
+    if (context_.Setting("show" + code + "format", "1") == "1" &&
+        !showExportOptions(row->code)) {
+        return -1;
+    }
+
+    EngineOptions options;
+    options.optimize = context_.Setting("OptimizePDFFileSize", "0") == "1";
+    options.appFolder = context_.paths.dataFolder().toStdString();
+    options.imageTags = context_.Setting("ashtm10format", "1") == "1";
+    options.animateSvg = context_.Setting("AnimateSVGFiles", "0") == "1";
+    options.trace = [this](const std::string& message) {
+        context_.DebugTrace(QString::fromStdString(message));
+    };
+
+    QString formatFile = context_.paths.defaultFormatFile(row->code);
+    context_.paths.EnsureFormatFile(formatFile);
+    QString lineOptions;
+    if (context_.Setting("ashtm" + code + "format", "1") == "1" && row->code != 30) {
+        lineOptions = context_.paths.lineOptionsFile(
+            row->code, context_.Setting("ashtm" + code + "formatfile", "[Default]"));
+        context_.paths.EnsureFormatFile(lineOptions);
+    }
+
+    size_t replaced = 0;
+    int status;
+    {
+        WaitCursor wait;
+        vorDocument document(options);
+        document.AddBuffer(ToEngineText(editor_->toPlainText(), &replaced),
+                           formatFile.toStdString(), lineOptions.toStdString(), row->code);
+        status = document.SaveAs(CleanPath(path).toStdString(), row->code);
+    }
+    lastEngineStatus_ = status;
+    if (status == kSaveWriteFailed) {
+        QString message = c.e("Cannot open file %filename% - Please check if this file is in use");
+        context_.prompts.Inform(c.m("error"), message.replace("%filename%", path));
+    } else if (status != 0) {
+        context_.prompts.Inform(c.m("Error"), c.e("Error") + " " + QString::number(status));
+    } else {
+        if (replaced > 0) {
+            QString message = c.e(
+                "%count% character(s) cannot be written in this format and were replaced by \"?\"");
+            context_.prompts.Inform(c.m("Export"),
+                                    message.replace("%count%", QString::number(replaced)));
+        }
+        if (context_.Setting("open" + code + "format", "1") == "1") {
+            context_.prompts.OpenExternally(path);
+        }
+    }
+    return 0;
+}
+
+int ExportCommands::LoadPDFFile(QString path) {
+    clsCaption& c = context_.captions;
+    if (path.isEmpty()) {
+        int index = 1;
+        path = context_.prompts.OpenFileName(c.m("Import"), {"PDF Files (*.pdf)"}, index);
+        if (path.isEmpty()) return -1;
+    }
+    path = CleanPath(path);
+    WaitCursor wait;
+    vorDocument document;
+    int status = document.LoadFile(path.toStdString()) - 100;
+    if (status == -1102 && QFileInfo::exists(context_.paths.importMarker())) {
+        QString question =
+            c.e("PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher") +
+            "\r\n" +
+            c.e("Do you want to try to convert this PDF file for modifying it with Vantor Jotter ?") +
+            "\r\n\r\n" + c.e("WARNING: this is an experimental function");
+        if (context_.prompts.AskYesNo(c.m("Error"), question)) {
+            status = document.ImportFile(path.toStdString()) - 100;
+        }
+    }
+    lastEngineStatus_ = status;
+    if (status != -100) {
+        QString message;
+        if (status == -1125) {
+            message = c.e("PDF EOF error") + " " + QString::number(status);
+        } else if (status == -1120) {
+            message = c.e("PDF Header error") + " " + QString::number(status);
+        } else if (status == -1102) {
+            message = c.e("PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher");
+        } else {
+            message = c.e("Error") + " " + QString::number(status);
+        }
+        context_.prompts.Inform(c.m("Error"), message);
+        return status;
+    }
+    std::string text;
+    document.GetText(text);
+    editor_->setPlainText(FromEngineText(text));
+    const vorInfos& infos = *document.eInfos;
+    properties_.sAuthor = QString::fromStdString(infos.author);
+    properties_.sTitle = QString::fromStdString(infos.title);
+    properties_.sSubject = QString::fromStdString(infos.subject);
+    properties_.sKeywords = QString::fromStdString(infos.keywords);
+    properties_.sCFF = QString::fromStdString(infos.cff);
+    properties_.UseDocumentProperties = true;
+    return -100;
+}
+
+int ExportCommands::LoadImport(const QString& formatName, QString path) {
+    if (path.isEmpty()) {
+        QString lower = formatName.toLower() == "xhtml" ? "htm" : formatName.toLower();
+        int index = 1;
+        path = context_.prompts.OpenFileName(
+            context_.captions.m("Import"),
+            {QString("%1 Files (*.%2)").arg(lower.toUpper(), lower)}, index);
+        if (path.isEmpty()) return -1;
+    }
+    path = CleanPath(path);
+    WaitCursor wait;
+    vorDocument document;
+    int status = document.LoadFile(path.toStdString());
+    lastEngineStatus_ = status - 100;
+    if (status != 0) return status - 100;
+    std::string text;
+    document.GetText(text);
+    editor_->setPlainText(FromEngineText(text));
+    return -100;
+}
+
+std::vector<PrintedLine> ExportCommands::PrintLayout(const QString& text) {
+    std::vector<PrintedLine> printed;
+    int y = 500;
+    for (QString line : text.split('\n')) {
+        y += 15;
+        int x = 100;
+        while (line.size() >= 111) {
+            printed.push_back({x, y, line.left(110)});
+            line.remove(0, 110);
+            x = 500;
+            y += 15;
+        }
+        printed.push_back({x, y, line});
+    }
+    return printed;
+}
+
+void ExportCommands::Print() {
+    QPrinter printer;
+    if (!context_.prompts.ChoosePrinter(printer)) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    QFont font("Arial", 10);
+    painter.setFont(font);
+    // Each printed line moves down by the font's height plus 15 twips, as the text's
+    // layout says; a full page goes on to the next one.
+    const double dotsPerTwip = printer.resolution() / 1440.0;
+    const double advance = painter.fontMetrics().lineSpacing() + 15 * dotsPerTwip;
+    const double top = 500 * dotsPerTwip;
+    const int pageBottom = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+    double y = top;
+    for (const PrintedLine& line : PrintLayout(editor_->toPlainText())) {
+        y += advance;
+        if (y > pageBottom) {
+            printer.newPage();
+            y = top + advance;
+        }
+        painter.drawText(QPointF(line.x * dotsPerTwip, y), line.text);
+    }
+    painter.end();
+}
+
+}  // namespace scrivane::app

@@ -1,0 +1,63 @@
+#pragma once
+// The commands between the editor and the engine: export the editor text as PDF, XHTML,
+// XML or SVG, read a published file back into the editor, print the plain text.
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QPlainTextEdit;
+
+namespace scrivane::app {
+
+struct AppContext;
+
+// What an import copies for the export options of the next export.
+struct DocumentProperties {
+    bool UseDocumentProperties = false;
+    QString sAuthor, sTitle, sSubject, sKeywords, sCFF;
+};
+
+// One printed line: position in twips from the page's top-left corner.
+struct PrintedLine {
+    int x = 0;
+    int y = 0;
+    QString text;
+};
+
+// Export format names ("PDF", "XHTML", "XML", "SVG", any case) and their codes; 0 for
+// other names.
+int FormatCode(const QString& formatName);
+
+class ExportCommands {
+public:
+    ExportCommands(AppContext& context, QPlainTextEdit* editor);
+
+    // 0 done (also after a reported export error), 2 no file chosen, 3 overwrite
+    // declined, -1 the export options were cancelled, 23 unknown format name.
+    int saveExport(const QString& formatName, QString path);
+    // The reader's status less 100: -100 read, below -100 the file could not be rebuilt.
+    // -1 when the file dialog was cancelled.
+    int LoadPDFFile(QString path);
+    int LoadImport(const QString& formatName, QString path);
+    void Print();
+
+    // Where the export options dialog is shown before an export of the given format
+    // code; false when the user cancelled. Until that dialog exists, exports go on.
+    std::function<bool(int code)> showExportOptions = [](int) { return true; };
+
+    DocumentProperties& properties() { return properties_; }
+    void ClearDocumentState() { properties_ = {}; }
+    // Whether the last export or import ran (for the status line and tests).
+    int lastEngineStatus() const { return lastEngineStatus_; }
+
+    // The lines of the text as printed: 110 characters at most, continuations indented.
+    static std::vector<PrintedLine> PrintLayout(const QString& text);
+
+private:
+    AppContext& context_;
+    QPlainTextEdit* editor_;
+    DocumentProperties properties_;
+    int lastEngineStatus_ = 0;
+};
+
+}  // namespace scrivane::app

@@ -1,0 +1,54 @@
+#pragma once
+// Every question, message and system dialog the program shows goes through this
+// interface, so that tests can answer them from a script and never block on a modal
+// dialog. QtPrompts shows the real dialogs.
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+class QPrinter;
+
+namespace scrivane::app {
+
+class Prompts {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Prompts() = default;
+    virtual Answer AskYesNoCancel(const QString& title, const QString& text) = 0;
+    virtual bool AskYesNo(const QString& title, const QString& text) = 0;
+    virtual void Inform(const QString& title, const QString& text) = 0;
+    // filters: "Text Files (*.txt)" and the like; filterIndex is 1-based, in and out.
+    // An empty result means cancelled.
+    virtual QString OpenFileName(const QString& title, const QStringList& filters,
+                                 int& filterIndex) = 0;
+    virtual QString SaveFileName(const QString& title, const QStringList& filters,
+                                 int& filterIndex) = 0;
+    virtual bool ChooseFont(QFont& font) = 0;
+    virtual bool ChoosePrinter(QPrinter& printer) = 0;
+    // Opens a file with the desktop's default application (exported files, the manual).
+    virtual void OpenExternally(const QString& path) = 0;
+};
+
+class QtPrompts : public Prompts {
+public:
+    explicit QtPrompts(QWidget* owner) : owner_(owner) {}
+    void setOwner(QWidget* owner) { owner_ = owner; }
+    Answer AskYesNoCancel(const QString& title, const QString& text) override;
+    bool AskYesNo(const QString& title, const QString& text) override;
+    void Inform(const QString& title, const QString& text) override;
+    QString OpenFileName(const QString& title, const QStringList& filters,
+                         int& filterIndex) override;
+    QString SaveFileName(const QString& title, const QStringList& filters,
+                         int& filterIndex) override;
+    bool ChooseFont(QFont& font) override;
+    bool ChoosePrinter(QPrinter& printer) override;
+    void OpenExternally(const QString& path) override;
+
+private:
+    QWidget* owner_;
+};
+
+}  // namespace scrivane::app

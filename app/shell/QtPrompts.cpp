@@ -1,0 +1,81 @@
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+#include "shell/Prompts.h"
+
+namespace scrivane::app {
+
+Prompts::Answer QtPrompts::AskYesNoCancel(const QString& title, const QString& text) {
+    auto button = QMessageBox::question(owner_, title, text,
+                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                        QMessageBox::Yes);
+    if (button == QMessageBox::Yes) return Answer::Yes;
+    if (button == QMessageBox::No) return Answer::No;
+    return Answer::Cancel;
+}
+
+bool QtPrompts::AskYesNo(const QString& title, const QString& text) {
+    return QMessageBox::question(owner_, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtPrompts::Inform(const QString& title, const QString& text) {
+    QMessageBox::information(owner_, title, text, QMessageBox::Ok);
+}
+
+namespace {
+
+// The file dialogs take the filters in order; the chosen one gives the 1-based index.
+QString RunFileDialog(QWidget* owner, const QString& title, const QStringList& filters,
+                      int& filterIndex, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(owner, title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (filterIndex >= 1 && filterIndex <= filters.size()) {
+        dialog.selectNameFilter(filters[filterIndex - 1]);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+QString QtPrompts::OpenFileName(const QString& title, const QStringList& filters,
+                                int& filterIndex) {
+    return RunFileDialog(owner_, title, filters, filterIndex, QFileDialog::AcceptOpen);
+}
+
+QString QtPrompts::SaveFileName(const QString& title, const QStringList& filters,
+                                int& filterIndex) {
+    return RunFileDialog(owner_, title, filters, filterIndex, QFileDialog::AcceptSave);
+}
+
+bool QtPrompts::ChooseFont(QFont& font) {
+    bool ok = false;
+    QFont chosen = QFontDialog::getFont(&ok, font, owner_);
+    if (ok) font = chosen;
+    return ok;
+}
+
+bool QtPrompts::ChoosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, owner_);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPrompts::OpenExternally(const QString& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace scrivane::app

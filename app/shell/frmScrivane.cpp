@@ -1,0 +1,497 @@
+#include "shell/frmScrivane.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QToolBar>
+
+#include "shell/AppContext.h"
+#include "shell/DocumentManager.h"
+#include "shell/ExportCommands.h"
+
+namespace scrivane::app {
+
+namespace {
+
+// Window measures are kept in twips, as the settings store them: 15 twips a pixel.
+constexpr int kTwipsPerPixel = 15;
+
+int Pixels(int twips) { return twips / kTwipsPerPixel; }
+
+bool IsNumber(const QString& text) {
+    bool ok = false;
+    text.trimmed().toDouble(&ok);
+    return ok;
+}
+
+}  // namespace
+
+frmScrivane::frmScrivane(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context) {
+    setObjectName("frmScrivane");
+    setWindowIcon(QIcon(":/icons/scrivane.svg"));
+    rtb1_ = new QPlainTextEdit(this);
+    rtb1_->setObjectName("rtb1");
+    rtb1_->installEventFilter(this);
+    rtb1_->viewport()->installEventFilter(this);
+    rtb1_->setContextMenuPolicy(Qt::NoContextMenu);  // the Edit menu stands in for it
+    rtb1_->setAcceptDrops(false);                    // drops go to the window
+    setCentralWidget(rtb1_);
+    setAcceptDrops(true);
+
+    exports_ = std::make_unique<ExportCommands>(context_, rtb1_);
+    documents_ = new DocumentManager(context_, rtb1_, *exports_, this);
+    connect(documents_, &DocumentManager::titleChanged, this, &frmScrivane::UpdateTitle);
+    connect(documents_, &DocumentManager::recentFilesChanged, this, &frmScrivane::RefreshRecentMenu);
+    connect(documents_, &DocumentManager::documentStateChanged, this, [this] {
+        RefreshToolbar();
+        UpdateStatusBar();
+    });
+    connect(rtb1_, &QPlainTextEdit::cursorPositionChanged, this, &frmScrivane::UpdateStatusBar);
+    connect(rtb1_->document(), &QTextDocument::modificationChanged, this,
+            &frmScrivane::RefreshToolbar);
+    connect(rtb1_, &QPlainTextEdit::selectionChanged, this, &frmScrivane::RefreshToolbar);
+
+    lblStatusBar_ = new QLabel(this);
+    lblStatusBar_->setObjectName("lblStatusBar");
+    statusBar()->addWidget(lblStatusBar_, 1);
+
+    BuildMenus();
+    BuildToolbar();
+}
+
+frmScrivane::~frmScrivane() = default;
+
+QAction* frmScrivane::AddAction(QMenu* menu, const QString& objectName, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(objectName);
+    actions_[objectName] = action;
+    captions_[objectName] = caption;
+    return action;
+}
+
+QAction* frmScrivane::action(const QString& objectName) const {
+    return actions_.value(objectName, nullptr);
+}
+
+void frmScrivane::BuildMenus() {
+    auto menu = [&](QMenu* parent, const QString& objectName, const QString& caption) {
+        QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+        m->setObjectName(objectName);
+        menus_[objectName] = m;
+        captions_[objectName] = caption;
+        actions_[objectName] = m->menuAction();
+        return m;
+    };
+    DocumentManager* docs = documents_;
+    ExportCommands* exports = exports_.get();
+
+    QMenu* file = menu(nullptr, "mnuFile", "File");
+    connect(AddAction(file, "mnuNew", "New"), &QAction::triggered, docs, &DocumentManager::New);
+    connect(AddAction(file, "mnuOpen", "Open"), &QAction::triggered, docs, &DocumentManager::Open);
+    connect(AddAction(file, "mnuSave", "Save"), &QAction::triggered, docs, &DocumentManager::Save);
+    connect(AddAction(file, "mnuSaveAs", "Save As"), &QAction::triggered, docs,
+            &DocumentManager::SaveAs);
+    QMenu* exportMenu = menu(file, "mnuExportAs", "Export...");
+    for (auto [name, format] : {std::pair{"mnuPDFExport", "PDF"}, std::pair{"mnuXHTMLExport", "XHTML"},
+                                std::pair{"mnuXMLExport", "XML"}, std::pair{"mnuSVGExport", "SVG"}}) {
+        QString f = format;
+        connect(AddAction(exportMenu, name, format), &QAction::triggered, this,
+                [exports, f] { exports->saveExport(f, QString()); });
+    }
+    QMenu* importMenu = menu(file, "mnuImport", "Import...");
+    connect(AddAction(importMenu, "mnuPDFImport", "PDF"), &QAction::triggered, docs,
+            &DocumentManager::ImportPdf);
+    for (auto [name, format] : {std::pair{"mnuXHTMLImport", "XHTML"}, std::pair{"mnuXMLImport", "XML"},
+                                std::pair{"mnuSVGImport", "SVG"}}) {
+        QString f = format == QString("XHTML") ? "HTM" : format;
+        connect(AddAction(importMenu, name, format), &QAction::triggered, docs,
+                [docs, f] { docs->Import(f); });
+    }
+    connect(AddAction(file, "mnuPrint", "Print"), &QAction::triggered, this,
+            [exports] { exports->Print(); });
+    QAction* sepRecents = file->addSeparator();
+    sepRecents->setObjectName("mnuSepRecents");
+    actions_["mnuSepRecents"] = sepRecents;
+    for (int n = 1; n <= 4; ++n) {
+        QAction* recent = AddAction(file, QString("mnuRecent%1").arg(n), QString());
+        connect(recent, &QAction::triggered, docs, [docs, n] { docs->OpenRecent(n); });
+    }
+    file->addSeparator()->setObjectName("mnuSepFile03");
+    connect(AddAction(file, "mnuQuit", "Quit"), &QAction::triggered, this, [this] {
+        if (Quit()) QCoreApplication::quit();
+    });
+
+    QMenu* edit = menu(nullptr, "mnuEdit", "Edit");
+    connect(AddAction(edit, "mnuUndo", "Undo"), &QAction::triggered, rtb1_, &QPlainTextEdit::undo);
+    connect(AddAction(edit, "mnuCut", "Cut"), &QAction::triggered, rtb1_, &QPlainTextEdit::cut);
+    connect(AddAction(edit, "mnuCopy", "Copy"), &QAction::triggered, rtb1_, &QPlainTextEdit::copy);
+    connect(AddAction(edit, "mnuPaste", "Paste"), &QAction::triggered, rtb1_, &QPlainTextEdit::paste);
+    connect(AddAction(edit, "mnuSelectAll", "Select All"), &QAction::triggered, rtb1_,
+            &QPlainTextEdit::selectAll);
+    edit->addSeparator();
+    AddAction(edit, "mnuFind", "Find...");
+    AddAction(edit, "mnuFindNext", "Find Next");
+    AddAction(edit, "mnuGoto", "Go to line");
+    connect(edit, &QMenu::aboutToShow, this, [this] {
+        bool selected = rtb1_->textCursor().hasSelection();
+        actions_["mnuCut"]->setEnabled(selected);
+        actions_["mnuCopy"]->setEnabled(selected);
+    });
+    for (const char* name : {"mnuUndo", "mnuCut", "mnuCopy", "mnuPaste", "mnuSelectAll"}) {
+        connect(actions_[name], &QAction::triggered, this, &frmScrivane::UpdateStatusBar);
+    }
+
+    QMenu* modify = menu(nullptr, "mnuModify", "Modify");
+    for (auto [name, caption] :
+         {std::pair{"mnuModifyFont", "Font Name"}, std::pair{"mnuModifyFontSize", "Font Size"},
+          std::pair{"mnuModifyFontColor", "Font Color"}, std::pair{"mnuModifyTopPosition", "Top Position"},
+          std::pair{"mnuModifyLeftPosition", "Left Position"},
+          std::pair{"mnuModifyTextAlign", "Text Alignment"},
+          std::pair{"mnuModifySpaceBetweenLines", "Space Between Lines"},
+          std::pair{"mnuModifyLineLength", "Line Length"}, std::pair{"mnuModifyTop", "Top Margin"},
+          std::pair{"mnuModifyBottom", "Bottom Margin"}, std::pair{"mnuModifyPageHeight", "Page Height"},
+          std::pair{"mnuModifyPageWidth", "Page Width"}}) {
+        AddAction(modify, name, caption);
+    }
+    QMenu* insert = menu(nullptr, "mnuInsert", "Insert");
+    for (auto [name, caption] :
+         {std::pair{"mnuInsertImage", "Image"}, std::pair{"mnuModifyTitle", "Title"},
+          std::pair{"mnuModifySubject", "Subject"}, std::pair{"mnuModifyAuthor", "Author"},
+          std::pair{"mnuModifyKeywords", "Keywords"}, std::pair{"mnuInsertHeader", "Header"}}) {
+        AddAction(insert, name, caption);
+    }
+    QMenu* favorites = menu(nullptr, "mnuFavorites", "Favorites");
+    AddAction(favorites, "mnuAddFavorites", "Add to favorites");
+    AddAction(favorites, "mnuAddToAFavorite", "Add to a favorite");
+    AddAction(favorites, "mnuOrganizeFavorite", "Organize favorites");
+
+    QMenu* format = menu(nullptr, "mnuFormat", "Format");
+    QAction* wrap = AddAction(format, "mnuWordWrap", "Word Wrap");
+    wrap->setCheckable(true);
+    connect(wrap, &QAction::triggered, this, [this](bool on) {
+        context_.settings.setValue("settings", "WordWrap", on ? "1" : "0");
+        SetWordWrap(on);
+        UpdateStatusBar();
+    });
+    connect(AddAction(format, "mnuFont", "Font..."), &QAction::triggered, this,
+            &frmScrivane::ChooseFont);
+    format->addSeparator();
+    for (auto [name, caption] : {std::pair{"mnuFormatPDF", "PDF"}, std::pair{"mnuFormatXHTML", "XHTML"},
+                                 std::pair{"mnuFormatXML", "XML"}, std::pair{"mnuFormatSVG", "SVG"}}) {
+        AddAction(format, name, caption);
+    }
+
+    QMenu* tools = menu(nullptr, "mnuTools", "Tools");
+    AddAction(tools, "mnuPreferences", "Preferences...");
+    connect(AddAction(tools, "mnuNewWindo", "New Window"), &QAction::triggered, this,
+            &frmScrivane::OpenNewWindow);
+
+    QMenu* insert2 = menu(nullptr, "mnuInsert2", "Insert");
+    for (auto [name, caption] : {std::pair{"mnuInsertTitle1", "Title 1"}, std::pair{"mnuInsertTitle2", "Title 2"},
+                                 std::pair{"mnuInsertTitle3", "Title 3"},
+                                 std::pair{"mnuInsertPageBreak", "Page Break"}}) {
+        AddAction(insert2, name, caption);
+    }
+
+    QMenu* help = menu(nullptr, "mnuHelpMain", "Help");
+    connect(AddAction(help, "mnuHelp", "Help"), &QAction::triggered, this, &frmScrivane::ShowHelp);
+    connect(AddAction(help, "mnuReadme", "Readme"), &QAction::triggered, this,
+            &frmScrivane::ShowReadme);
+    AddAction(help, "mnuSampleFiles", "Sample Files");
+    AddAction(help, "mnuAbout", "About");
+
+    // Commands whose dialogs come with later work: present, captioned, not yet usable.
+    for (const char* name :
+         {"mnuFind", "mnuFindNext", "mnuGoto", "mnuModify", "mnuInsert", "mnuFavorites",
+          "mnuFormatPDF", "mnuFormatXHTML", "mnuFormatXML", "mnuFormatSVG", "mnuPreferences",
+          "mnuInsert2", "mnuSampleFiles", "mnuAbout"}) {
+        actions_[name]->setEnabled(false);
+    }
+}
+
+void frmScrivane::BuildToolbar() {
+    Toolbar1_ = addToolBar("Toolbar1");
+    Toolbar1_->setObjectName("Toolbar1");
+    Toolbar1_->setMovable(false);
+    // Icons from the desktop theme, with the style's own pictures where it has none.
+    const struct {
+        const char* key;
+        const char* theme;
+        QStyle::StandardPixmap fallback;
+        const char* command;
+    } kButtons[] = {
+        {"new", "document-new", QStyle::SP_FileIcon, "mnuNew"},
+        {"open", "document-open", QStyle::SP_DialogOpenButton, "mnuOpen"},
+        {"save", "document-save", QStyle::SP_DialogSaveButton, "mnuSave"},
+        {"pdfexport", "document-export", QStyle::SP_ArrowUp, "mnuPDFExport"},
+        {"pdfimport", "document-import", QStyle::SP_ArrowDown, "mnuPDFImport"},
+        {"cut", "edit-cut", QStyle::SP_TrashIcon, "mnuCut"},
+        {"copy", "edit-copy", QStyle::SP_FileDialogDetailedView, "mnuCopy"},
+        {"paste", "edit-paste", QStyle::SP_FileDialogContentsView, "mnuPaste"},
+        {"undo", "edit-undo", QStyle::SP_ArrowBack, "mnuUndo"},
+    };
+    for (const auto& button : kButtons) {
+        QIcon icon = QIcon::fromTheme(button.theme, style()->standardIcon(button.fallback));
+        QAction* action = Toolbar1_->addAction(icon, QString());
+        action->setObjectName(QString("tb_") + button.key);
+        QAction* command = actions_[button.command];
+        connect(action, &QAction::triggered, command, &QAction::trigger);
+        toolButtons_[button.key] = action;
+    }
+}
+
+void frmScrivane::ApplyCaptions() {
+    for (auto it = captions_.begin(); it != captions_.end(); ++it) {
+        if (it.value().isEmpty()) continue;
+        actions_[it.key()]->setText(context_.captions.m(it.value()));
+    }
+    RefreshToolbar();
+}
+
+void frmScrivane::RefreshToolbar() {
+    if (!Toolbar1_) return;
+    bool show = context_.Setting("ShowToolbar", "1") != "0";
+    Toolbar1_->setVisible(show);
+    if (!show) return;
+    const clsCaption& c = context_.captions;
+    bool dirty = documents_->isDirty();
+    bool selected = rtb1_->textCursor().hasSelection();
+    const QMimeData* clip = QApplication::clipboard()->mimeData();
+    bool clipboardText = clip && clip->hasText();
+    const struct {
+        const char* key;
+        const char* tip;
+        bool enabled;
+    } kStates[] = {{"new", "New", true},        {"open", "Open", true},
+                   {"save", "Save", dirty},      {"pdfexport", "PDF Export", true},
+                   {"pdfimport", "PDF Import", true}, {"cut", "Cut", selected},
+                   {"copy", "Copy", selected},   {"paste", "Paste", clipboardText},
+                   {"undo", "Undo", dirty}};
+    for (const auto& state : kStates) {
+        QAction* button = toolButtons_[state.key];
+        button->setToolTip(c.m(state.tip));
+        button->setText(c.m(state.tip));
+        button->setEnabled(state.enabled);
+    }
+}
+
+void frmScrivane::RefreshRecentMenu() {
+    bool show = context_.Setting("ShowRecentFiles", "1") == "1";
+    QStringList recent = documents_->RecentFiles();
+    bool any = false;
+    for (int n = 1; n <= 4; ++n) {
+        QAction* entry = actions_[QString("mnuRecent%1").arg(n)];
+        const QString& path = recent.value(n - 1);
+        bool visible = show && !path.isEmpty();
+        entry->setVisible(visible);
+        if (visible) entry->setText(DocumentManager::CompactPath(path, true));
+        any = any || visible;
+    }
+    actions_["mnuSepRecents"]->setVisible(any);
+}
+
+QString frmScrivane::statusText() const { return lblStatusBar_->text(); }
+
+void frmScrivane::UpdateStatusBar() {
+    if (!showStatusBar_) return;
+    QTextCursor cursor = rtb1_->textCursor();
+    int line = cursor.blockNumber() + 1;
+    int count = rtb1_->document()->blockCount();
+    int column = cursor.positionInBlock() + 1;
+    QLocale locale(QLocale::English);
+    lblStatusBar_->setText(context_.captions.m("Line") + " " + locale.toString(line) + " / " +
+                           QString::number(count) + ", " + context_.captions.m("Col") + " " +
+                           QString::number(column));
+}
+
+void frmScrivane::UpdateTitle() { setWindowTitle(documents_->WindowTitle()); }
+
+void frmScrivane::ApplyTextColorAndFont() {
+    rtb1_->setFont(editorFont_);
+    rtb1_->moveCursor(QTextCursor::Start);
+}
+
+void frmScrivane::SetWordWrap(bool on) {
+    actions_["mnuWordWrap"]->setChecked(on);
+    rtb1_->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void frmScrivane::PlaceWindow() {
+    Settings& s = context_.settings;
+    int left = s.value("form", "left", "500").toInt();
+    int top = s.value("form", "top", "500").toInt();
+    int height = s.value("form", "height", "5000").toInt();
+    int width = s.value("form", "width", "8000").toInt();
+    if (context_.commandLine.startsWith("-F2")) {
+        // Each new window cascades from the last one.
+        left += 500;
+        top += 500;
+        s.setValue("form", "left", QString::number(left));
+        s.setValue("form", "top", QString::number(top));
+    }
+    WindowOption(context_.args, "x", left);
+    WindowOption(context_.args, "y", top);
+    WindowOption(context_.args, "w", width);
+    WindowOption(context_.args, "h", height);
+    width = std::max(width, 2000);
+    height = std::max(height, 2000);
+    if (left < 0) left = 10;
+    if (top < 0) top = 10;
+    setGeometry(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
+}
+
+void frmScrivane::Load() {
+    context_.DebugTrace("Main form load");
+    PlaceWindow();
+    Settings& s = context_.settings;
+    editorFont_ = QFont(s.value("text", "font", "MS Sans Serif"));
+    double size = s.value("text", "fontsize", "10").toDouble();
+    editorFont_.setPointSizeF(size > 0 ? size : 10);
+    editorFont_.setBold(s.value("text", "fontbold", "0").compare("true", Qt::CaseInsensitive) == 0 ||
+                        s.value("text", "fontbold", "0") == "1");
+    editorFont_.setItalic(s.value("text", "fontitalic", "0").compare("true", Qt::CaseInsensitive) == 0 ||
+                          s.value("text", "fontitalic", "0") == "1");
+    RefreshToolbar();
+    showStatusBar_ = context_.Setting("ShowStatusBar", "0") == "1";
+    statusBar()->setVisible(showStatusBar_);
+    SetWordWrap(context_.Setting("WordWrap", "0") == "1");
+
+    QString file = context_.args.value("filename");
+    // "-F2" alone is the new-window switch, not a file called F2.
+    if (context_.commandLine == "-F2") file.clear();
+    if (!file.isEmpty()) documents_->OpenFile(file);
+    ApplyTextColorAndFont();
+    RefreshRecentMenu();
+    loaded_ = true;
+    documents_->setClean();
+    ApplyCaptions();
+    UpdateTitle();
+    documents_->AddToRecentFiles();
+    UpdateStatusBar();
+}
+
+void frmScrivane::ChooseFont() {
+    QFont font = editorFont_;
+    if (!context_.prompts.ChooseFont(font)) return;
+    editorFont_ = font;
+    ApplyTextColorAndFont();
+}
+
+void frmScrivane::SaveSettings() {
+    Settings& s = context_.settings;
+    if (context_.commandLine != "-F2") {
+        QRect g = geometry();
+        s.setValue("form", "left", QString::number(g.left() * kTwipsPerPixel));
+        s.setValue("form", "top", QString::number(g.top() * kTwipsPerPixel));
+        s.setValue("form", "height", QString::number(g.height() * kTwipsPerPixel));
+        s.setValue("form", "width", QString::number(g.width() * kTwipsPerPixel));
+    }
+    s.setValue("text", "font", editorFont_.family());
+    s.setValue("text", "fontsize", QString::number(editorFont_.pointSizeF()));
+    s.setValue("text", "fontbold", editorFont_.bold() ? "True" : "False");
+    s.setValue("text", "fontitalic", editorFont_.italic() ? "True" : "False");
+    s.sync();
+}
+
+bool frmScrivane::Quit() {
+    context_.DebugTrace("Quit");
+    if (documents_->checkSaveCancel()) return false;
+    SaveSettings();
+    quitting_ = true;
+    return true;
+}
+
+void frmScrivane::closeEvent(QCloseEvent* event) {
+    if (quitting_ || Quit()) {
+        event->accept();
+        QCoreApplication::quit();
+    } else {
+        event->ignore();
+    }
+}
+
+void frmScrivane::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // A window smaller than 2000 twips either way is set back to that size.
+    const int least = Pixels(2000);
+    if (!isMinimized() && (width() < least || height() < least)) {
+        resize(std::max(width(), least), std::max(height(), least));
+    }
+}
+
+void frmScrivane::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void frmScrivane::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    documents_->OpenDropped(urls.first().toLocalFile());
+    event->acceptProposedAction();
+}
+
+void frmScrivane::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+        OpenNewWindow();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool frmScrivane::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            ShowHelp();
+            return true;
+        }
+        if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
+            OpenNewWindow();
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonPress && watched == rtb1_->viewport()) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            menus_["mnuEdit"]->popup(mouse->globalPosition().toPoint());
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease) {
+        RefreshToolbar();
+        UpdateStatusBar();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmScrivane::OpenNewWindow() {
+    SaveSettings();
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {"-F2"});
+}
+
+void frmScrivane::ShowHelp() {
+    bool french = context_.Setting("language", QString()) == "Francais";
+    context_.prompts.OpenExternally(context_.paths.manual(french));
+}
+
+void frmScrivane::ShowReadme() {
+    if (documents_->checkSaveCancel()) return;
+    documents_->OpenFile(context_.paths.readme());
+    UpdateTitle();
+    documents_->AddToRecentFiles();
+}
+
+}  // namespace scrivane::app

@@ -1,0 +1,48 @@
+// PDF Jotter: start-up. Reads the settings, creates the user folders, parses the command
+// line, asks for a language on first use and opens the main window.
+#include <QApplication>
+
+#include "lang/clsCaption.h"
+#include "lang/frmLanguage.h"
+#include "shell/AppContext.h"
+#include "shell/frmScrivane.h"
+
+using namespace scrivane::app;
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Scrivane");
+    QApplication::setOrganizationName("Scrivane");
+    QApplication::setApplicationDisplayName("PDF Jotter");
+    QApplication::setWindowIcon(QIcon(":/icons/scrivane.svg"));
+
+    AppPaths paths = AppPaths::FromEnvironment();
+    Settings settings(paths.userFolderOverridden() ? paths.settingsStore() : QString());
+    clsCaption captions(paths.dataFolder());
+    QtPrompts prompts(nullptr);
+    QStringList arguments = QApplication::arguments().mid(1);
+    // Arguments with blanks come back quoted, as the command line held them.
+    for (QString& argument : arguments) {
+        if (argument.contains(' ')) argument = '"' + argument + '"';
+    }
+    QString commandLine = arguments.join(' ').trimmed();
+    AppContext context{paths, settings, captions, prompts, ParseCommandLine(commandLine),
+                       commandLine};
+
+    context.DebugTrace("initVar");
+    context.DebugTrace("Run Scrivane");
+    paths.CreateFolders();
+
+    QString language = settings.value("settings", "language", QString());
+    if (language.isEmpty()) {
+        language = frmLanguage::Ask(captions, language, nullptr);
+        settings.setValue("settings", "language", language);
+    }
+    captions.setLangue(language);
+
+    frmScrivane window(context);
+    prompts.setOwner(&window);  // dialogs from here on belong to the window
+    window.Load();
+    window.show();
+    return application.exec();
+}

@@ -1,0 +1,294 @@
+// The editor's document: opening, saving, the unsaved-changes question, recent files,
+// line ends and encodings, and the export and import commands behind them.
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include "AppTestSupport.h"
+#include "shell/AppContext.h"
+#include "shell/DocumentManager.h"
+#include "shell/ExportCommands.h"
+
+using namespace scrivane::app;
+using scrivane::app::test::ScriptedPrompts;
+using scrivane::app::test::TestFolders;
+
+namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+}
+
+// One editor with its document and commands, on fresh folders.
+struct Editor {
+    TestFolders folders;
+    AppPaths paths = AppPaths::FromEnvironment();
+    Settings settings{paths.settingsStore()};
+    clsCaption captions{paths.dataFolder()};
+    ScriptedPrompts prompts;
+    AppContext context{paths, settings, captions, prompts, {}, {}};
+    QPlainTextEdit editor;
+    ExportCommands exports{context, &editor};
+    DocumentManager documents{context, &editor, exports};
+
+    Editor() {
+        paths.CreateFolders();
+        // Nothing opens exported files and no options dialog shows during tests.
+        for (const char* code : {"10", "20", "30", "40"}) {
+            settings.setValue("settings", QString("open%1format").arg(code), "0");
+        }
+    }
+    void Type(const QString& text) { editor.insertPlainText(text); }
+};
+
+}  // namespace
+
+class DocumentTest : public QObject {
+    Q_OBJECT
+private slots:
+    void unsavedChangesAskAndFollowTheAnswer();
+    void aFailingSaveKeepsTheDocumentUnsaved();
+    void saveAsCompletesTheExtensionFromTheFileType();
+    void recentFilesMoveTheCurrentFileToTheTop();
+    void compactPathShortensLongPaths();
+    void filesKeepTheirBytesAndLineEnds();
+    void caretPositionsAreRememberedPerFile();
+    void exportStatusesAndMessages();
+    void importStatusesFallBackToTextForForeignFiles();
+    void printSplitsLongLines();
+    void publishedFilesOpenAsTheirSourceText();
+};
+
+void DocumentTest::unsavedChangesAskAndFollowTheAnswer() {
+    Editor e;
+    e.Type("draft");
+    e.prompts.answers = {Prompts::Answer::Cancel};
+    QVERIFY(e.documents.checkSaveCancel());  // Cancel: the caller stops
+    QCOMPARE(e.prompts.asked.last(), QString(": Do you want to save the changes ?"));
+    QVERIFY(e.documents.isDirty());
+
+    e.prompts.answers = {Prompts::Answer::No};
+    e.documents.New();  // No: the text goes
+    QCOMPARE(e.editor.toPlainText(), QString());
+    QVERIFY(!e.documents.isDirty());
+
+    e.Type("keep me");
+    QString path = e.folders.file("kept.txt");
+    e.prompts.answers = {Prompts::Answer::Yes};
+    e.prompts.saveNames = {path};
+    e.prompts.filterIndexes = {1};
+    QVERIFY(!e.documents.checkSaveCancel());  // Yes: saved through the dialog, goes on
+    QCOMPARE(ReadBytes(path), QByteArray("keep me"));
+    QCOMPARE(e.documents.fileName(), path);
+
+    e.Type(" more");
+    e.prompts.answers = {Prompts::Answer::Yes};
+    QVERIFY(!e.documents.checkSaveCancel());
+    QVERIFY(e.prompts.asked.last().endsWith("Do you want to save the changes to " + path + " ?"));
+}
+
+void DocumentTest::aFailingSaveKeepsTheDocumentUnsaved() {
+    Editor e;
+    e.Type("precious");
+    QString bad = e.folders.file("no/such/folder/x.txt");
+    QCOMPARE(e.documents.saveFile(bad), 1);
+    QVERIFY(e.prompts.asked.last().endsWith("Error writing file ..."));
+    QVERIFY(e.documents.isDirty());
+    QCOMPARE(e.documents.fileName(), QString());
+    // And the question about changes then stops whatever wanted to close the document.
+    e.prompts.answers = {Prompts::Answer::Yes};
+    e.prompts.saveNames = {bad};
+    QVERIFY(e.documents.checkSaveCancel());
+    // A failed export under a PDF name saves nothing either.
+    QCOMPARE(e.documents.saveFile(e.folders.file("no/such/folder/x.pdf")), 1);
+    QVERIFY(e.documents.isDirty());
+}
+
+void DocumentTest::saveAsCompletesTheExtensionFromTheFileType() {
+    Editor e;
+    e.Type("text");
+    const struct {
+        QString typed;
+        int index;
+        QString written;
+    } cases[] = {{"notes", 1, "notes.txt"},     {"notes.old", 1, "notes.old"},
+                 {"letter", 2, "letter.pdf"},   {"LETTER.PDF", 2, "LETTER.PDF"},
+                 {"page", 3, "page.htm"},       {"data", 4, "data.xml"},
+                 {"picture", 5, "picture.svg"}, {"raw", 6, "raw"}};
+    for (const auto& c : cases) {
+        e.prompts.saveNames = {e.folders.file(c.typed)};
+        e.prompts.filterIndexes = {c.index};
+        QCOMPARE(e.documents.saveFile(QString()), 0);
+        QVERIFY2(QFile::exists(e.folders.file(c.written)), qPrintable(c.written));
+        QCOMPARE(e.settings.value("settings", "SaveFilterIndex", ""), QString::number(c.index));
+    }
+    QVERIFY(ReadBytes(e.folders.file("letter.pdf")).startsWith("%PDF-1.4"));
+    // An existing file: overwrite only on Yes.
+    e.prompts.saveNames = {e.folders.file("notes.txt")};
+    e.prompts.filterIndexes = {1};
+    e.prompts.yesNo = {false};
+    QCOMPARE(e.documents.saveFile(QString()), 3);
+}
+
+void DocumentTest::recentFilesMoveTheCurrentFileToTheTop() {
+    Editor e;
+    auto save = [&](const QString& name) {
+        QString path = e.folders.file(name);
+        e.Type("x");
+        QCOMPARE(e.documents.saveFile(path), 0);
+    };
+    for (const char* name : {"d.txt", "c.txt", "b.txt", "a.txt"}) save(name);
+    auto names = [&] {
+        QStringList list;
+        for (const QString& path : e.documents.RecentFiles()) list << QFileInfo(path).fileName();
+        return list;
+    };
+    QCOMPARE(names(), QStringList({"a.txt", "b.txt", "c.txt", "d.txt"}));
+    save("c.txt");
+    QCOMPARE(names(), QStringList({"c.txt", "a.txt", "b.txt", "d.txt"}));
+    save("e.txt");
+    QCOMPARE(names(), QStringList({"e.txt", "c.txt", "a.txt", "b.txt"}));
+}
+
+void DocumentTest::compactPathShortensLongPaths() {
+    QCOMPARE(DocumentManager::CompactPath("/home/user/My Documents/letters/2026/letter.txt", false),
+             QString("/home/.../letter.txt"));
+    QCOMPARE(DocumentManager::CompactPath("/short/path.txt", false), QString("/short/path.txt"));
+    QString longName = QString(45, 'n') + ".txt";
+    QCOMPARE(DocumentManager::CompactPath("/home/user/" + longName, true),
+             longName.left(40) + "...");
+    QCOMPARE(DocumentManager::CompactPath("/home/user/" + longName, false), longName);
+}
+
+void DocumentTest::filesKeepTheirBytesAndLineEnds() {
+    Editor e;
+    const QByteArray cp1252("caf\xE9 \x80 \x81\x8D\x8F\x90\x9D end\r\nline two\r\n");
+    const QByteArray unix("one\ntwo\n");
+    const QByteArray bom("\xEF\xBB\xBFhello \xE2\x82\xAC\r\n");
+    for (const QByteArray& bytes : {cp1252, unix, bom}) {
+        QString path = e.folders.file("file.txt");
+        WriteBytes(path, bytes);
+        QCOMPARE(e.documents.OpenFile(path), 0);
+        QCOMPARE(e.documents.saveFile(path), 0);
+        QCOMPARE(ReadBytes(path), bytes);
+    }
+    // The UNIX mode stays for a new document.
+    WriteBytes(e.folders.file("u.txt"), unix);
+    e.documents.OpenFile(e.folders.file("u.txt"));
+    QCOMPARE(e.documents.lineEndMode(), LineEndMode::Unix);
+    e.documents.New();
+    e.Type("a\nb");
+    QCOMPARE(e.documents.saveFile(e.folders.file("new.txt")), 0);
+    QCOMPARE(ReadBytes(e.folders.file("new.txt")), QByteArray("a\nb"));
+}
+
+void DocumentTest::caretPositionsAreRememberedPerFile() {
+    Editor e;
+    QString first = e.folders.file("first.txt"), second = e.folders.file("second.txt");
+    WriteBytes(first, "0123456789");
+    WriteBytes(second, "abc");
+    e.documents.OpenFile(first);
+    QTextCursor cursor = e.editor.textCursor();
+    cursor.setPosition(4);
+    cursor.setPosition(7, QTextCursor::KeepAnchor);
+    e.editor.setTextCursor(cursor);
+    QVERIFY(!e.documents.checkSaveCancel());  // clean: remembers the caret
+    e.documents.OpenFile(second);
+    e.documents.OpenFile(first);
+    QCOMPARE(e.editor.textCursor().selectionStart(), 4);
+    QCOMPARE(e.editor.textCursor().selectionEnd(), 7);
+}
+
+void DocumentTest::exportStatusesAndMessages() {
+    Editor e;
+    e.Type("Hello\n<set>fontsize=14\nworld \xCE\xB1");
+    QCOMPARE(e.exports.saveExport("DOC", QString()), 23);
+    QCOMPARE(e.exports.saveExport("pdf", QString()), 2);  // no name chosen
+    e.prompts.saveNames = {e.folders.file("out")};
+    QCOMPARE(e.exports.saveExport("pdf", QString()), 0);
+    QVERIFY(ReadBytes(e.folders.file("out.pdf")).startsWith("%PDF-1.4"));
+    QVERIFY(e.prompts.asked.last().contains("1 character(s)"));  // the alpha became "?"
+    e.prompts.saveNames = {e.folders.file("out.pdf")};
+    e.prompts.yesNo = {false};
+    QCOMPARE(e.exports.saveExport("PDF", QString()), 3);
+    QVERIFY(e.prompts.asked.last().contains("File " + e.folders.file("out.pdf") + " already exists"));
+
+    // The options dialog's answer, and the setting that skips it.
+    int shown = 0;
+    e.exports.showExportOptions = [&](int) { ++shown; return false; };
+    QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), -1);
+    e.settings.setValue("settings", "show40format", "0");
+    QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), 0);
+    QCOMPARE(shown, 1);
+
+    // Opening the written file follows the setting; a write failure names the file.
+    e.settings.setValue("settings", "open30format", "1");
+    e.settings.setValue("settings", "show30format", "0");
+    QCOMPARE(e.exports.saveExport("XML", e.folders.file("x.xml")), 0);
+    QCOMPARE(e.prompts.opened.last(), e.folders.file("x.xml"));
+    QCOMPARE(e.exports.saveExport("XML", e.folders.file("none/x.xml")), 0);
+    QVERIFY(e.prompts.asked.last().contains("Cannot open file " + e.folders.file("none/x.xml")));
+}
+
+void DocumentTest::importStatusesFallBackToTextForForeignFiles() {
+    Editor e;
+    QString foreign = e.folders.file("foreign.pdf");
+    QByteArray bytes = "%PDF-1.4\n1 0 obj\n<< /Producer (someone else) >>\nendobj\n" +
+                       QByteArray(100, ' ') + "\n%%EOF\n";
+    WriteBytes(foreign, bytes);
+    QCOMPARE(e.exports.LoadPDFFile(foreign), -1102);
+    QVERIFY(e.prompts.asked.last().endsWith(
+        "PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher"));
+    // Opened with Open, a file that cannot be rebuilt is read as text.
+    QCOMPARE(e.documents.OpenFile(foreign), 0);
+    QVERIFY(e.editor.toPlainText().startsWith("%PDF-1.4"));
+    // With the marker file the conversion is offered.
+    WriteBytes(e.paths.importMarker(), "");
+    e.prompts.yesNo = {false};
+    QCOMPARE(e.exports.LoadPDFFile(foreign), -1102);
+    QVERIFY(e.prompts.asked[e.prompts.asked.size() - 2].contains("WARNING: this is an experimental function"));
+    QCOMPARE(e.exports.LoadImport("XML", e.folders.file("missing.xml")), -110);
+    WriteBytes(e.folders.file("other.svg"), "<svg producer=\"someone\"/>");
+    QCOMPARE(e.exports.LoadImport("SVG", e.folders.file("other.svg")), -124);
+}
+
+void DocumentTest::printSplitsLongLines() {
+    auto lines = ExportCommands::PrintLayout(QString(250, 'a') + "\nshort");
+    QCOMPARE(lines.size(), size_t(4));
+    QCOMPARE(lines[0].text.size(), 110);
+    QCOMPARE(lines[0].x, 100);
+    QCOMPARE(lines[1].text.size(), 110);
+    QCOMPARE(lines[1].x, 500);
+    QCOMPARE(lines[2].text.size(), 30);
+    QCOMPARE(lines[2].x, 500);
+    QCOMPARE(lines[3].text, QString("short"));
+    QCOMPARE(lines[3].x, 100);
+    QCOMPARE(lines[3].y - lines[2].y, 15);
+}
+
+void DocumentTest::publishedFilesOpenAsTheirSourceText() {
+    Editor e;
+    const QString source = "Title line\n<set>fontsize=14\n%% kept\nbody text";
+    e.Type(source);
+    for (const char* name : {"doc.pdf", "doc.htm", "doc.svg"}) {
+        QString path = e.folders.file(name);
+        e.settings.setValue("settings", "show" + QString::number(FormatCode(QFileInfo(path).suffix() == "htm" ? "XHTML" : QFileInfo(path).suffix())) + "format", "0");
+        QCOMPARE(e.exports.saveExport(QFileInfo(path).suffix() == "htm" ? "XHTML" : QFileInfo(path).suffix(), path), 0);
+        Editor reader;
+        QCOMPARE(reader.documents.OpenFile(path), 0);
+        QCOMPARE(reader.editor.toPlainText(), source);
+        QCOMPARE(reader.documents.fileName(), path);
+        QVERIFY(!reader.documents.isDirty());
+    }
+}
+
+QTEST_MAIN(DocumentTest)
+#include "DocumentTest.moc"

@@ -1,0 +1,143 @@
+// The main window end to end: menus and captions, typing, exporting, reopening.
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QtTest>
+
+#include "AppTestSupport.h"
+#include "shell/AppContext.h"
+#include "shell/DocumentManager.h"
+#include "shell/ExportCommands.h"
+#include "shell/frmScrivane.h"
+
+using namespace scrivane::app;
+using scrivane::app::test::ScriptedPrompts;
+using scrivane::app::test::TestFolders;
+
+namespace {
+
+struct Program {
+    TestFolders folders;
+    AppPaths paths = AppPaths::FromEnvironment();
+    Settings settings{paths.settingsStore()};
+    clsCaption captions{paths.dataFolder()};
+    ScriptedPrompts prompts;
+    AppContext context;
+    std::unique_ptr<frmScrivane> window;
+
+    explicit Program(const QString& commandLine = QString(), const QString& language = QString())
+        : context{paths, settings, captions, prompts, ParseCommandLine(commandLine), commandLine} {
+        paths.CreateFolders();
+        captions.setLangue(language);
+        window = std::make_unique<frmScrivane>(context);
+        window->Load();
+    }
+};
+
+QStringList TopMenus(const frmScrivane& window) {
+    QStringList names;
+    for (QAction* action : window.menuBar()->actions()) names << action->text();
+    return names;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menusComeInOrderWithTheirCaptions();
+    void laterCommandsArePresentButDisabled();
+    void typingExportingAndReopeningGiveTheSameText();
+    void commandLineOpensTheFileAndPlacesTheWindow();
+    void quitAsksAboutUnsavedChanges();
+};
+
+void MainWindowTest::menusComeInOrderWithTheirCaptions() {
+    Program english;
+    QCOMPARE(TopMenus(*english.window),
+             QStringList({"File", "Edit", "Modify", "Insert", "Favorites", "Format", "Tools",
+                          "Insert", "Help"}));
+    QCOMPARE(english.window->windowTitle(), QString("[Untitled] - Vantor Jotter"));
+    Program french(QString(), "Francais");
+    QCOMPARE(french.window->action("mnuFile")->text(), french.captions.m("File"));
+    QVERIFY(french.window->action("mnuFile")->text() != "File");
+    QVERIFY(!french.window->windowTitle().contains("Untitled"));
+}
+
+void MainWindowTest::laterCommandsArePresentButDisabled() {
+    Program p;
+    for (const char* name : {"mnuFind", "mnuModify", "mnuFavorites", "mnuPreferences", "mnuAbout"}) {
+        QVERIFY2(p.window->action(name), name);
+        QVERIFY2(!p.window->action(name)->isEnabled(), name);
+    }
+    for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuPDFExport", "mnuPDFImport",
+                             "mnuPrint", "mnuWordWrap", "mnuNewWindo", "mnuQuit"}) {
+        QVERIFY2(p.window->action(name)->isEnabled(), name);
+    }
+}
+
+void MainWindowTest::typingExportingAndReopeningGiveTheSameText() {
+    Program p;
+    p.settings.setValue("settings", "open10format", "0");
+    QPlainTextEdit* editor = p.window->editor();
+    const QString text = "My letter\n<set>fontsize=14\nDear reader, this line is long enough to "
+                         "be wrapped by the layout when it is exported to a PDF file, which "
+                         "it is now.\n\nRegards";
+    const QStringList lines = text.split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0) QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, lines[i]);
+    }
+    QCOMPARE(editor->toPlainText(), text);
+    QVERIFY(p.window->documents().isDirty());
+
+    QString pdf = p.folders.file("letter.pdf");
+    p.prompts.saveNames = {pdf};
+    p.window->action("mnuPDFExport")->trigger();
+    QVERIFY(QFile::exists(pdf));
+    QProcess qpdf;
+    qpdf.start("qpdf", {"--check", pdf});
+    QVERIFY(qpdf.waitForFinished(20000));
+    QCOMPARE(qpdf.exitCode(), 0);
+    QVERIFY(p.window->documents().isDirty());  // exporting does not save the text
+
+    p.prompts.answers = {Prompts::Answer::No};
+    p.window->action("mnuNew")->trigger();
+    QCOMPARE(editor->toPlainText(), QString());
+
+    p.prompts.openNames = {pdf};
+    p.window->action("mnuOpen")->trigger();
+    QCOMPARE(editor->toPlainText(), text);
+    QCOMPARE(p.window->documents().fileName(), pdf);
+    QVERIFY(p.window->windowTitle().startsWith(DocumentManager::CompactPath(pdf, false)));
+}
+
+void MainWindowTest::commandLineOpensTheFileAndPlacesTheWindow() {
+    TestFolders outer;
+    QString path = outer.file("my-notes.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("from the command line\n");
+    file.close();
+    Program p("-x=1500 -y=3000 \"" + path + "\"");
+    QCOMPARE(p.window->editor()->toPlainText(), QString("from the command line\n"));
+    QCOMPARE(p.window->documents().fileName(), path);
+    QCOMPARE(p.window->geometry().left(), 100);
+    QCOMPARE(p.window->geometry().top(), 200);
+    QVERIFY(!p.window->documents().isDirty());
+    QCOMPARE(p.window->documents().RecentFiles().first(), path);
+}
+
+void MainWindowTest::quitAsksAboutUnsavedChanges() {
+    Program p;
+    QTest::keyClicks(p.window->editor(), "unsaved");
+    p.prompts.answers = {Prompts::Answer::Cancel};
+    QVERIFY(!p.window->Quit());
+    QCOMPARE(p.window->editor()->toPlainText(), QString("unsaved"));
+    p.prompts.answers = {Prompts::Answer::No};
+    QVERIFY(p.window->Quit());
+    QCOMPARE(p.settings.value("text", "fontbold", ""), QString("False"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
