@@ -30,6 +30,7 @@ public:
     QString OpenFileName(const QString&, const QStringList&, int&) override { return {}; }
     QString SaveFileName(const QString&, const QStringList&, int&) override { return {}; }
     bool ChooseFont(QFont&) override { return false; }
+    bool ChooseColour(QColor&, const QList<QColor>&) override { return false; }
     bool ChoosePrinter(QPrinter&) override { return false; }
     void OpenExternally(const QString&) override {}
 };

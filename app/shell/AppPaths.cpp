@@ -108,6 +108,10 @@ QString AppPaths::manual(bool french) const {
     return Join(data_, french ? QStringLiteral("scrivane-fr.pdf") : QStringLiteral("scrivane.pdf"));
 }
 
+QString AppPaths::FavoriteFileName(int n) const {
+    return favoritesFolder() + "/" + QString::number(n) + ".favorite.vantor.xml";
+}
+
 QString AppPaths::readme() const { return Join(data_, QStringLiteral("readme.txt")); }
 
 QString AppPaths::defaultFormatFile(int code) const {

@@ -27,6 +27,7 @@ public:
     QString importMarker() const;          // user/import.vantor
     QString manual(bool french) const;     // data/scrivane.pdf, data/scrivane-fr.pdf
     QString readme() const;                // data/readme.txt
+    QString FavoriteFileName(int n) const;  // user/favorites/<n>.favorite.vantor.xml
 
     // Format files of an export format (10, 20, 30, 40); empty for other codes.
     QString defaultFormatFile(int code) const;                    // user/default.N...

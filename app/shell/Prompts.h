@@ -27,6 +27,8 @@ public:
     virtual QString SaveFileName(const QString& title, const QStringList& filters,
                                  int& filterIndex) = 0;
     virtual bool ChooseFont(QFont& font) = 0;
+    // The colour chooser, opened in full with the given custom colours; false = cancelled.
+    virtual bool ChooseColour(QColor& colour, const QList<QColor>& customColours) = 0;
     virtual bool ChoosePrinter(QPrinter& printer) = 0;
     // Opens a file with the desktop's default application (exported files, the manual).
     virtual void OpenExternally(const QString& path) = 0;
@@ -44,6 +46,7 @@ public:
     QString SaveFileName(const QString& title, const QStringList& filters,
                          int& filterIndex) override;
     bool ChooseFont(QFont& font) override;
+    bool ChooseColour(QColor& colour, const QList<QColor>& customColours) override;
     bool ChoosePrinter(QPrinter& printer) override;
     void OpenExternally(const QString& path) override;
 

@@ -66,6 +66,16 @@ bool QtPrompts::ChooseFont(QFont& font) {
     return ok;
 }
 
+bool QtPrompts::ChooseColour(QColor& colour, const QList<QColor>& customColours) {
+    for (int k = 0; k < customColours.size() && k < QColorDialog::customCount(); ++k) {
+        QColorDialog::setCustomColor(k, customColours[k]);
+    }
+    QColor chosen = QColorDialog::getColor(colour, owner_);
+    if (!chosen.isValid()) return false;
+    colour = chosen;
+    return true;
+}
+
 bool QtPrompts::ChoosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, owner_);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);

@@ -49,6 +49,14 @@ QString ScriptedPrompts::SaveFileName(const QString& title, const QStringList&, 
 }
 
 bool ScriptedPrompts::ChooseFont(QFont&) { return false; }
+
+bool ScriptedPrompts::ChooseColour(QColor& colour, const QList<QColor>& customColours) {
+    customColoursShown = customColours;
+    if (colours.empty()) return false;
+    colour = colours.front();
+    colours.pop_front();
+    return true;
+}
 bool ScriptedPrompts::ChoosePrinter(QPrinter&) { return false; }
 void ScriptedPrompts::OpenExternally(const QString& path) { opened << path; }
 

@@ -32,6 +32,9 @@ public:
     QString SaveFileName(const QString& title, const QStringList& filters,
                          int& filterIndex) override;
     bool ChooseFont(QFont& font) override;
+    std::deque<QColor> colours;        // ChooseColour; empty = cancelled
+    QList<QColor> customColoursShown;
+    bool ChooseColour(QColor& colour, const QList<QColor>& customColours) override;
     bool ChoosePrinter(QPrinter& printer) override;
     void OpenExternally(const QString& path) override;
 };

@@ -5,7 +5,10 @@
 #include <QtTest>
 
 #include "AppTestSupport.h"
+#include <QLineEdit>
+
 #include "shell/AppContext.h"
+#include "shell/CommonChoices.h"
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
 
@@ -65,7 +68,29 @@ private slots:
     void importStatusesFallBackToTextForForeignFiles();
     void printSplitsLongLines();
     void publishedFilesOpenAsTheirSourceText();
+    void sharedChoices();
 };
+
+void DocumentTest::sharedChoices() {
+    ScriptedPrompts prompts;
+    int r = 1, g = 2, b = 3;
+    ChooseColour(prompts, r, g, b);  // cancelled: unchanged
+    QCOMPARE(QList<int>({r, g, b}), QList<int>({1, 2, 3}));
+    QCOMPARE(prompts.customColoursShown.size(), 16);
+    QCOMPARE(prompts.customColoursShown.first(), QColor(15, 15, 15));
+    QCOMPARE(prompts.customColoursShown.last(), QColor(240, 240, 240));
+    prompts.colours = {QColor(200, 100, 50)};
+    ChooseColour(prompts, r, g, b);
+    QCOMPARE(QList<int>({r, g, b}), QList<int>({200, 100, 50}));
+    SplitRgb(0x0A0B0C, r, g, b);
+    QCOMPARE(QList<int>({r, g, b}), QList<int>({0x0C, 0x0B, 0x0A}));
+    QCOMPARE(FontNamesFor(10).size(), 13);
+    QCOMPARE(FontNamesFor(20), QStringList({"Arial", "Courier", "Helvetica", "Verdana"}));
+    QLineEdit box("some text");
+    box.setCursorPosition(4);
+    SelectAllText(&box);
+    QCOMPARE(box.selectedText(), QString("some text"));
+}
 
 void DocumentTest::unsavedChangesAskAndFollowTheAnswer() {
     Editor e;
