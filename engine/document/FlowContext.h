@@ -39,6 +39,12 @@ struct FlowContext {
     int32_t Bottom() const;
     // Records "N:" + text for the current line in the document's source record.
     void Record(std::string_view text);
+    // When the text is set in more columns than the current one: moves to the top of the
+    // next column and says so; otherwise false.
+    bool MoveToNextColumn();
+    // Starts a new page: y at the top plus one advance, a new column top. With
+    // resetColumn the text goes back to the first column as well.
+    void StartNewPage(double lineAdvance, bool resetColumn);
 };
 
 }  // namespace scrivane

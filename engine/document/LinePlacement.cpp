@@ -219,27 +219,13 @@ void LinePlacer::PlacePiece(std::string_view line, size_t start, size_t end,
 
 void LinePlacer::AdvanceAfterPiece(bool columnsAllowed, int32_t bottom) {
     LayoutState& s = flow_.state;
-    const vorFormat& format = flow_.format;
     ++s.lineNumber;
     flow_.Record(kLineBreakRecord);
     const double advance = flow_.LineAdvance();
     s.y += advance;
     if (!flow_.IsPdf() || s.y <= bottom) return;
-    if (columnsAllowed && IntOr(format.columns, 0) > s.column) {
-        ++s.column;
-        s.x = format.x + (format.linelength + s.columnGap) * (s.column - 1);
-        s.deepestY = SaturateInt32(s.y);
-        s.y = s.columnTop;
-        return;
-    }
-    s.y = format.DefaultY + advance;
-    ++s.page;
-    s.columnTop = SaturateInt32(s.y);
-    if (s.columnTop > s.deepestY) s.deepestY = s.columnTop;
-    if (columnsAllowed) {
-        s.column = 1;
-        s.x = format.x;
-    }
+    if (columnsAllowed && flow_.MoveToNextColumn()) return;
+    flow_.StartNewPage(advance, columnsAllowed);
 }
 
 void LinePlacer::PlaceByWidth(std::string_view line) {

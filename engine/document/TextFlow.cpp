@@ -29,20 +29,8 @@ void TextFlow::Run(std::string_view buffer) {
 void TextFlow::BreakBeforeLine(double lineAdvance) {
     LayoutState& s = flow_.state;
     if (!flow_.IsPdf() || s.y <= flow_.Bottom()) return;
-    const vorFormat& format = flow_.format;
-    if (format.linelength > 0 && IntOr(format.columns, 0) > s.column) {
-        ++s.column;
-        s.x = format.x + (format.linelength + s.columnGap) * (s.column - 1);
-        s.deepestY = SaturateInt32(s.y);
-        s.y = s.columnTop;
-        return;
-    }
-    s.y = format.DefaultY + lineAdvance;
-    s.columnTop = SaturateInt32(s.y);
-    if (s.columnTop > s.deepestY) s.deepestY = s.columnTop;
-    s.column = 1;
-    s.x = format.x;
-    ++s.page;
+    if (flow_.format.linelength > 0 && flow_.MoveToNextColumn()) return;
+    flow_.StartNewPage(lineAdvance, true);
 }
 
 void TextFlow::LayOutLine(std::string_view source) {
