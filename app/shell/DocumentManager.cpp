@@ -58,7 +58,7 @@ int DocumentManager::OpenFile(QString path) {
     }
     if (!QFileInfo(path).isFile()) return 1;
     exports_.ClearDocumentState();
-    path = CleanPath(path);
+    path = QFileInfo(CleanPath(path)).absoluteFilePath();  // recent files outlive the folder
 
     int status = 0;
     bool imported = false;
@@ -75,7 +75,13 @@ int DocumentManager::OpenFile(QString path) {
         if (!file.open(QIODevice::ReadOnly)) return 1;
         QString text = DecodeTextFile(file.readAll(), format_, lineEndMode_);
         editor_->setPlainText(text);
-        status = 0;
+        if (imported) {
+            // A file this program cannot rebuild is shown as text, but the document does not
+            // take its name: a Save would otherwise publish over somebody else's file.
+            editor_->document()->setModified(true);
+            emit documentStateChanged();
+            return status;
+        }
     }
     fileName_ = path;
     if (auto info = FileInfoStore(context_.paths.caretFile())
@@ -97,7 +103,20 @@ int DocumentManager::OpenFile(QString path) {
 bool DocumentManager::WriteTextFile(const QString& path) {
     context_.DebugTrace("Get buffer");
     if (lineEndMode_ == LineEndMode::Unix) context_.DebugTrace("Replace for Unix");
-    QByteArray bytes = EncodeTextFile(editor_->toPlainText(), format_, lineEndMode_);
+    QString text = EditorText(editor_);
+    if (format_.encoding == TextEncoding::Windows1252) {
+        size_t replaced = 0;
+        ToEngineText(text, &replaced);
+        if (replaced > 0) {
+            // Characters Windows-1252 cannot hold would be lost: keep them in UTF-8.
+            format_.encoding = TextEncoding::Utf8;
+            context_.prompts.Inform(
+                context_.captions.m("Save"),
+                context_.captions.e("This text holds characters that Windows-1252 cannot "
+                                    "store: it is saved as UTF-8."));
+        }
+    }
+    QByteArray bytes = EncodeTextFile(text, format_, lineEndMode_);
     context_.DebugTrace("Set string to file");
     QSaveFile file(path);  // a temporary file renamed over the target: nothing half-written
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
@@ -138,8 +157,8 @@ int DocumentManager::saveFile(QString path) {
     static const char* const kFormats[] = {"", "", "PDF", "XHTML", "XML", "SVG"};
     QString format = index >= 2 && index <= 5 ? kFormats[index] : ExportFormatOf(path);
     if (!format.isEmpty()) {
-        exports_.saveExport(format, path);
-        if (exports_.lastEngineStatus() != 0) return 1;  // a failed export saves nothing
+        // A cancelled or failed export saves nothing.
+        if (exports_.saveExport(format, path) != 0 || exports_.lastEngineStatus() != 0) return 1;
     } else if (!WriteTextFile(path)) {
         return 1;  // the document stays unsaved under its old name
     }
@@ -180,8 +199,8 @@ bool DocumentManager::checkSaveCancel() {
     return false;
 }
 
-void DocumentManager::New() {
-    if (checkSaveCancel()) return;
+bool DocumentManager::New() {
+    if (checkSaveCancel()) return false;
     editor_->clear();
     fileName_.clear();
     format_ = TextFileFormat{};  // new documents are UTF-8; the line-end mode stays
@@ -190,6 +209,7 @@ void DocumentManager::New() {
     emit titleChanged();
     exports_.ClearDocumentState();
     emit documentStateChanged();
+    return true;
 }
 
 void DocumentManager::Open() {
@@ -219,13 +239,15 @@ void DocumentManager::OpenRecent(int n) {
     AddToRecentFiles();
 }
 
+// The import replaces the editor's text; when the question about unsaved changes was
+// cancelled (or their save failed) it does not run, so that nothing typed is lost.
 void DocumentManager::ImportPdf() {
-    New();  // the import goes on even when the question about changes was cancelled
+    if (!New()) return;
     if (exports_.LoadPDFFile(QString()) == -100) MarkImported();
 }
 
 void DocumentManager::Import(const QString& formatName) {
-    New();
+    if (!New()) return;
     if (exports_.LoadImport(formatName, QString()) == -100) MarkImported();
 }
 

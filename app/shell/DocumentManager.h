@@ -34,7 +34,8 @@ public:
     bool checkSaveCancel();
 
     // The commands of the File menu.
-    void New();
+    // False when the user kept the current document (Cancel, or its save failed).
+    bool New();
     void Open();
     void Save() { saveFile(fileName_); }
     void SaveAs() { saveFile(QString()); }

@@ -64,6 +64,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     if (!row) return 23;
     const QString code = QString::number(row->code);
     clsCaption& c = context_.captions;
+    lastEngineStatus_ = -1;  // nothing written yet
 
     if (path.isEmpty()) {
         QStringList filters{QString("%1 (*%2)").arg(row->description, row->extension),
@@ -107,7 +108,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     {
         WaitCursor wait;
         vorDocument document(options);
-        document.AddBuffer(ToEngineText(editor_->toPlainText(), &replaced),
+        document.AddBuffer(ToEngineText(EditorText(editor_), &replaced),
                            formatFile.toStdString(), lineOptions.toStdString(), row->code);
         status = document.SaveAs(CleanPath(path).toStdString(), row->code);
     }
@@ -232,7 +233,7 @@ void ExportCommands::Print() {
     const double top = 500 * dotsPerTwip;
     const int pageBottom = printer.pageLayout().paintRectPixels(printer.resolution()).height();
     double y = top;
-    for (const PrintedLine& line : PrintLayout(editor_->toPlainText())) {
+    for (const PrintedLine& line : PrintLayout(EditorText(editor_))) {
         y += advance;
         if (y > pageBottom) {
             printer.newPage();

@@ -39,6 +39,7 @@ QString RunFileDialog(QWidget* owner, const QString& title, const QStringList& f
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the program asks itself
     if (filterIndex >= 1 && filterIndex <= filters.size()) {
         dialog.selectNameFilter(filters[filterIndex - 1]);
     }

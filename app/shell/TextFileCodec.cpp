@@ -1,5 +1,8 @@
 #include "shell/TextFileCodec.h"
 
+#include <QPlainTextEdit>
+#include <QTextDocument>
+
 #include <string_view>
 
 #include "util/Encoding.h"
@@ -70,6 +73,16 @@ QString FromEngineText(const std::string& text) {
     QString lines = FromUtf8(Cp1252ToUtf8(text));
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return lines;
+}
+
+}  // namespace scrivane::app
+
+namespace scrivane::app {
+
+QString EditorText(const QPlainTextEdit* editor) {
+    QString text = editor->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QChar('\n'));
+    return text;
 }
 
 }  // namespace scrivane::app

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QPlainTextEdit;
+
 namespace scrivane::app {
 
 enum class TextEncoding { Utf8, Windows1252 };
@@ -21,6 +23,10 @@ struct TextFileFormat {
 QString DecodeTextFile(const QByteArray& bytes, TextFileFormat& format, LineEndMode& mode);
 // Editor text ("\n" line ends) to bytes in the given format and line-end mode.
 QByteArray EncodeTextFile(const QString& text, const TextFileFormat& format, LineEndMode mode);
+
+// The editor's text exactly as typed: QPlainTextEdit::toPlainText() would turn
+// non-breaking spaces into blanks; only the paragraph separators become "\n".
+QString EditorText(const QPlainTextEdit* editor);
 
 // Editor text to the engine's Windows-1252 text with CR LF line ends; characters
 // Windows-1252 cannot hold become "?" and are counted in *replaced.

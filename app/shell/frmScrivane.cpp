@@ -31,12 +31,6 @@ constexpr int kTwipsPerPixel = 15;
 
 int Pixels(int twips) { return twips / kTwipsPerPixel; }
 
-bool IsNumber(const QString& text) {
-    bool ok = false;
-    text.trimmed().toDouble(&ok);
-    return ok;
-}
-
 }  // namespace
 
 frmScrivane::frmScrivane(AppContext& context, QWidget* parent)
@@ -150,6 +144,11 @@ void frmScrivane::BuildMenus() {
         bool selected = rtb1_->textCursor().hasSelection();
         actions_["mnuCut"]->setEnabled(selected);
         actions_["mnuCopy"]->setEnabled(selected);
+    });
+    connect(edit, &QMenu::aboutToHide, this, [this] {
+        // The toolbar's buttons trigger these entries: leave them usable.
+        actions_["mnuCut"]->setEnabled(true);
+        actions_["mnuCopy"]->setEnabled(true);
     });
     for (const char* name : {"mnuUndo", "mnuCut", "mnuCopy", "mnuPaste", "mnuSelectAll"}) {
         connect(actions_[name], &QAction::triggered, this, &frmScrivane::UpdateStatusBar);

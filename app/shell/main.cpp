@@ -13,7 +13,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Scrivane");
     QApplication::setOrganizationName("Scrivane");
-    QApplication::setApplicationDisplayName("PDF Jotter");
     QApplication::setWindowIcon(QIcon(":/icons/scrivane.svg"));
 
     AppPaths paths = AppPaths::FromEnvironment();

@@ -69,7 +69,22 @@ private slots:
     void printSplitsLongLines();
     void publishedFilesOpenAsTheirSourceText();
     void sharedChoices();
+    void cancelledExportsAndImportsLoseNothing();
 };
+
+void DocumentTest::cancelledExportsAndImportsLoseNothing() {
+    Editor e;
+    e.Type("precious");
+    e.exports.showExportOptions = [](int) { return false; };
+    e.prompts.saveNames = {e.folders.file("b")};
+    e.prompts.filterIndexes = {2};
+    QCOMPARE(e.documents.saveFile(QString()), 1);  // options cancelled: nothing saved
+    QVERIFY(!QFile::exists(e.folders.file("b.pdf")));
+    QVERIFY(e.documents.isDirty());
+    e.prompts.answers = {Prompts::Answer::Cancel};
+    e.documents.ImportPdf();  // the question cancelled: no import replaces the text
+    QCOMPARE(e.editor.toPlainText(), QString("precious"));
+}
 
 void DocumentTest::sharedChoices() {
     ScriptedPrompts prompts;
@@ -195,9 +210,9 @@ void DocumentTest::compactPathShortensLongPaths() {
 
 void DocumentTest::filesKeepTheirBytesAndLineEnds() {
     Editor e;
-    const QByteArray cp1252("caf\xE9 \x80 \x81\x8D\x8F\x90\x9D end\r\nline two\r\n");
+    const QByteArray cp1252("caf\xE9\xA0\x80 \x81\x8D\x8F\x90\x9D end\r\nline two\r\n");
     const QByteArray unix("one\ntwo\n");
-    const QByteArray bom("\xEF\xBB\xBFhello \xE2\x82\xAC\r\n");
+    const QByteArray bom("\xEF\xBB\xBFhello\xC2\xA0\xE2\x82\xAC\xE2\x80\xA8\r\n");
     for (const QByteArray& bytes : {cp1252, unix, bom}) {
         QString path = e.folders.file("file.txt");
         WriteBytes(path, bytes);
@@ -205,6 +220,13 @@ void DocumentTest::filesKeepTheirBytesAndLineEnds() {
         QCOMPARE(e.documents.saveFile(path), 0);
         QCOMPARE(ReadBytes(path), bytes);
     }
+    // A Windows-1252 file that gets characters it cannot hold is kept whole in UTF-8.
+    WriteBytes(e.folders.file("w.txt"), cp1252);
+    e.documents.OpenFile(e.folders.file("w.txt"));
+    e.Type("\xCE\xA9");
+    QCOMPARE(e.documents.saveFile(e.folders.file("w.txt")), 0);
+    QVERIFY(e.prompts.asked.last().contains("saved as UTF-8"));
+    QVERIFY(ReadBytes(e.folders.file("w.txt")).startsWith("\xCE\xA9" "caf\xC3\xA9"));
     // The UNIX mode stays for a new document.
     WriteBytes(e.folders.file("u.txt"), unix);
     e.documents.OpenFile(e.folders.file("u.txt"));
@@ -272,9 +294,12 @@ void DocumentTest::importStatusesFallBackToTextForForeignFiles() {
     QCOMPARE(e.exports.LoadPDFFile(foreign), -1102);
     QVERIFY(e.prompts.asked.last().endsWith(
         "PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher"));
-    // Opened with Open, a file that cannot be rebuilt is read as text.
-    QCOMPARE(e.documents.OpenFile(foreign), 0);
+    // Opened with Open, a file that cannot be rebuilt is shown as text, but the document
+    // does not take its name: Save must not publish over somebody else's PDF.
+    QCOMPARE(e.documents.OpenFile(foreign), -1102);
     QVERIFY(e.editor.toPlainText().startsWith("%PDF-1.4"));
+    QCOMPARE(e.documents.fileName(), QString());
+    QVERIFY(e.documents.isDirty());
     // With the marker file the conversion is offered.
     WriteBytes(e.paths.importMarker(), "");
     e.prompts.yesNo = {false};
