@@ -48,6 +48,21 @@ inline constexpr size_t kWordCount = sizeof kWords / sizeof kWords[0];
 inline constexpr int kMinLine = 40;
 inline constexpr int kMaxLine = 110;
 
+// The next word of the prose: capitalised after a full stop, sometimes followed by one.
+inline std::string NextWord(Random& random, bool& sentenceStart) {
+    std::string word = kWords[random.Next() % kWordCount];
+    if (sentenceStart && word[0] >= 'a' && word[0] <= 'z') word[0] -= 'a' - 'A';
+    sentenceStart = false;
+    const int roll = random.Between(0, 99);
+    if (roll < 8) {
+        word += '.';
+        sentenceStart = true;
+    } else if (roll < 14) {
+        word += ',';
+    }
+    return word;
+}
+
 // Deterministic ASCII prose, one CR LF after every line.
 inline std::string MakeProse(int lines, uint64_t seed) {
     Random random(seed);
@@ -59,16 +74,7 @@ inline std::string MakeProse(int lines, uint64_t seed) {
         const int target = random.Between(kMinLine, kMaxLine);
         line.clear();
         for (;;) {
-            std::string word = kWords[random.Next() % kWordCount];
-            if (sentenceStart && word[0] >= 'a' && word[0] <= 'z') word[0] -= 'a' - 'A';
-            sentenceStart = false;
-            const int roll = random.Between(0, 99);
-            if (roll < 8) {
-                word += '.';
-                sentenceStart = true;
-            } else if (roll < 14) {
-                word += ',';
-            }
+            std::string word = NextWord(random, sentenceStart);
             const size_t needed = line.size() + (line.empty() ? 0 : 1) + word.size();
             if (needed > static_cast<size_t>(target)) break;
             if (!line.empty()) line += ' ';
@@ -99,16 +105,7 @@ inline std::string MakeLongLines(int lines, int length, uint64_t seed) {
                 line += 's';  // no room for a space and a letter: the last word grows
                 break;
             }
-            std::string word = kWords[random.Next() % kWordCount];
-            if (sentenceStart && word[0] >= 'a' && word[0] <= 'z') word[0] -= 'a' - 'A';
-            sentenceStart = false;
-            const int roll = random.Between(0, 99);
-            if (roll < 8) {
-                word += '.';
-                sentenceStart = true;
-            } else if (roll < 14) {
-                word += ',';
-            }
+            std::string word = NextWord(random, sentenceStart);
             // The last word is cut so that the line ends exactly at its length.
             const size_t room = target - line.size() - (line.empty() ? 0 : 1);
             if (word.size() > room) {
