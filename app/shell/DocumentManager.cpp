@@ -15,23 +15,6 @@ namespace {
 
 constexpr int kPathLimit = 40;
 
-QString CleanPath(QString path) {
-    path.remove(QChar('\n'));
-    path.remove(QChar('\r'));
-    path.remove(QChar('\0'));
-    return path;
-}
-
-// The export format a file name asks for ("PDF", "XHTML", "XML", "SVG"), or empty.
-QString ExportFormatOf(const QString& path) {
-    QString upper = path.toUpper();
-    if (upper.endsWith(".PDF")) return "PDF";
-    if (upper.endsWith(".HTM") || upper.endsWith(".HTML") || upper.endsWith(".XHTML")) return "XHTML";
-    if (upper.endsWith(".XML")) return "XML";
-    if (upper.endsWith(".SVG")) return "SVG";
-    return {};
-}
-
 }  // namespace
 
 DocumentManager::DocumentManager(AppContext& context, QPlainTextEdit* editor,
@@ -58,7 +41,7 @@ int DocumentManager::OpenFile(QString path) {
     }
     if (!QFileInfo(path).isFile()) return 1;
     exports_.ClearDocumentState();
-    path = QFileInfo(CleanPath(path)).absoluteFilePath();  // recent files outlive the folder
+    path = QFileInfo(WithoutLineBreaks(path)).absoluteFilePath();  // recent files outlive the folder
 
     int status = 0;
     bool imported = false;
@@ -151,7 +134,7 @@ int DocumentManager::saveFile(QString path) {
             return 3;
         }
     }
-    path = CleanPath(path);
+    path = WithoutLineBreaks(path);
     // A document named after a published file is published again in that format, as
     // one chosen in the dialog is (writing plain text into it would destroy the file).
     static const char* const kFormats[] = {"", "", "PDF", "XHTML", "XML", "SVG"};

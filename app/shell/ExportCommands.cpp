@@ -42,18 +42,33 @@ public:
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
-QString CleanPath(QString path) {
+}  // namespace
+
+int FormatCode(const QString& formatName) {
+    const FormatRow* row = RowOf(formatName);
+    return row ? row->code : 0;
+}
+
+QString ExportFormatOf(const QString& path) {
+    QString upper = path.toUpper();
+    if (upper.endsWith(".HTML") || upper.endsWith(".XHTML")) return "XHTML";
+    for (const FormatRow& row : kFormats) {
+        if (upper.endsWith(QString(row.extension).toUpper())) return row.name;
+    }
+    return {};
+}
+
+QString WithoutLineBreaks(QString path) {
     path.remove(QChar('\n'));
     path.remove(QChar('\r'));
     path.remove(QChar('\0'));
     return path;
 }
 
-}  // namespace
-
-int FormatCode(const QString& formatName) {
-    const FormatRow* row = RowOf(formatName);
-    return row ? row->code : 0;
+void ExportCommands::ShowSourceText(const vorDocument& document) {
+    std::string text;
+    document.GetText(text);
+    editor_->setPlainText(FromEngineText(text));
 }
 
 ExportCommands::ExportCommands(AppContext& context, QPlainTextEdit* editor)
@@ -110,7 +125,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         vorDocument document(options);
         document.AddBuffer(ToEngineText(EditorText(editor_), &replaced),
                            formatFile.toStdString(), lineOptions.toStdString(), row->code);
-        status = document.SaveAs(CleanPath(path).toStdString(), row->code);
+        status = document.SaveAs(WithoutLineBreaks(path).toStdString(), row->code);
     }
     lastEngineStatus_ = status;
     if (status == kSaveWriteFailed) {
@@ -139,7 +154,6 @@ int ExportCommands::LoadPDFFile(QString path) {
         path = context_.prompts.OpenFileName(c.m("Import"), {"PDF Files (*.pdf)"}, index);
         if (path.isEmpty()) return -1;
     }
-    path = CleanPath(path);
     WaitCursor wait;
     vorDocument document;
     int status = document.LoadFile(path.toStdString()) - 100;
@@ -168,9 +182,7 @@ int ExportCommands::LoadPDFFile(QString path) {
         context_.prompts.Inform(c.m("Error"), message);
         return status;
     }
-    std::string text;
-    document.GetText(text);
-    editor_->setPlainText(FromEngineText(text));
+    ShowSourceText(document);
     const vorInfos& infos = *document.eInfos;
     properties_.sAuthor = QString::fromStdString(infos.author);
     properties_.sTitle = QString::fromStdString(infos.title);
@@ -190,15 +202,12 @@ int ExportCommands::LoadImport(const QString& formatName, QString path) {
             {QString("%1 Files (*.%2)").arg(lower.toUpper(), lower)}, index);
         if (path.isEmpty()) return -1;
     }
-    path = CleanPath(path);
     WaitCursor wait;
     vorDocument document;
     int status = document.LoadFile(path.toStdString());
     lastEngineStatus_ = status - 100;
     if (status != 0) return status - 100;
-    std::string text;
-    document.GetText(text);
-    editor_->setPlainText(FromEngineText(text));
+    ShowSourceText(document);
     return -100;
 }
 

@@ -7,6 +7,10 @@
 
 class QPlainTextEdit;
 
+namespace scrivane {
+class vorDocument;
+}
+
 namespace scrivane::app {
 
 struct AppContext;
@@ -27,6 +31,11 @@ struct PrintedLine {
 // Export format names ("PDF", "XHTML", "XML", "SVG", any case) and their codes; 0 for
 // other names.
 int FormatCode(const QString& formatName);
+// The export format a file name asks for by its extension (.pdf, .htm/.html/.xhtml,
+// .xml, .svg, any case), or empty.
+QString ExportFormatOf(const QString& path);
+// A path without the line feeds, carriage returns and NULs a pasted name may carry.
+QString WithoutLineBreaks(QString path);
 
 class ExportCommands {
 public:
@@ -54,6 +63,9 @@ public:
     static std::vector<PrintedLine> PrintLayout(const QString& text);
 
 private:
+    // Puts the text rebuilt from a read document into the editor.
+    void ShowSourceText(const vorDocument& document);
+
     AppContext& context_;
     QPlainTextEdit* editor_;
     DocumentProperties properties_;

@@ -470,8 +470,7 @@ bool frmScrivane::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease) {
-        RefreshToolbar();
-        UpdateStatusBar();
+        RefreshToolbar();  // the status line follows the caret by itself
     }
     return QMainWindow::eventFilter(watched, event);
 }

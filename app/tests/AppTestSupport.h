@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <deque>
 
+#include "shell/AppContext.h"
 #include "shell/Prompts.h"
 
 namespace scrivane::app::test {
@@ -53,6 +54,22 @@ public:
 private:
     QTemporaryDir root_;
     QByteArray oldData_, oldUser_;
+};
+
+// Everything the editor's parts share, on fresh folders with their folders created, and
+// prompts answered from a script.
+struct TestContext {
+    TestFolders folders;
+    AppPaths paths = AppPaths::FromEnvironment();
+    Settings settings{paths.settingsStore()};
+    clsCaption captions{paths.dataFolder()};
+    ScriptedPrompts prompts;
+    AppContext context;
+
+    explicit TestContext(const QString& commandLine = QString())
+        : context{paths, settings, captions, prompts, ParseCommandLine(commandLine), commandLine} {
+        paths.CreateFolders();
+    }
 };
 
 }  // namespace scrivane::app::test

@@ -31,19 +31,12 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 }
 
 // One editor with its document and commands, on fresh folders.
-struct Editor {
-    TestFolders folders;
-    AppPaths paths = AppPaths::FromEnvironment();
-    Settings settings{paths.settingsStore()};
-    clsCaption captions{paths.dataFolder()};
-    ScriptedPrompts prompts;
-    AppContext context{paths, settings, captions, prompts, {}, {}};
+struct Editor : scrivane::app::test::TestContext {
     QPlainTextEdit editor;
     ExportCommands exports{context, &editor};
     DocumentManager documents{context, &editor, exports};
 
     Editor() {
-        paths.CreateFolders();
         // Nothing opens exported files and no options dialog shows during tests.
         for (const char* code : {"10", "20", "30", "40"}) {
             settings.setValue("settings", QString("open%1format").arg(code), "0");

@@ -16,18 +16,11 @@ using scrivane::app::test::TestFolders;
 
 namespace {
 
-struct Program {
-    TestFolders folders;
-    AppPaths paths = AppPaths::FromEnvironment();
-    Settings settings{paths.settingsStore()};
-    clsCaption captions{paths.dataFolder()};
-    ScriptedPrompts prompts;
-    AppContext context;
+struct Program : scrivane::app::test::TestContext {
     std::unique_ptr<frmScrivane> window;
 
     explicit Program(const QString& commandLine = QString(), const QString& language = QString())
-        : context{paths, settings, captions, prompts, ParseCommandLine(commandLine), commandLine} {
-        paths.CreateFolders();
+        : TestContext(commandLine) {
         captions.setLangue(language);
         window = std::make_unique<frmScrivane>(context);
         window->Load();

@@ -37,12 +37,6 @@ TEST(LineSplitting, ALeadingCrLfLosesTheFirstEmptyLine) {
     EXPECT_EQ(Split("\r\n\r\nb"), (Lines{"", "b"}));
 }
 
-// A working format as reading a format file without values gives it.
-vorFormat Defaults() {
-    vorFormat format;
-    format.ApplyReadFallbacks();
-    return format;
-}
 
 std::vector<const vorText*> Runs(const vorDocument& doc) {
     std::vector<const vorText*> runs;
@@ -55,7 +49,7 @@ std::vector<const vorText*> Runs(const vorDocument& doc) {
 
 TEST(DocumentFlow, EmptyTextGivesOnePageWithOneEmptyRun) {
     vorDocument doc;
-    doc.AddBuffer("", Defaults(), "", 10);
+    doc.AddBuffer("", test::DefaultFormat(), "", 10);
     EXPECT_EQ(doc.GetDocumentProperty(1), 1);
     EXPECT_FALSE(doc.GetDocumentProperty(2).has_value());
     auto runs = Runs(doc);
@@ -70,7 +64,7 @@ TEST(DocumentFlow, LinesAdvanceByDyAndBreakPagesAtTheBottomMargin) {
     for (int i = 1; i <= 93; ++i) text += "line " + std::to_string(i) + "\r\n";
     text.resize(text.size() - 2);
     vorDocument doc;
-    doc.AddBuffer(text, Defaults(), "", 10);
+    doc.AddBuffer(text, test::DefaultFormat(), "", 10);
     ASSERT_EQ(doc.Pages.PagesCount(), 3);
     const auto& first = doc.Pages[1].Contents[0].Texts;
     ASSERT_EQ(first.size(), 46u);
@@ -86,14 +80,14 @@ TEST(DocumentFlow, OtherFormatsNeverBreakPages) {
     std::string text(200 * 3, 'x');
     for (size_t i = 1; i < 200; ++i) text.replace(i * 3 - 2, 2, "\r\n");
     vorDocument doc;
-    doc.AddBuffer(text, Defaults(), "", 20);
+    doc.AddBuffer(text, test::DefaultFormat(), "", 20);
     EXPECT_EQ(doc.Pages.PagesCount(), 1);
     EXPECT_GT(doc.LargestY(), 843);
 }
 
 TEST(DocumentFlow, CommandLinesTakeNoSpaceAndAreRecorded) {
     vorDocument doc;
-    doc.AddBuffer("a\r\n<set>fontsize=14\r\n<set>x=\r\nb", Defaults(), "", 10);
+    doc.AddBuffer("a\r\n<set>fontsize=14\r\n<set>x=\r\nb", test::DefaultFormat(), "", 10);
     auto runs = Runs(doc);
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[0]->y, 66);
@@ -107,15 +101,15 @@ TEST(DocumentFlow, CommandLinesTakeNoSpaceAndAreRecorded) {
 
 TEST(DocumentFlow, TheFormatFileIsNamedFirstInTheRecord) {
     vorDocument doc;
-    doc.AddBuffer("<set>title=x", Defaults(), "/data/user/default.pdf.format.vantor.dorvex", 10);
+    doc.AddBuffer("<set>title=x", test::DefaultFormat(), "/data/user/default.pdf.format.vantor.dorvex", 10);
     EXPECT_EQ(doc.FormatConditions(), (Lines{"0:(cff='default')", "1:<set>title=x"}));
     vorDocument shortName;
-    shortName.AddBuffer("", Defaults(), "/x/mine.xml", 10);
+    shortName.AddBuffer("", test::DefaultFormat(), "/x/mine.xml", 10);
     EXPECT_EQ(shortName.FormatConditions(), Lines{"0:(cff='mine.xml')"});
 }
 
 TEST(DocumentFlow, FormatFileSetsDocumentInfoFontAndPageSize) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.title = "T";
     format.author = "A";
     format.DefaultFont = "Courier";

@@ -14,8 +14,7 @@ namespace scrivane {
 namespace {
 
 vorFormat WithConditions() {
-    vorFormat format;
-    format.ApplyReadFallbacks();
+    vorFormat format = test::DefaultFormat();
     format.DefaultLineLength = 300;
     auto condition = [](const char* type, const char* value, const char* show) {
         vorFormat c;
@@ -172,9 +171,7 @@ protected:
     }
     std::string Own(const std::string& text = "hello") {
         vorDocument writer;
-        vorFormat format;
-        format.ApplyReadFallbacks();
-        writer.AddBuffer(text, format, "", 10);
+        writer.AddBuffer(text, test::DefaultFormat(), "", 10);
         std::string bytes;
         writer.BuildPdf(bytes);
         return bytes;
@@ -277,9 +274,7 @@ TEST(Import, LineEndsInsideALineSurviveEveryFormat) {
     std::string text = "a\rb\r\n<set>x=50\r\nc\nd";
     for (auto [target, name] : {std::pair{10, "l.pdf"}, std::pair{20, "l.htm"}, std::pair{40, "l.svg"}}) {
         vorDocument writer;
-        vorFormat format;
-        format.ApplyReadFallbacks();
-        writer.AddBuffer(text, format, "", target);
+        writer.AddBuffer(text, test::DefaultFormat(), "", target);
         ASSERT_EQ(writer.SaveAs(dir.File(name), target), 0);
         vorDocument reader;
         ASSERT_EQ(reader.LoadFile(dir.File(name)), 0) << name;

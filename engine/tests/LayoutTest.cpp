@@ -21,11 +21,6 @@ struct PlacedRun {
     const vorText* text;
 };
 
-vorFormat Defaults() {
-    vorFormat format;
-    format.ApplyReadFallbacks();
-    return format;
-}
 
 vorFormat Condition(const std::string& type, const std::string& value) {
     vorFormat c;
@@ -59,7 +54,7 @@ Lines Texts(const vorDocument& doc) {
 
 class Layout : public ::testing::Test {
 protected:
-    vorDocument& Lay(const Lines& lines, vorFormat format = Defaults(), int target = 10) {
+    vorDocument& Lay(const Lines& lines, vorFormat format = test::DefaultFormat(), int target = 10) {
         doc = std::make_unique<vorDocument>(options);
         doc->AddBuffer(Join(lines), std::move(format), "", target);
         return *doc;
@@ -89,7 +84,7 @@ TEST_F(Layout, CommandLinesAreRecordedWhetherOrNotTheirKeyIsKnown) {
 }
 
 TEST_F(Layout, YMovesTheNextBaselineAndSavedPositionsComeBack) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.DefaultDY = 14;
     Lay({"<set>y=100", "a", "<set>savey=mark", "b", "c", "<set>loady=mark", "d",
          "<set>loady=nowhere", "e", "<set>y+10", "f"},
@@ -234,7 +229,7 @@ TEST_F(Layout, HeadersRepeatOnEveryPage) {
 }
 
 TEST_F(Layout, ColumnsFlowIntoTheNextColumnThenTheNextPage) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.DefaultLineLength = 200;
     Lines lines{"<set>xcolumns=30", "<set>columns=2"};
     for (const auto& line : Numbered(100)) lines.push_back(line);
@@ -256,7 +251,7 @@ TEST_F(Layout, ColumnsFlowIntoTheNextColumnThenTheNextPage) {
 }
 
 TEST_F(Layout, WrappedTextOverflowsIntoTheSecondColumn) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.DefaultLineLength = 100;
     std::string paragraph;
     for (int i = 0; i < 300; ++i) paragraph += "word ";
@@ -320,7 +315,7 @@ TEST_F(Layout, WidthPlacementCutsLikeTheCharacterByCharacterRule) {
             line += random() % 5 ? " " : "  ";
         }
         int width = 5 + static_cast<int>(random() % 400);
-        vorFormat format = Defaults();
+        vorFormat format = test::DefaultFormat();
         format.DefaultLineLength = static_cast<int16_t>(width);
         Lay({line}, format, 20);
         EXPECT_EQ(Texts(*doc), ReferencePieces(line, width, 12)) << "width " << width;
@@ -328,7 +323,7 @@ TEST_F(Layout, WidthPlacementCutsLikeTheCharacterByCharacterRule) {
 }
 
 TEST_F(Layout, APieceAlwaysTakesACharacterSoNarrowColumnsEnd) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.DefaultLineLength = 1;
     Lay({"abc"}, format, 20);
     EXPECT_EQ(Texts(*doc), (Lines{"a", "b", "c", ""}));
@@ -338,7 +333,7 @@ TEST_F(Layout, APieceAlwaysTakesACharacterSoNarrowColumnsEnd) {
 }
 
 TEST_F(Layout, AWordWiderThanTheColumnIsCutAtTheWidth) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.DefaultLineLength = 100;
     Lay({"Extraordinarilylongword short"}, format);
     auto texts = Texts(*doc);
@@ -351,7 +346,7 @@ TEST_F(Layout, AWordWiderThanTheColumnIsCutAtTheWidth) {
 }
 
 TEST_F(Layout, WrappingCountsBreaksAsLinesAndRecordsThem) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.DefaultLineLength = 60;
     vorFormat fourth = Condition("linenumber", "4");
     fourth.fontsize = "20";
@@ -367,7 +362,7 @@ TEST_F(Layout, WrappingCountsBreaksAsLinesAndRecordsThem) {
 }
 
 TEST_F(Layout, JustifiedAndRightAlignedPieces) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.DefaultLineLength = 100;
     format.DefaultFontAlign = "justify";
     TextMeasurer m;
@@ -391,7 +386,7 @@ TEST_F(Layout, JustifiedAndRightAlignedPieces) {
 }
 
 TEST_F(Layout, CharacterLimitCutsAtTheLastSpace) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.DefaultMaxLenLine = 10;
     Lay({"aaaa bbbb cccc", "abcdefghijklmno"}, format);
     EXPECT_EQ(Texts(*doc), (Lines{"aaaa bbbb ", "cccc", "abcdefghij", "klmno"}));
@@ -404,7 +399,7 @@ TEST_F(Layout, VeryLongLinesAreLaidOutInLinearTime) {
     // A quadratic cut would measure 10^10 characters here; this must finish at once.
     std::string line;
     while (line.size() < 200000) line += "lorem ipsum dolor sit amet ";
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.DefaultLineLength = 400;
     Lay({line}, format, 20);
     size_t total = 0;
@@ -413,7 +408,7 @@ TEST_F(Layout, VeryLongLinesAreLaidOutInLinearTime) {
 }
 
 TEST_F(Layout, MarkersAreStrippedAndBookmarked) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     vorFormat h1 = Condition("leftlinevalue", "<h1>");
     h1.show = "RIGHT";
     h1.bk = 1;
@@ -431,7 +426,7 @@ TEST_F(Layout, MarkersAreStrippedAndBookmarked) {
 }
 
 TEST_F(Layout, HiddenLinesAndHeaderLinesLeaveTheirTextInTheRecord) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     vorFormat hidden = Condition("leftlinevalue", "%%");
     hidden.show = "NO";
     vorFormat header = Condition("leftlinevalue", "@h ");
@@ -448,7 +443,7 @@ TEST_F(Layout, HiddenLinesAndHeaderLinesLeaveTheirTextInTheRecord) {
 }
 
 TEST_F(Layout, LaterConditionsOverrideFieldByFieldAndLeadingZerosNeverMatch) {
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     vorFormat first = Condition("linevalue", "x");
     first.fontsize = "14";
     first.fontname = "Arial";
@@ -495,7 +490,7 @@ TEST_F(Layout, NotesLinksAndImageTags) {
     test::WriteFile(jpeg, test::MinimalJpeg(100, 50));
     test::WriteFile(dir.File("pic.png"), test::MinimalJpeg(100, 50));
     options.appFolder = dir.path().string();
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     vorFormat note = Condition("leftlinevalue", "N:");
     note.isAnnotation = true;
     vorFormat link = Condition("leftlinevalue", "http");
@@ -537,7 +532,7 @@ TEST_F(Layout, ConditionImagesTakeRelativeOrAbsolutePositions) {
     test::TempDir dir;
     std::string jpeg = dir.File("c.jpg");
     test::WriteFile(jpeg, test::MinimalJpeg(10, 10));
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     vorFormat a = Condition("linevalue", "a");
     a.ImageFile = jpeg;
     a.ImageX = "+5";

@@ -21,11 +21,6 @@ EngineOptions Optimized(bool on) {
     return options;
 }
 
-vorFormat Defaults() {
-    vorFormat format;
-    format.ApplyReadFallbacks();
-    return format;
-}
 
 // The text of object n ("n 0 obj" up to its "endobj").
 std::string ObjectText(const std::string& pdf, int n) {
@@ -55,7 +50,7 @@ std::string Pdf(vorDocument& doc) {
 
 TEST(PdfFile, OnePageOptimizedHasSixObjectsAndAMatchingTrailer) {
     vorDocument doc(Optimized(true));
-    doc.AddBuffer("Hello", Defaults(), "", 10);
+    doc.AddBuffer("Hello", test::DefaultFormat(), "", 10);
     std::string pdf = Pdf(doc);
     EXPECT_EQ(pdf.substr(0, 9), "%PDF-1.4\n");
     EXPECT_NE(pdf.find("xref\n0 7\n0000000000 65535 f\r\n0000000009 00000 n\r\n"),
@@ -78,7 +73,7 @@ TEST(PdfFile, EveryXrefOffsetPointsAtItsObject) {
     std::string text;
     for (int i = 0; i < 120; ++i) text += "Line (" + std::to_string(i) + ") \\ end\r\n";
     vorDocument doc;
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.title = "Offsets";
     doc.UseXMP = true;
     doc.AddBuffer(text, format, "x.pdf.format.vantor.dorvex", 10);
@@ -115,7 +110,7 @@ TEST(PdfFile, ObjectsAreNumberedFontsPagesBlocksImagesAnnotationsThenMetadataAnd
     test::WriteFile(jpeg, test::MinimalJpeg(8, 8));
     vorDocument doc;
     doc.UseXMP = true;
-    doc.AddBuffer("a\r\n<set>xmp=1", Defaults(), "", 10);
+    doc.AddBuffer("a\r\n<set>xmp=1", test::DefaultFormat(), "", 10);
     doc.AddText("b", 1, 10, 0, 100, "Courier", "", 0, "");
     doc.AddImage(jpeg, 1, 0, 0, 0, 0);
     doc.AddAnnotation("Link", "http://x", 0, 0, 10, 10, 1);
@@ -140,7 +135,7 @@ TEST(PdfFile, ObjectsAreNumberedFontsPagesBlocksImagesAnnotationsThenMetadataAnd
 
 TEST(PdfFile, OutlineEntriesLinkToTheirNeighboursAndCountTheirDescendants) {
     vorDocument doc(Optimized(true));
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     vorFormat heading;
     heading.conditionType = "leftlinevalue";
     heading.show = "RIGHT";
@@ -179,7 +174,7 @@ TEST(PdfFile, OutlineEntriesLinkToTheirNeighboursAndCountTheirDescendants) {
 TEST(PdfFile, ProducerKeyStartsAtThe22ndCharacterAndNamesTheOptimizeSwitch) {
     for (bool optimize : {false, true}) {
         vorDocument doc(Optimized(optimize));
-        doc.AddBuffer("x", Defaults(), "", 10);
+        doc.AddBuffer("x", test::DefaultFormat(), "", 10);
         std::string pdf = Pdf(doc);
         EXPECT_EQ(pdf.substr(21, 15), "Dorvex (JTR-1.4");
         EXPECT_EQ(pdf.substr(21, 19), optimize ? "Dorvex (JTR-1.4.0)/" : "Dorvex (JTR-1.4.0-n");
@@ -189,7 +184,7 @@ TEST(PdfFile, ProducerKeyStartsAtThe22ndCharacterAndNamesTheOptimizeSwitch) {
 
 TEST(PdfFile, InfoValuesAreEscapedAndEmptyOnesLeftOut) {
     vorDocument doc;
-    vorFormat format = Defaults();
+    vorFormat format = test::DefaultFormat();
     format.title = "a(b)c\\d";
     format.keywords = "k";
     doc.AddBuffer("", format, "", 10);
@@ -365,7 +360,7 @@ TEST(SaveAs, WritesThroughATemporaryFileAndKeepsTheOldFileOnFailure) {
     test::TempDir dir;
     std::string target = dir.File("out.pdf");
     vorDocument doc;
-    doc.AddBuffer("saved", Defaults(), "", 10);
+    doc.AddBuffer("saved", test::DefaultFormat(), "", 10);
     ASSERT_EQ(doc.SaveAs(target, 10), 0);
     EXPECT_EQ(test::QpdfProblems(target), "");
     std::string text;
@@ -377,7 +372,7 @@ TEST(SaveAs, WritesThroughATemporaryFileAndKeepsTheOldFileOnFailure) {
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
                                                  std::filesystem::perms::owner_exec);
     vorDocument other;
-    other.AddBuffer("other", Defaults(), "", 10);
+    other.AddBuffer("other", test::DefaultFormat(), "", 10);
     int16_t status = other.SaveAs(target, 10);
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     if (::geteuid() != 0) {  // root writes anywhere; the missing-folder case below still holds
@@ -395,7 +390,7 @@ TEST(SaveAs, HeadersAreStampedOnEveryPageOnce) {
     vorDocument doc;
     std::string text;
     for (int i = 0; i < 60; ++i) text += "body\r\n";
-    doc.AddBuffer(text, Defaults(), "", 10);
+    doc.AddBuffer(text, test::DefaultFormat(), "", 10);
     vorText header;
     header.TextValue = "Page &p of &pages && more";
     header.x = 40;

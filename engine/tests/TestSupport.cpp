@@ -59,6 +59,12 @@ std::string QpdfProblems(const std::string& path) {
     return "qpdf exit " + std::to_string(status) + ":\n" + output;
 }
 
+vorFormat DefaultFormat() {
+    vorFormat format;
+    format.ApplyReadFallbacks();
+    return format;
+}
+
 std::string MinimalJpeg(int width, int height, unsigned char frameMarker) {
     std::string j;
     auto byte = [&](int b) { j.push_back(static_cast<char>(b & 0xFF)); };

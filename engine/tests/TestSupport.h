@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "format/vorFormat.h"
+
 namespace scrivane::test {
 
 // A fresh folder under the system's temporary folder, removed with the object.
@@ -28,6 +30,10 @@ std::string ReadFile(const std::string& path);
 
 // `qpdf --check` on the file: empty when it passes without warnings, else qpdf's report.
 std::string QpdfProblems(const std::string& path);
+
+// A working format as reading a format file without values gives it: Helvetica 12,
+// x 40, y 50, dy 16, 100 characters a line.
+vorFormat DefaultFormat();
 
 // A minimal JPEG header (start of image, APP0, a frame header of the given kind and
 // size, end of image): enough for the probe and for an image object.

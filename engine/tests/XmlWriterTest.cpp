@@ -22,9 +22,7 @@ constexpr const char* kProducer = "Vantor Jotter 1.4.0 - https://vantor.example/
 
 vorDocument FromText(const std::string& text) {
     vorDocument doc;
-    vorFormat format;
-    format.ApplyReadFallbacks();
-    doc.AddBuffer(text, format, "", kTargetSvg);
+    doc.AddBuffer(text, test::DefaultFormat(), "", kTargetSvg);
     return doc;
 }
 
