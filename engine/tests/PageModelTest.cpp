@@ -20,13 +20,6 @@ TEST(PageModel, GetPageAppendsMissingPagesAndReturnsTheOneAskedFor) {
     EXPECT_EQ(pages.PagesCount(), 5);
 }
 
-TEST(PageModel, NewPagesHaveTheDefaultSize) {
-    vorPages pages;
-    const vorPage& page = pages.GetPage(1);
-    EXPECT_EQ(page.PageWidth, 596);
-    EXPECT_EQ(page.PageHeight, 843);
-}
-
 TEST(PageModel, GetContentCreatesExactlyOneBlockAndClampsIndexes) {
     vorPage page;
     vorContent& last = page.GetContent(-1);
