@@ -6,7 +6,6 @@
 #include <unordered_map>
 
 #include "document/FlowContext.h"
-#include "document/vorDocument.h"
 #include "util/Numbers.h"
 #include "util/TextUtil.h"
 
@@ -83,12 +82,12 @@ const std::unordered_map<std::string, Handler>& Handlers() {
          [](const MarkupCommand& c, FlowContext& f) { f.format.DefaultFontAlign = AsciiLower(c.value); }},
         {"fontcolor",
          [](const MarkupCommand& c, FlowContext& f) { f.format.DefaultFontColor = c.value; }},
-        {"title", [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->title = c.value; }},
-        {"author", [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->author = c.value; }},
+        {"title", [](const MarkupCommand& c, FlowContext& f) { f.output.Infos().title = c.value; }},
+        {"author", [](const MarkupCommand& c, FlowContext& f) { f.output.Infos().author = c.value; }},
         {"subject",
-         [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->subject = c.value; }},
+         [](const MarkupCommand& c, FlowContext& f) { f.output.Infos().subject = c.value; }},
         {"keywords",
-         [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->keywords = c.value; }},
+         [](const MarkupCommand& c, FlowContext& f) { f.output.Infos().keywords = c.value; }},
         {"bottom",
          [](const MarkupCommand& c, FlowContext& f) {
              auto value = ParseNumber(c.value);
@@ -105,7 +104,7 @@ const std::unordered_map<std::string, Handler>& Handlers() {
              image.ImageFileName = c.value;
              image.x = f.format.DefaultX;
              image.y = f.state.y;
-             f.document.AddHeaderImage(std::move(image));
+             f.output.AddHeaderImage(std::move(image));
          }},
         {"header",
          [](const MarkupCommand& c, FlowContext& f) {
@@ -115,7 +114,7 @@ const std::unordered_map<std::string, Handler>& Handlers() {
              header.y = f.state.y;
              header.fontcolor = f.format.DefaultFontColor;
              header.fontsize = f.format.DefaultFontSize;
-             f.document.AddHeaderText(std::move(header));
+             f.output.AddHeaderText(std::move(header));
          }},
         {"saveformat",
          [](const MarkupCommand& c, FlowContext& f) {
@@ -127,12 +126,12 @@ const std::unordered_map<std::string, Handler>& Handlers() {
              set.textalign = f.format.DefaultFontAlign;
              set.linelength = Text(f.format.DefaultLineLength);
              set.dy = Text(f.format.DefaultDY);
-             f.document.SaveFormatSet(c.value, set);
+             f.saved.SaveFormatSet(c.value, set);
          }},
         {"loadformat",
          [](const MarkupCommand& c, FlowContext& f) {
              vorFormatSet set;
-             if (f.document.LoadFormatSet(c.value, set) != 0) return;
+             if (!f.saved.LoadFormatSet(c.value, set)) return;
              f.format.DefaultX = ToInt16(set.x).value_or(f.format.DefaultX);
              f.format.DefaultFontSize = ToInt16(set.fontsize).value_or(f.format.DefaultFontSize);
              f.format.DefaultLineLength =
@@ -144,12 +143,12 @@ const std::unordered_map<std::string, Handler>& Handlers() {
          }},
         {"savey",
          [](const MarkupCommand& c, FlowContext& f) {
-             f.document.SaveY(c.value, FormatNumber(f.state.y));
+             f.saved.SaveY(c.value, FormatNumber(f.state.y));
          }},
         {"loady",
          [](const MarkupCommand& c, FlowContext& f) {
              std::string saved;
-             if (f.document.LoadY(c.value, saved) != 0) return;
+             if (!f.saved.LoadY(c.value, saved)) return;
              if (auto value = ParseNumber(saved)) f.state.y = *value;
          }},
         {"pagewidth",
@@ -169,7 +168,7 @@ const std::unordered_map<std::string, Handler>& Handlers() {
              double w = RuleParameter(c.value, "w:", 1);
              double lx = RuleParameter(c.value, "lx:", 400);
              double ly = RuleParameter(c.value, "ly:", 0);
-             f.document.AddLine(x, y, lx, ly, w, f.state.page);
+             f.output.AddLine(x, y, lx, ly, w, f.state.page);
          }},
         {"columns",
          [](const MarkupCommand& c, FlowContext& f) {
@@ -188,20 +187,20 @@ const std::unordered_map<std::string, Handler>& Handlers() {
          }},
         {"xmp",
          [](const MarkupCommand& c, FlowContext& f) {
-             if (c.value == "1") f.document.UseXMP = true;
+             if (c.value == "1") f.output.UseXmp();
          }},
         {"optimize",
          [](const MarkupCommand& c, FlowContext& f) {
              std::string value = AsciiUpper(c.value);
-             if (value == "1" || value == "YES") f.document.Optimize = true;
-             if (value == "0" || value == "NO") f.document.Optimize = false;
+             if (value == "1" || value == "YES") f.output.SetOptimize(true);
+             if (value == "0" || value == "NO") f.output.SetOptimize(false);
          }},
         {"link",
          [](const MarkupCommand& c, FlowContext& f) {
              if (c.value.empty()) return;
              const LayoutState& s = f.state;
              double size = s.fontSize;
-             f.document.AddAnnotation(
+             f.output.AddAnnotation(
                  "Link", c.value, SaturateInt16(RoundHalfEven(s.x) - size / 2),
                  SaturateInt16(RoundHalfEven(s.y) + 2),
                  SaturateInt16(static_cast<double>(c.value.size()) * size / 3 * 2), SaturateInt16(size),

@@ -5,6 +5,7 @@
 #include <map>
 #include <new>
 
+#include "format/OutputFormats.h"
 #include "model/vorPDFCatalog.h"
 #include "pdf/PdfObjects.h"
 #include "util/FileIO.h"
@@ -190,7 +191,7 @@ int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* f
                     toFS(bytes, *static_cast<vorPDFAnnotation*>(object.item));
                     break;
                 case PdfObject::kMetadata:
-                    bytes += static_cast<vorXMP*>(object.item)->toFS(10);
+                    bytes += static_cast<vorXMP*>(object.item)->toFS(kTargetPdf);
                     break;
                 case PdfObject::kOutlineRoot:
                     toFS(bytes, *static_cast<vorOutlines*>(object.item));

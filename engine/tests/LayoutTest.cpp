@@ -7,7 +7,7 @@
 
 #include "TestSupport.h"
 #include "document/LineConditions.h"
-#include "document/TextMeasurer.h"
+#include "text/TextMeasurer.h"
 #include "document/vorDocument.h"
 #include "util/Numbers.h"
 
