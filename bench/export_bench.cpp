@@ -174,7 +174,8 @@ bool TimeExports(const Case& c, const std::string& text, int runs, const std::st
             result.total = total;
         }
         result.pdfBytes = pdf.size();
-        result.pages = doc.GetDocumentProperty(1).value_or(-1);
+        result.pages =
+            doc.GetDocumentProperty(scrivane::vorDocument::kPageCountProperty).value_or(-1);
     }
     return true;
 }

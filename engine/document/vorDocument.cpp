@@ -35,7 +35,7 @@ vorDocument::vorDocument(EngineOptions options) : options_(std::move(options)) {
 }
 
 std::optional<int32_t> vorDocument::GetDocumentProperty(int16_t code) const {
-    if (code == 1) return Pages.PagesCount();
+    if (code == kPageCountProperty) return Pages.PagesCount();
     return std::nullopt;
 }
 

@@ -34,7 +34,9 @@ public:
     // Leaves the source lines out of a PDF; starts from the options, commands change it.
     bool Optimize = false;
 
-    // Code 1: the page count. Any other code: no value.
+    // The properties GetDocumentProperty knows.
+    static constexpr int16_t kPageCountProperty = 1;
+    // kPageCountProperty: the page count. Any other code: no value.
     std::optional<int32_t> GetDocumentProperty(int16_t code) const;
 
     // Lays the whole text out into Pages. The format file and then the custom (line
