@@ -134,26 +134,10 @@ int32_t CountPieces(const scrivane::vorDocument& doc) {
     return static_cast<int32_t>(pieces);
 }
 
-Result MeasureSize(const Case& c, int runs, const std::filesystem::path& folder) {
-    Result result;
-    result.lines = c.lines;
-    result.length = c.length;
-    result.runs = runs;
-    result.baseRssKb = MaxRssKb();
-
-    const uint64_t seed = 0x5C121A7E0000ULL + static_cast<uint64_t>(c.lines) +
-                          (static_cast<uint64_t>(c.length) << 32);
-    const std::string text =
-        c.length > 0 ? MakeLongLines(c.lines, c.length, seed) : MakeProse(c.lines, seed);
-    result.textBytes = text.size();
-
-    const std::string name = c.length > 0 ? "wrapped_" + std::to_string(c.length) + "x" +
-                                                std::to_string(c.lines)
-                                          : "export_" + std::to_string(c.lines);
-    const std::string pdfPath = (folder / (name + ".pdf")).string();
-    result.total = 1e300;
-
-    // The export itself, as SaveAs does it but with each step timed.
+// The export itself, as SaveAs does it but with each step timed; false after a failure,
+// which result records.
+bool TimeExports(const Case& c, const std::string& text, int runs, const std::string& pdfPath,
+                 Result& result) {
     for (int run = 0; run < runs; ++run) {
         scrivane::vorDocument doc;
         const scrivane::vorFormat format = FormatFor(c);
@@ -167,9 +151,9 @@ Result MeasureSize(const Case& c, int runs, const std::filesystem::path& folder)
         auto t1 = Clock::now();
         const int16_t built = doc.BuildPdf(pdf);
         const double buildPdf = SecondsSince(t1);
-        if (built != 0) {
+        if (built != scrivane::kPdfOk) {
             Fail(result, built, "BuildPdf returned " + std::to_string(built));
-            return result;
+            return false;
         }
 
         std::string error;
@@ -178,7 +162,7 @@ Result MeasureSize(const Case& c, int runs, const std::filesystem::path& folder)
         const double write = SecondsSince(t2);
         if (!written) {
             Fail(result, -1, "write failed: " + error);
-            return result;
+            return false;
         }
 
         const double total = addBuffer + buildPdf + write;
@@ -190,15 +174,15 @@ Result MeasureSize(const Case& c, int runs, const std::filesystem::path& folder)
             result.total = total;
         }
         result.pdfBytes = pdf.size();
-        result.pages = doc.GetDocumentProperty(1).value_or(-1);
+        result.pages =
+            doc.GetDocumentProperty(scrivane::vorDocument::kPageCountProperty).value_or(-1);
     }
-    // Before the zlib part, which holds every stream at once and would add to it.
-    result.peakRssKb = MaxRssKb();
-    // The wrapped case compares lengths of line with each other, not with zlib.
-    if (c.length > 0) return result;
+    return true;
+}
 
-    // zlib alone, over the content streams the writer compressed (the source record, a
-    // stream of its own, is left out).
+// zlib alone, over the content streams the writer compressed (the source record, a
+// stream of its own, is left out).
+void TimeZlib(const Case& c, const std::string& text, int runs, Result& result) {
     scrivane::vorDocument doc;
     doc.AddBuffer(text, FormatFor(c), "", scrivane::kTargetPdf);
     {
@@ -231,13 +215,41 @@ Result MeasureSize(const Case& c, int runs, const std::filesystem::path& folder)
                                  static_cast<uLong>(s.size()), 9);
             if (code != Z_OK) {
                 Fail(result, code, "compress2 failed with " + std::to_string(code));
-                return result;
+                return;
             }
             compressed += length;
         }
         result.zlib = std::min(result.zlib, SecondsSince(t4));
         result.compressedBytes = compressed;
     }
+}
+
+Result MeasureSize(const Case& c, int runs, const std::filesystem::path& folder) {
+    Result result;
+    result.lines = c.lines;
+    result.length = c.length;
+    result.runs = runs;
+    result.baseRssKb = MaxRssKb();
+
+    const uint64_t seed = 0x5C121A7E0000ULL + static_cast<uint64_t>(c.lines) +
+                          (static_cast<uint64_t>(c.length) << 32);
+    const std::string text =
+        c.length > 0 ? MakeLongLines(c.lines, c.length, seed) : MakeProse(c.lines, seed);
+    result.textBytes = text.size();
+
+    const std::string name = c.length > 0 ? "wrapped_" + std::to_string(c.length) + "x" +
+                                                std::to_string(c.lines)
+                                          : "export_" + std::to_string(c.lines);
+    const std::string pdfPath = (folder / (name + ".pdf")).string();
+    result.total = 1e300;
+
+    if (!TimeExports(c, text, runs, pdfPath, result)) return result;
+    // Before the zlib part, which holds every stream at once and would add to it.
+    result.peakRssKb = MaxRssKb();
+    // The wrapped case compares lengths of line with each other, not with zlib.
+    if (c.length > 0) return result;
+
+    TimeZlib(c, text, runs, result);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "CliOptions.h"
 
+#include "format/OutputFormats.h"
 #include "util/TextUtil.h"
 
 namespace scrivane::cli {
@@ -16,22 +17,15 @@ const char* const kUsage =
     "UTF-8 when they are valid UTF-8, otherwise as Windows-1252.\n";
 
 int FormatCode(const std::string& format) {
-    if (format == "pdf") return 10;
-    if (format == "xhtml") return 20;
-    if (format == "xml") return 30;
-    if (format == "svg") return 40;
+    for (const OutputFormat& known : OutputFormats()) {
+        if (format == known.word) return known.code;
+    }
     return 0;
 }
 
 std::string FormatFromFileName(const std::string& fileName) {
-    size_t dot = fileName.find_last_of('.');
-    size_t slash = fileName.find_last_of('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "pdf";
-    std::string extension = AsciiLower(fileName.substr(dot + 1));
-    if (extension == "htm" || extension == "html" || extension == "xhtml") return "xhtml";
-    if (extension == "xml") return "xml";
-    if (extension == "svg") return "svg";
-    return "pdf";
+    const OutputFormat* format = FormatOfFileName(fileName);
+    return format ? format->word : FormatByCode(kTargetPdf)->word;
 }
 
 bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
@@ -105,7 +99,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
     if (wanted == 2) options.output = positional[1];
     if (options.format.empty()) {
         options.format = options.output.empty() || options.output == "-"
-                             ? "pdf"
+                             ? FormatByCode(kTargetPdf)->word
                              : FormatFromFileName(options.output);
     }
     return true;

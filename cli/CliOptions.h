@@ -21,7 +21,7 @@ struct CliOptions {
 bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
                      std::string& error);
 
-// Target code (10, 20, 30, 40) of a format word, or 0 when unknown.
+// Target code (a TargetFormat) of a format word ("pdf", "xhtml", ...), or 0 when unknown.
 int FormatCode(const std::string& format);
 // The format word that an output file name implies ("pdf" for unknown ones).
 std::string FormatFromFileName(const std::string& fileName);

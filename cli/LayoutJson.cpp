@@ -94,6 +94,77 @@ void WriteOutline(Json& json, const vorOutline& entry) {
     json.Close('}');
 }
 
+void WriteBlock(Json& json, const vorContent& block) {
+    json.Open('{');
+    json.Key("texts");
+    json.Open('[');
+    for (const vorText& run : block.Texts) {
+        json.Open('{');
+        json.Field("text", run.TextValue);
+        json.Field("x", run.x);
+        json.Field("y", run.y);
+        json.Field("font", run.fontname);
+        json.Field("bold", run.Bold);
+        json.Field("size", run.fontsize);
+        json.Field("colour", run.fontcolor);
+        json.Field("align", std::string_view(run.textalign == 3 ? "justify" : ""));
+        json.Field("extraWidth", run.xdelta);
+        json.Close('}');
+    }
+    json.Close(']');
+    json.Key("images");
+    json.Open('[');
+    for (const vorImage& image : block.Images) {
+        json.Open('{');
+        json.Field("file", image.ImageFileName);
+        json.Field("x", image.x);
+        json.Field("y", image.y);
+        json.Field("width", image.ImageWidth);
+        json.Field("height", image.ImageHeight);
+        json.Field("pixelWidth", image.OriginalImageWidth);
+        json.Field("pixelHeight", image.OriginalImageHeight);
+        json.Close('}');
+    }
+    json.Close(']');
+    json.Key("rules");
+    json.Open('[');
+    for (const vorLine& rule : block.Lines) {
+        json.Open('{');
+        json.Field("x", rule.x);
+        json.Field("y", rule.y);
+        json.Field("lx", rule.lx);
+        json.Field("ly", rule.ly);
+        json.Field("width", rule.lWidth);
+        json.Close('}');
+    }
+    json.Close(']');
+    json.Close('}');
+}
+
+void WritePage(Json& json, const vorPage& page) {
+    json.Open('{');
+    json.Field("width", page.PageWidth);
+    json.Field("height", page.PageHeight);
+    json.Key("blocks");
+    json.Open('[');
+    for (const vorContent& block : page.Contents) WriteBlock(json, block);
+    json.Close(']');
+    json.Key("annotations");
+    json.Open('[');
+    for (const vorPDFAnnotation& annotation : page.Annots) {
+        json.Open('{');
+        json.Field("subtype", annotation.Subtype);
+        json.Field("content", annotation.Content);
+        json.Field("left", annotation.left);
+        json.Field("top", annotation.top);
+        json.Field("width", annotation.width);
+        json.Field("height", annotation.height);
+        json.Close('}');
+    }
+    json.Close(']');
+    json.Close('}');
+}
+
 }  // namespace
 
 std::string LayoutJson(const vorDocument& document) {
@@ -121,75 +192,7 @@ std::string LayoutJson(const vorDocument& document) {
 
     json.Key("pages");
     json.Open('[');
-    for (const auto& kid : document.Pages.Kids) {
-        const vorPage& page = *kid;
-        json.Open('{');
-        json.Field("width", page.PageWidth);
-        json.Field("height", page.PageHeight);
-        json.Key("blocks");
-        json.Open('[');
-        for (const vorContent& block : page.Contents) {
-            json.Open('{');
-            json.Key("texts");
-            json.Open('[');
-            for (const vorText& run : block.Texts) {
-                json.Open('{');
-                json.Field("text", run.TextValue);
-                json.Field("x", run.x);
-                json.Field("y", run.y);
-                json.Field("font", run.fontname);
-                json.Field("bold", run.Bold);
-                json.Field("size", run.fontsize);
-                json.Field("colour", run.fontcolor);
-                json.Field("align", std::string_view(run.textalign == 3 ? "justify" : ""));
-                json.Field("extraWidth", run.xdelta);
-                json.Close('}');
-            }
-            json.Close(']');
-            json.Key("images");
-            json.Open('[');
-            for (const vorImage& image : block.Images) {
-                json.Open('{');
-                json.Field("file", image.ImageFileName);
-                json.Field("x", image.x);
-                json.Field("y", image.y);
-                json.Field("width", image.ImageWidth);
-                json.Field("height", image.ImageHeight);
-                json.Field("pixelWidth", image.OriginalImageWidth);
-                json.Field("pixelHeight", image.OriginalImageHeight);
-                json.Close('}');
-            }
-            json.Close(']');
-            json.Key("rules");
-            json.Open('[');
-            for (const vorLine& rule : block.Lines) {
-                json.Open('{');
-                json.Field("x", rule.x);
-                json.Field("y", rule.y);
-                json.Field("lx", rule.lx);
-                json.Field("ly", rule.ly);
-                json.Field("width", rule.lWidth);
-                json.Close('}');
-            }
-            json.Close(']');
-            json.Close('}');
-        }
-        json.Close(']');
-        json.Key("annotations");
-        json.Open('[');
-        for (const vorPDFAnnotation& annotation : page.Annots) {
-            json.Open('{');
-            json.Field("subtype", annotation.Subtype);
-            json.Field("content", annotation.Content);
-            json.Field("left", annotation.left);
-            json.Field("top", annotation.top);
-            json.Field("width", annotation.width);
-            json.Field("height", annotation.height);
-            json.Close('}');
-        }
-        json.Close(']');
-        json.Close('}');
-    }
+    for (const auto& kid : document.Pages.Kids) WritePage(json, *kid);
     json.Close(']');
 
     json.Key("outline");

@@ -9,9 +9,11 @@
 
 #include "CliOptions.h"
 #include "LayoutJson.h"
-#include "TextInput.h"
 #include "document/vorDocument.h"
 #include "util/FileIO.h"
+#include "util/ProgramInfo.h"
+#include "util/Status.h"
+#include "util/TextInput.h"
 
 namespace {
 
@@ -69,7 +71,7 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
 
     vorFormat working;
     if (!options.formatFile.empty()) {
-        if (int16_t status = working.ReadFormatFile(options.formatFile); status != 0) {
+        if (int16_t status = working.ReadFormatFile(options.formatFile); status != kFormatOk) {
             Fail("cannot read format file " + options.formatFile + " (status " +
                  std::to_string(status) + ")");
             return false;
@@ -78,7 +80,7 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
         working.ApplyReadFallbacks();  // Helvetica 12, x 40, y 50, dy 16, 100 a line
     }
     if (!options.lineOptions.empty()) {
-        if (int16_t status = working.ReadFormatFile(options.lineOptions); status != 0) {
+        if (int16_t status = working.ReadFormatFile(options.lineOptions); status != kFormatOk) {
             Fail("cannot read line options file " + options.lineOptions + " (status " +
                  std::to_string(status) + ")");
             return false;
@@ -102,7 +104,7 @@ int Export(const CliOptions& options) {
     if (!LayOut(options, document)) return 1;
 
     std::string bytes;
-    if (int16_t status = document.Build(FormatCode(options.format), bytes); status != 0) {
+    if (int16_t status = document.Build(FormatCode(options.format), bytes); status != kSaveOk) {
         return Fail("cannot build the " + options.format + " file (status " +
                     std::to_string(status) + ")");
     }
@@ -113,72 +115,44 @@ int Export(const CliOptions& options) {
     return 0;
 }
 
-// Why a file could not be read back, in words.
-std::string ImportProblem(int16_t status) {
-    switch (status) {
-        case -1002:
-            return "this PDF was not written by PDF Jotter 1.4 (try --convert)";
-        case -5:
-            return "no file name";
-        case -1004:
-        case -1005:
-            return "a content stream of the PDF is damaged";
-        case -10:
-        case -1010:
-            return "no such file, or it cannot be read";
-        case -20:
-            return "only .pdf, .htm (.html, .xhtml), .xml and .svg files can be read";
-        case -1018:
-        case -18:
-            return "the file is too short to be a PDF";
-        case -1020:
-            return "the file is not a PDF (no %PDF- header)";
-        case -1025:
-        case -25:
-            return "the PDF has no end marker (%%EOF)";
-        case -21:
-            return "the file is not well-formed XML";
-        case -22:
-        case -23:
-        case -24:
-            return "the file was not written by PDF Jotter";
-        default:
-            return "the file is damaged or not one PDF Jotter can read";
-    }
-}
-
-// Standard input goes to a temporary file named after what it holds, since the readers
-// tell the kind of a file by its name.
-std::string InputFile(const CliOptions& options, std::string& temporary) {
-    if (options.input != "-") return options.input;
-    std::string bytes;
-    ReadInput("-", bytes);
-    std::string head = bytes.substr(0, 4096);
-    const char* extension = head.rfind("%PDF", 0) == 0           ? ".pdf"
-                            : head.find("<svg") != std::string::npos  ? ".svg"
-                            : head.find("<html") != std::string::npos ? ".htm"
-                                                                      : ".xml";
+// The conversion of other programs' PDFs reads a named file only: standard input goes
+// to a temporary file for it.
+std::string TemporaryPdf(const std::string& bytes) {
     char name[] = "/tmp/scrivane-import-XXXXXX";
     int fd = mkstemp(name);
-    if (fd < 0) return options.input;
+    if (fd < 0) return {};
     close(fd);
-    temporary = std::string(name) + extension;
+    std::string temporary = std::string(name) + ".pdf";
     std::rename(name, temporary.c_str());
     WriteFileAtomically(temporary, bytes);
     return temporary;
 }
 
+// Reads the input back into the document: a file by its name, standard input by what it
+// holds.
+int16_t ReadBack(const CliOptions& options, vorDocument& document) {
+    if (options.input != "-") {
+        return options.convert ? document.ImportFile(options.input)
+                               : document.LoadFile(options.input);
+    }
+    std::string bytes;
+    ReadInput("-", bytes);
+    if (!options.convert) return document.LoadFromBytes(bytes, FormatOfContent(bytes).code);
+    std::string temporary = TemporaryPdf(bytes);
+    int16_t status = document.ImportFile(temporary.empty() ? options.input : temporary);
+    if (!temporary.empty()) std::remove(temporary.c_str());
+    return status;
+}
+
 int Import(const CliOptions& options) {
     vorDocument document(OptionsFor(options));
-    std::string temporary;
-    std::string input = InputFile(options, temporary);
-    int16_t status = options.convert ? document.ImportFile(input) : document.LoadFile(input);
-    if (!temporary.empty()) std::remove(temporary.c_str());
-    if (status == -20 && options.convert) {
-        return Fail("cannot read " + options.input + ": the file is not a PDF (status -20)");
+    int16_t status = ReadBack(options, document);
+    if (status == kPdfNoHeader && options.convert) {
+        return Fail("cannot read " + options.input + ": the file is not a PDF (status " +
+                    std::to_string(status) + ")");
     }
-    if (status != 0) {
-        return Fail("cannot read " + options.input + ": " + ImportProblem(status) +
+    if (status != kLoadOk) {
+        return Fail("cannot read " + options.input + ": " + std::string(StatusMessage(status)) +
                     " (status " + std::to_string(status) + ")");
     }
     std::string text;
@@ -213,7 +187,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.command == "version") {
-        std::cout << "scrivane-cli " << SCRIVANE_VERSION << " (PDF Jotter)\n";
+        std::cout << "scrivane-cli " << kProgramVersion << " (PDF Jotter)\n";
         return 0;
     }
     if (options.command == "export") return Export(options);

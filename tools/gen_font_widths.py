@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Regenerate engine/document/StandardFontWidths.inc.
+"""Regenerate engine/text/StandardFontWidths.inc.
 
 Reads the AFM metrics shipped by Debian's fonts-urw-base35 package, whose fonts
 are metric-compatible with the 14 standard PDF fonts, and writes one 256-entry
@@ -26,7 +26,7 @@ import sys
 
 DEFAULT_AFM_DIR = "/usr/share/fonts/type1/urw-base35"
 REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-DEFAULT_OUTPUT = os.path.join(REPO_ROOT, "engine", "document", "StandardFontWidths.inc")
+DEFAULT_OUTPUT = os.path.join(REPO_ROOT, "engine", "text", "StandardFontWidths.inc")
 
 TAB_SPACES = 10
 
@@ -194,7 +194,7 @@ def main(argv):
     parser.add_argument("--afm-dir", default=DEFAULT_AFM_DIR,
                         help="directory holding the URW base 35 AFM files (default: %(default)s)")
     parser.add_argument("--output", default=DEFAULT_OUTPUT,
-                        help="file to write (default: engine/document/StandardFontWidths.inc)")
+                        help="file to write (default: engine/text/StandardFontWidths.inc)")
     parser.add_argument("--check", action="store_true",
                         help="only compare with the existing file; exit 1 if it differs")
     args = parser.parse_args(argv)

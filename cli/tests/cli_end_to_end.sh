@@ -80,6 +80,8 @@ for kind in pdf htm svg; do
     check "export $kind" test $? -eq 0
     "$cli" import "$work/notes.$kind" "$work/back.$kind.txt"
     check "import $kind gives the text back" cmp -s "$work/back.$kind.txt" "$work/notes.txt"
+    "$cli" import - - < "$work/notes.$kind" > "$work/stdin.$kind.txt"
+    check "import $kind from standard input" cmp -s "$work/stdin.$kind.txt" "$work/notes.txt"
 done
 "$cli" export "$work/notes.txt" "$work/notes.xml"
 check "xml export" test $? -eq 0
@@ -92,6 +94,8 @@ check "unknown format message" grep -q "unknown format" "$work/doc.err"
 "$cli" import "$work/keep.pdf" "$work/x.txt" 2> "$work/import.err"
 check "a file that is no PDF is refused" test $? -ne 0
 check "refusal names its status" grep -q "status -1018" "$work/import.err"
+"$cli" import - "$work/x.txt" < "$work/keep.pdf" 2> "$work/stdin.err"
+check "standard input is refused as the file is" grep -q "status -21" "$work/stdin.err"
 "$cli" export "$work/missing.txt" "$work/x.pdf" 2> /dev/null
 check "missing input fails" test $? -ne 0
 "$cli" export --format-file "$work/nope.format" "$work/notes.txt" "$work/x.pdf" 2> /dev/null

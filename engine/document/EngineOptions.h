@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "format/OutputFormats.h"
+
 namespace scrivane {
 
 struct EngineOptions {
@@ -18,14 +20,6 @@ struct EngineOptions {
     bool animateSvg = false;
     // Progress messages; empty = none.
     std::function<void(const std::string&)> trace;
-};
-
-// Output format codes.
-enum TargetFormat : int32_t {
-    kTargetPdf = 10,
-    kTargetXhtml = 20,
-    kTargetXml = 30,
-    kTargetSvg = 40,
 };
 
 }  // namespace scrivane

@@ -1,6 +1,5 @@
 #include "document/FlowContext.h"
 
-#include "document/vorDocument.h"
 #include "util/Numbers.h"
 
 namespace scrivane {
@@ -10,8 +9,8 @@ double FlowContext::LineAdvance() const { return IntOr(format.dy, 0); }
 int32_t FlowContext::Bottom() const {
     // The same height the pages get at the end: a valid 16-bit size, else the default.
     auto height = ToInt16(format.DefaultPageHeight);
-    int32_t pageHeight = height && *height > 0 ? *height : 843;
-    return pageHeight - IntOr(format.DefaultDownMargin, 50);
+    int32_t pageHeight = height && *height > 0 ? *height : kDefaultPageHeight;
+    return pageHeight - IntOr(format.DefaultDownMargin, kDefaultBottomMargin);
 }
 
 bool FlowContext::MoveToNextColumn() {
@@ -35,7 +34,29 @@ void FlowContext::StartNewPage(double lineAdvance, bool resetColumn) {
 }
 
 void FlowContext::Record(std::string_view text) {
-    document.AddFormatCondition(state.lineNumber, text);
+    output.AddFormatCondition(state.lineNumber, text);
+}
+
+void SavedByName::SaveFormatSet(const std::string& name, const vorFormatSet& set) {
+    formatSets_.emplace(name, set);
+}
+
+bool SavedByName::LoadFormatSet(const std::string& name, vorFormatSet& set) const {
+    auto found = name.empty() ? formatSets_.end() : formatSets_.find(name);
+    if (found == formatSets_.end()) return false;
+    set = found->second;
+    return true;
+}
+
+void SavedByName::SaveY(const std::string& name, const std::string& y) {
+    positions_.emplace(name, y);
+}
+
+bool SavedByName::LoadY(const std::string& name, std::string& y) const {
+    auto found = name.empty() ? positions_.end() : positions_.find(name);
+    if (found == positions_.end()) return false;
+    y = found->second;
+    return true;
 }
 
 }  // namespace scrivane

@@ -1,15 +1,19 @@
 #pragma once
-// What the parts of the line loop share while one text is laid out: the document being
-// filled, the working format, the output format and the layout state.
+// What the parts of the line loop share while one text is laid out: where the layout
+// writes, the working format, the output format and the layout state.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 
+#include "document/EngineOptions.h"
+#include "document/vorFormatSet.h"
+#include "format/OutputFormats.h"
 #include "format/vorFormat.h"
+#include "model/LayoutTarget.h"
+#include "model/PageDefaults.h"
 
 namespace scrivane {
-
-class vorDocument;
 
 // Layout state of one text; reset for each AddBuffer.
 struct LayoutState {
@@ -18,7 +22,7 @@ struct LayoutState {
     double x = 0;
     double y = 0;            // baseline of the current line, from the page top
     int32_t column = 1;
-    int16_t columnGap = 20;
+    int16_t columnGap = kDefaultColumnGap;
     int32_t columnTop = 0;   // y of the first line of every column of the current block
     int32_t deepestY = 0;    // lowest y reached when a column or page was left
     int16_t fontSize = 10;
@@ -26,13 +30,37 @@ struct LayoutState {
     std::string fontColour;
 };
 
-struct FlowContext {
-    vorDocument& document;
-    vorFormat& format;
-    const int32_t target;  // 10 PDF, 20 XHTML, 30 XML, 40 SVG
-    LayoutState state;
+// Styles and positions that commands keep by name for later lines of the same text. The
+// first save of a name wins; an empty or unknown name loads nothing (false).
+class SavedByName {
+public:
+    void SaveFormatSet(const std::string& name, const vorFormatSet& set);
+    bool LoadFormatSet(const std::string& name, vorFormatSet& set) const;
+    void SaveY(const std::string& name, const std::string& y);
+    bool LoadY(const std::string& name, std::string& y) const;
 
-    bool IsPdf() const { return target == 10; }
+private:
+    std::map<std::string, vorFormatSet> formatSets_;
+    std::map<std::string, std::string> positions_;
+};
+
+// What one layout starts from besides the text and the working format.
+struct FlowSettings {
+    int32_t target = kTargetPdf;  // a TargetFormat
+    EngineOptions options;
+    std::string fontName;  // the document's face and size before the first line
+    int16_t fontSize = 10;
+};
+
+struct FlowContext {
+    LayoutTarget& output;
+    vorFormat& format;
+    const int32_t target;  // a TargetFormat
+    const EngineOptions& options;
+    LayoutState state;
+    SavedByName saved;
+
+    bool IsPdf() const { return target == kTargetPdf; }
     // The resolved line advance of the current line.
     double LineAdvance() const;
     // The bottom of the text area: page height less the bottom margin.

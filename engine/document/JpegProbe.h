@@ -3,17 +3,12 @@
 #include <cstdint>
 #include <string>
 
+#include "util/Status.h"
 namespace scrivane {
 
 struct JpegSize {
     int32_t width = 0;
     int32_t height = 0;
-};
-
-enum JpegProbeStatus : int16_t {
-    kJpegOk = 0,
-    kJpegUnreadable = -10,  // the file cannot be opened
-    kJpegNotJpeg = -20,     // no start-of-image marker, or no frame header with a size
 };
 
 // Walks the marker segments from the start of the file until the first start-of-frame

@@ -1,26 +1,10 @@
 #include "document/LineConditions.h"
 
 #include "document/FlowContext.h"
-#include "document/vorDocument.h"
+#include "model/PageDefaults.h"
 #include "util/Numbers.h"
 
 namespace scrivane {
-
-bool InsertOutline(vorOutlines& root, vorOutline entry) {
-    if (root.outlines.empty() || root.outlines.back().level >= entry.level) {
-        root.outlines.push_back(std::move(entry));
-        return true;
-    }
-    vorOutline* current = &root.outlines.back();
-    for (int descents = 0; descents < 10; ++descents) {
-        if (current->outlines.empty() || current->outlines.back().level >= entry.level) {
-            current->outlines.push_back(std::move(entry));
-            return true;
-        }
-        current = &current->outlines.back();
-    }
-    return false;
-}
 
 void ApplyLineConditions(FlowContext& flow, std::string& text) {
     vorFormat& format = flow.format;
@@ -36,10 +20,8 @@ void ApplyLineConditions(FlowContext& flow, std::string& text) {
             entry.dest = std::to_string(flow.state.page);
             entry.title = text;
             entry.level = format.bk;
-            entry.top = SaturateInt32(flow.state.fontSize + 843 - flow.state.y);
-            auto& outlines = flow.document.Outlines();
-            if (!outlines) outlines.emplace();
-            InsertOutline(*outlines, std::move(entry));
+            entry.top = SaturateInt32(flow.state.fontSize + kDefaultPageHeight - flow.state.y);
+            flow.output.AddOutline(std::move(entry));
         }
         flow.Record(format.isHeader ? marker + text : marker);
     }

@@ -13,9 +13,4 @@ struct FlowContext;
 // line's bookmark, hides "NO" lines; records what the source text needs to come back.
 void ApplyLineConditions(FlowContext& flow, std::string& text);
 
-// Adds a bookmark to the tree: after the last entry of a level at or above its own, or
-// below the deepest last entry of a lower level (at most 10 levels down). False when
-// it would need more.
-bool InsertOutline(vorOutlines& root, vorOutline entry);
-
 }  // namespace scrivane

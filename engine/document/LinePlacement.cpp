@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "document/FlowContext.h"
-#include "document/vorDocument.h"
+#include "model/PageDefaults.h"
 #include "util/FileIO.h"
 #include "util/Numbers.h"
 #include "util/TextUtil.h"
@@ -92,7 +92,7 @@ void LinePlacer::PlaceFurniture(std::string& text) {
 }
 
 void LinePlacer::PlaceImageTag(std::string& text) {
-    if (!flow_.IsPdf() || !flow_.document.options().imageTags) return;
+    if (!flow_.IsPdf() || !flow_.options.imageTags) return;
     if (text.compare(0, kImageTag.size(), kImageTag) != 0) return;
     flow_.Record(text);
     LayoutState& s = flow_.state;
@@ -109,10 +109,10 @@ void LinePlacer::PlaceImageTag(std::string& text) {
                            ? std::string()
                            : text.substr(kImageTag.size(), end - kImageTag.size());
     // File names keep their case: this platform's file systems tell them apart.
-    name = ResolveAppPath(name, flow_.document.options().appFolder);
+    name = ResolveAppPath(name, flow_.options.appFolder);
     if (EndsWithJpg(name) && FileExists(name)) {
         s.y += flow_.LineAdvance();
-        flow_.document.AddImage(name, s.page, x, y, width, height);
+        flow_.output.AddImage(name, s.page, x, y, width, height);
     }
     text.clear();  // the tag itself is never printed
 }
@@ -121,7 +121,7 @@ void LinePlacer::PlaceConditionImage() {
     const vorFormat& format = flow_.format;
     if (format.ImageFile.empty() || !FileExists(format.ImageFile)) return;
     const LayoutState& s = flow_.state;
-    flow_.document.AddImage(format.ImageFile, s.page, RelativePosition(format.ImageX, s.x),
+    flow_.output.AddImage(format.ImageFile, s.page, RelativePosition(format.ImageX, s.x),
                             RelativePosition(format.ImageY, s.y), 0, 0);
 }
 
@@ -129,14 +129,14 @@ void LinePlacer::PlaceAnnotations(const std::string& text) {
     LayoutState& s = flow_.state;
     const double size = s.fontSize;
     if (flow_.format.isLink) {
-        flow_.document.AddAnnotation(
+        flow_.output.AddAnnotation(
             "Link", text, SaturateInt16(RoundHalfEven(s.x) - size / 2),
             SaturateInt16(RoundHalfEven(s.y) + 2),
             SaturateInt16(static_cast<double>(text.size()) * size / 3 * 2),
             SaturateInt16(size), s.page);
     }
     if (flow_.format.isAnnotation) {
-        flow_.document.AddAnnotation("Text", text, SaturateInt16(s.x),
+        flow_.output.AddAnnotation("Text", text, SaturateInt16(s.x),
                                      SaturateInt16(RoundHalfEven(s.y) + 2), 500,
                                      SaturateInt16(size + 2), s.page);
         s.fontSize = 0;  // the note's own line is placed at size 0
@@ -153,7 +153,7 @@ void LinePlacer::TakeHeaderLine(std::string& text) {
     header.y = RoundHalfEven(s.y);
     header.fontcolor = format.fontcolor;
     header.fontsize = s.fontSize;
-    flow_.document.AddHeaderText(std::move(header));
+    flow_.output.AddHeaderText(std::move(header));
     // The line leaves the body; the source record keeps it for editing (a marker line
     // shown in part has been recorded with its marker already).
     if (!(format.conditionType == "leftlinevalue" && format.show == "RIGHT")) flow_.Record(text);
@@ -163,7 +163,7 @@ void LinePlacer::TakeHeaderLine(std::string& text) {
         image.ImageFileName = format.ImageFile;
         image.x = header.x;
         image.y = header.y;
-        flow_.document.AddHeaderImage(std::move(image));
+        flow_.output.AddHeaderImage(std::move(image));
     }
 }
 
@@ -213,7 +213,7 @@ void LinePlacer::PlacePiece(std::string_view line, size_t start, size_t end,
         while (visible > start && line[visible - 1] == ' ') --visible;
         offset = RoundHalfEven(flow_.format.linelength - Width(start, visible) / 20);
     }
-    flow_.document.AddText(std::string(line.substr(start, end - start)), s.page, s.fontSize,
+    flow_.output.AddText(std::string(line.substr(start, end - start)), s.page, s.fontSize,
                            s.x + offset, s.y, s.fontName, s.fontColour, extraWidth, alignment);
 }
 
@@ -262,14 +262,14 @@ void LinePlacer::PlaceByWidth(std::string_view line) {
 void LinePlacer::PlaceByCharacterLimit(std::string_view line) {
     const size_t limit = flow_.format.MaxLenLine > 0 ? static_cast<size_t>(flow_.format.MaxLenLine) : 0;
     size_t start = 0;
-    // This path breaks pages 50 points above the page's foot, whatever the margin.
-    const int32_t bottom = IntOr(flow_.format.DefaultPageHeight, 843) - 50;
+    const int32_t bottom =
+        IntOr(flow_.format.DefaultPageHeight, kDefaultPageHeight) - kCharacterLimitFoot;
     while (limit > 0 && line.size() - start > limit) {
         std::string_view first = line.substr(start, limit);
         size_t space = first.rfind(' ');
         size_t end = space == std::string_view::npos ? start + limit : start + space + 1;
         LayoutState& s = flow_.state;
-        flow_.document.AddText(std::string(line.substr(start, end - start)), s.page,
+        flow_.output.AddText(std::string(line.substr(start, end - start)), s.page,
                                s.fontSize, s.x, s.y, s.fontName, s.fontColour, 0, "");
         AdvanceAfterPiece(false, bottom);
         start = end;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/TextMeasurer.h"
+#include "text/TextMeasurer.h"
 
 namespace scrivane {
 

@@ -6,7 +6,6 @@
 #include <unordered_map>
 
 #include "document/FlowContext.h"
-#include "document/vorDocument.h"
 #include "util/Numbers.h"
 #include "util/TextUtil.h"
 
@@ -58,155 +57,155 @@ double RuleParameter(const std::string& value, std::string_view name, double fal
     return std::clamp(*number, -1e6, 1e6);
 }
 
+void SetY(const MarkupCommand& c, FlowContext& f) {
+    auto value = ToInt16(c.value);
+    if (!value) return;
+    if (c.op == '=') f.state.y = *value;
+    if (c.op == '+') f.state.y += *value;
+    if (c.op == '-') f.state.y -= *value;
+}
+
+void SetBottom(const MarkupCommand& c, FlowContext& f) {
+    auto value = ParseNumber(c.value);
+    if (value && *value > -20000 && *value < 20000) f.format.DefaultDownMargin = c.value;
+}
+
+void SetTop(const MarkupCommand& c, FlowContext& f) {
+    // Only a number moves the top; anything else leaves it where it was.
+    if (auto value = ToInt16(c.value)) f.format.DefaultY = *value;
+}
+
+void AddHeaderImage(const MarkupCommand& c, FlowContext& f) {
+    vorImage image;
+    image.ImageFileName = c.value;
+    image.x = f.format.DefaultX;
+    image.y = f.state.y;
+    f.output.AddHeaderImage(std::move(image));
+}
+
+void AddHeaderText(const MarkupCommand& c, FlowContext& f) {
+    vorText header;
+    header.TextValue = c.value;
+    header.x = f.format.DefaultX;
+    header.y = f.state.y;
+    header.fontcolor = f.format.DefaultFontColor;
+    header.fontsize = f.format.DefaultFontSize;
+    f.output.AddHeaderText(std::move(header));
+}
+
+void SaveFormat(const MarkupCommand& c, FlowContext& f) {
+    vorFormatSet set;
+    set.x = Text(f.format.DefaultX);
+    set.fontsize = Text(f.format.DefaultFontSize);
+    set.fontname = f.format.DefaultFont;
+    set.fontcolor = f.format.DefaultFontColor;
+    set.textalign = f.format.DefaultFontAlign;
+    set.linelength = Text(f.format.DefaultLineLength);
+    set.dy = Text(f.format.DefaultDY);
+    f.saved.SaveFormatSet(c.value, set);
+}
+
+void LoadFormat(const MarkupCommand& c, FlowContext& f) {
+    vorFormatSet set;
+    if (!f.saved.LoadFormatSet(c.value, set)) return;
+    f.format.DefaultX = ToInt16(set.x).value_or(f.format.DefaultX);
+    f.format.DefaultFontSize = ToInt16(set.fontsize).value_or(f.format.DefaultFontSize);
+    f.format.DefaultLineLength = ToInt16(set.linelength).value_or(f.format.DefaultLineLength);
+    f.format.DefaultFont = set.fontname;
+    f.format.DefaultFontColor = set.fontcolor;
+    f.format.DefaultFontAlign = set.textalign;
+    if (!set.dy.empty()) f.format.DefaultDY = ToInt16(set.dy).value_or(f.format.DefaultDY);
+}
+
+void SaveY(const MarkupCommand& c, FlowContext& f) {
+    f.saved.SaveY(c.value, FormatNumber(f.state.y));
+}
+
+void LoadY(const MarkupCommand& c, FlowContext& f) {
+    std::string saved;
+    if (!f.saved.LoadY(c.value, saved)) return;
+    if (auto value = ParseNumber(saved)) f.state.y = *value;
+}
+
+void AddRule(const MarkupCommand& c, FlowContext& f) {
+    // "x:" is also found inside "lx:" (and "y:" inside "ly:"): x and y must come first in
+    // the value when both are given, as the insert dialogs write them.
+    double x = RuleParameter(c.value, "x:", f.state.x);
+    double y = RuleParameter(c.value, "y:", f.state.y);
+    double w = RuleParameter(c.value, "w:", 1);
+    double lx = RuleParameter(c.value, "lx:", 400);
+    double ly = RuleParameter(c.value, "ly:", 0);
+    f.output.AddLine(x, y, lx, ly, w, f.state.page);
+}
+
+void SetColumns(const MarkupCommand& c, FlowContext& f) {
+    f.format.DefaultColumns = c.value;
+    LayoutState& s = f.state;
+    if (s.column > 1 && s.deepestY > s.y) s.y = s.deepestY;
+    s.column = 1;
+    // The previous line's advance: the command runs before its own line resolves.
+    auto advance = ParseNumber(f.format.dy);
+    s.columnTop = SaturateInt32(s.y + (advance ? *advance : 0));
+}
+
+void SetColumnGap(const MarkupCommand& c, FlowContext& f) {
+    auto value = ToInt16(c.value);
+    if (value && *value < 20000) f.state.columnGap = *value;
+}
+
+void SetOptimize(const MarkupCommand& c, FlowContext& f) {
+    std::string value = AsciiUpper(c.value);
+    if (value == "1" || value == "YES") f.output.SetOptimize(true);
+    if (value == "0" || value == "NO") f.output.SetOptimize(false);
+}
+
+void AddLink(const MarkupCommand& c, FlowContext& f) {
+    if (c.value.empty()) return;
+    const LayoutState& s = f.state;
+    double size = s.fontSize;
+    f.output.AddAnnotation("Link", c.value, SaturateInt16(RoundHalfEven(s.x) - size / 2),
+                           SaturateInt16(RoundHalfEven(s.y) + 2),
+                           SaturateInt16(static_cast<double>(c.value.size()) * size / 3 * 2),
+                           SaturateInt16(size), s.page);
+}
+
 using Handler = std::function<void(const MarkupCommand&, FlowContext&)>;
+using Command = const MarkupCommand&;
+using Flow = FlowContext&;
 
 const std::unordered_map<std::string, Handler>& Handlers() {
     static const std::unordered_map<std::string, Handler> handlers = {
-        {"x", [](const MarkupCommand& c, FlowContext& f) { ApplyOperator(f.format.DefaultX, c); }},
-        {"y",
-         [](const MarkupCommand& c, FlowContext& f) {
-             auto value = ToInt16(c.value);
-             if (!value) return;
-             if (c.op == '=') f.state.y = *value;
-             if (c.op == '+') f.state.y += *value;
-             if (c.op == '-') f.state.y -= *value;
-         }},
-        {"dy", [](const MarkupCommand& c, FlowContext& f) { ApplyOperator(f.format.DefaultDY, c); }},
-        {"linelength",
-         [](const MarkupCommand& c, FlowContext& f) { ApplyOperator(f.format.DefaultLineLength, c); }},
-        {"maxcar",
-         [](const MarkupCommand& c, FlowContext& f) { ApplyOperator(f.format.DefaultMaxLenLine, c); }},
-        {"fontsize",
-         [](const MarkupCommand& c, FlowContext& f) { ApplyOperator(f.format.DefaultFontSize, c); }},
-        {"fontname", [](const MarkupCommand& c, FlowContext& f) { f.format.DefaultFont = c.value; }},
-        {"textalign",
-         [](const MarkupCommand& c, FlowContext& f) { f.format.DefaultFontAlign = AsciiLower(c.value); }},
-        {"fontcolor",
-         [](const MarkupCommand& c, FlowContext& f) { f.format.DefaultFontColor = c.value; }},
-        {"title", [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->title = c.value; }},
-        {"author", [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->author = c.value; }},
-        {"subject",
-         [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->subject = c.value; }},
-        {"keywords",
-         [](const MarkupCommand& c, FlowContext& f) { f.document.eInfos->keywords = c.value; }},
-        {"bottom",
-         [](const MarkupCommand& c, FlowContext& f) {
-             auto value = ParseNumber(c.value);
-             if (value && *value > -20000 && *value < 20000) f.format.DefaultDownMargin = c.value;
-         }},
-        {"top",
-         [](const MarkupCommand& c, FlowContext& f) {
-             // Only a number moves the top; anything else leaves it where it was.
-             if (auto value = ToInt16(c.value)) f.format.DefaultY = *value;
-         }},
-        {"imgheader",
-         [](const MarkupCommand& c, FlowContext& f) {
-             vorImage image;
-             image.ImageFileName = c.value;
-             image.x = f.format.DefaultX;
-             image.y = f.state.y;
-             f.document.AddHeaderImage(std::move(image));
-         }},
-        {"header",
-         [](const MarkupCommand& c, FlowContext& f) {
-             vorText header;
-             header.TextValue = c.value;
-             header.x = f.format.DefaultX;
-             header.y = f.state.y;
-             header.fontcolor = f.format.DefaultFontColor;
-             header.fontsize = f.format.DefaultFontSize;
-             f.document.AddHeaderText(std::move(header));
-         }},
-        {"saveformat",
-         [](const MarkupCommand& c, FlowContext& f) {
-             vorFormatSet set;
-             set.x = Text(f.format.DefaultX);
-             set.fontsize = Text(f.format.DefaultFontSize);
-             set.fontname = f.format.DefaultFont;
-             set.fontcolor = f.format.DefaultFontColor;
-             set.textalign = f.format.DefaultFontAlign;
-             set.linelength = Text(f.format.DefaultLineLength);
-             set.dy = Text(f.format.DefaultDY);
-             f.document.SaveFormatSet(c.value, set);
-         }},
-        {"loadformat",
-         [](const MarkupCommand& c, FlowContext& f) {
-             vorFormatSet set;
-             if (f.document.LoadFormatSet(c.value, set) != 0) return;
-             f.format.DefaultX = ToInt16(set.x).value_or(f.format.DefaultX);
-             f.format.DefaultFontSize = ToInt16(set.fontsize).value_or(f.format.DefaultFontSize);
-             f.format.DefaultLineLength =
-                 ToInt16(set.linelength).value_or(f.format.DefaultLineLength);
-             f.format.DefaultFont = set.fontname;
-             f.format.DefaultFontColor = set.fontcolor;
-             f.format.DefaultFontAlign = set.textalign;
-             if (!set.dy.empty()) f.format.DefaultDY = ToInt16(set.dy).value_or(f.format.DefaultDY);
-         }},
-        {"savey",
-         [](const MarkupCommand& c, FlowContext& f) {
-             f.document.SaveY(c.value, FormatNumber(f.state.y));
-         }},
-        {"loady",
-         [](const MarkupCommand& c, FlowContext& f) {
-             std::string saved;
-             if (f.document.LoadY(c.value, saved) != 0) return;
-             if (auto value = ParseNumber(saved)) f.state.y = *value;
-         }},
+        {"x", [](Command c, Flow f) { ApplyOperator(f.format.DefaultX, c); }},
+        {"y", SetY},
+        {"dy", [](Command c, Flow f) { ApplyOperator(f.format.DefaultDY, c); }},
+        {"linelength", [](Command c, Flow f) { ApplyOperator(f.format.DefaultLineLength, c); }},
+        {"maxcar", [](Command c, Flow f) { ApplyOperator(f.format.DefaultMaxLenLine, c); }},
+        {"fontsize", [](Command c, Flow f) { ApplyOperator(f.format.DefaultFontSize, c); }},
+        {"fontname", [](Command c, Flow f) { f.format.DefaultFont = c.value; }},
+        {"textalign", [](Command c, Flow f) { f.format.DefaultFontAlign = AsciiLower(c.value); }},
+        {"fontcolor", [](Command c, Flow f) { f.format.DefaultFontColor = c.value; }},
+        {"title", [](Command c, Flow f) { f.output.Infos().title = c.value; }},
+        {"author", [](Command c, Flow f) { f.output.Infos().author = c.value; }},
+        {"subject", [](Command c, Flow f) { f.output.Infos().subject = c.value; }},
+        {"keywords", [](Command c, Flow f) { f.output.Infos().keywords = c.value; }},
+        {"bottom", SetBottom},
+        {"top", SetTop},
+        {"imgheader", AddHeaderImage},
+        {"header", AddHeaderText},
+        {"saveformat", SaveFormat},
+        {"loadformat", LoadFormat},
+        {"savey", SaveY},
+        {"loady", LoadY},
         {"pagewidth",
-         [](const MarkupCommand& c, FlowContext& f) {
-             if (IsNumeric(c.value)) f.format.DefaultPageWidth = c.value;
-         }},
+         [](Command c, Flow f) { if (IsNumeric(c.value)) f.format.DefaultPageWidth = c.value; }},
         {"pageheight",
-         [](const MarkupCommand& c, FlowContext& f) {
-             if (IsNumeric(c.value)) f.format.DefaultPageHeight = c.value;
-         }},
-        {"line",
-         [](const MarkupCommand& c, FlowContext& f) {
-             // "x:" is also found inside "lx:" (and "y:" inside "ly:"): x and y must come
-             // first in the value when both are given, as the insert dialogs write them.
-             double x = RuleParameter(c.value, "x:", f.state.x);
-             double y = RuleParameter(c.value, "y:", f.state.y);
-             double w = RuleParameter(c.value, "w:", 1);
-             double lx = RuleParameter(c.value, "lx:", 400);
-             double ly = RuleParameter(c.value, "ly:", 0);
-             f.document.AddLine(x, y, lx, ly, w, f.state.page);
-         }},
-        {"columns",
-         [](const MarkupCommand& c, FlowContext& f) {
-             f.format.DefaultColumns = c.value;
-             LayoutState& s = f.state;
-             if (s.column > 1 && s.deepestY > s.y) s.y = s.deepestY;
-             s.column = 1;
-             // The previous line's advance: the command runs before its own line resolves.
-             auto advance = ParseNumber(f.format.dy);
-             s.columnTop = SaturateInt32(s.y + (advance ? *advance : 0));
-         }},
-        {"xcolumns",
-         [](const MarkupCommand& c, FlowContext& f) {
-             auto value = ToInt16(c.value);
-             if (value && *value < 20000) f.state.columnGap = *value;
-         }},
-        {"xmp",
-         [](const MarkupCommand& c, FlowContext& f) {
-             if (c.value == "1") f.document.UseXMP = true;
-         }},
-        {"optimize",
-         [](const MarkupCommand& c, FlowContext& f) {
-             std::string value = AsciiUpper(c.value);
-             if (value == "1" || value == "YES") f.document.Optimize = true;
-             if (value == "0" || value == "NO") f.document.Optimize = false;
-         }},
-        {"link",
-         [](const MarkupCommand& c, FlowContext& f) {
-             if (c.value.empty()) return;
-             const LayoutState& s = f.state;
-             double size = s.fontSize;
-             f.document.AddAnnotation(
-                 "Link", c.value, SaturateInt16(RoundHalfEven(s.x) - size / 2),
-                 SaturateInt16(RoundHalfEven(s.y) + 2),
-                 SaturateInt16(static_cast<double>(c.value.size()) * size / 3 * 2), SaturateInt16(size),
-                 s.page);
-         }},
+         [](Command c, Flow f) { if (IsNumeric(c.value)) f.format.DefaultPageHeight = c.value; }},
+        {"line", AddRule},
+        {"columns", SetColumns},
+        {"xcolumns", SetColumnGap},
+        {"xmp", [](Command c, Flow f) { if (c.value == "1") f.output.UseXmp(); }},
+        {"optimize", SetOptimize},
+        {"link", AddLink},
     };
     return handlers;
 }

@@ -5,16 +5,17 @@
 #include "document/LineConditions.h"
 #include "document/LineSplitter.h"
 #include "document/MarkupCommand.h"
-#include "document/vorDocument.h"
 #include "util/Numbers.h"
 
 namespace scrivane {
 
-TextFlow::TextFlow(vorDocument& document, vorFormat& working, int32_t targetFormat)
-    : flow_{document, working, targetFormat, {}}, placer_(flow_) {
+TextFlow::TextFlow(LayoutTarget& output, vorFormat& working, const FlowSettings& settings)
+    : settings_(settings),
+      flow_{output, working, settings_.target, settings_.options, {}, {}},
+      placer_(flow_) {
     LayoutState& s = flow_.state;
-    s.fontSize = static_cast<int16_t>(IntOr(document.fontsize, 10));
-    s.fontName = document.DefaultFontName();
+    s.fontSize = settings_.fontSize;
+    s.fontName = settings_.fontName;
     s.fontColour = working.DefaultFontColor;
     s.x = working.DefaultX;
     s.y = working.DefaultY;

@@ -1,6 +1,6 @@
 #pragma once
-// The line loop of an export: splits the text into lines and lays each one out on the
-// pages of a document: command lines, line conditions, furniture and text placement.
+// The line loop of an export: splits the text into lines and lays each one out into a
+// layout target: command lines, line conditions, furniture and text placement.
 #include <cstdint>
 #include <string_view>
 
@@ -10,11 +10,9 @@
 
 namespace scrivane {
 
-class vorDocument;
-
 class TextFlow {
 public:
-    TextFlow(vorDocument& document, vorFormat& working, int32_t targetFormat);
+    TextFlow(LayoutTarget& output, vorFormat& working, const FlowSettings& settings);
 
     // Lays out every line of the buffer.
     void Run(std::string_view buffer);
@@ -25,6 +23,7 @@ private:
     // the text is set in columns and one is left, otherwise the top of a new page.
     void BreakBeforeLine(double lineAdvance);
 
+    FlowSettings settings_;
     FlowContext flow_;
     LinePlacer placer_;
 };

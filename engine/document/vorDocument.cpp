@@ -4,7 +4,7 @@
 #include "import/ForeignPdf.h"
 #include "import/PdfReader.h"
 #include "import/SourceText.h"
-#include "import/XmlReader.h"
+#include "import/OwnFile.h"
 #include "xml/XmlWriter.h"
 #include "document/TextFlow.h"
 #include "pdf/PdfWriter.h"
@@ -17,11 +17,13 @@ namespace scrivane {
 namespace {
 
 // The format's name for the source record: the file name without its folder, less the
-// 25-character suffix of the standard names (".pdf.format.vantor.dorvex").
+// length of the standard names' ending (".pdf.format.vantor.dorvex").
 std::string FormatNameForRecord(const std::string& path) {
     size_t slash = path.find_last_of('/');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.size() > 25) name.resize(name.size() - 25);
+    if (name.size() > kRecordedFormatSuffixLength) {
+        name.resize(name.size() - kRecordedFormatSuffixLength);
+    }
     return name;
 }
 
@@ -33,7 +35,7 @@ vorDocument::vorDocument(EngineOptions options) : options_(std::move(options)) {
 }
 
 std::optional<int32_t> vorDocument::GetDocumentProperty(int16_t code) const {
-    if (code == 1) return Pages.PagesCount();
+    if (code == kPageCountProperty) return Pages.PagesCount();
     return std::nullopt;
 }
 
@@ -50,8 +52,6 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, const std::string& forma
 int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
                                const std::string& formatFileName, int32_t targetFormat) {
     formatConditions_.clear();
-    formatSets_.clear();
-    positions_.clear();
     working.AppFolder = options_.appFolder;
 
     eInfos.emplace();
@@ -71,7 +71,12 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
         AddFormatCondition(0, "(cff='" + FormatNameForRecord(formatFileName) + "')");
     }
 
-    TextFlow flow(*this, working, targetFormat);
+    FlowSettings settings;
+    settings.target = targetFormat;
+    settings.options = options_;
+    settings.fontName = DefaultFontName();
+    settings.fontSize = static_cast<int16_t>(IntOr(fontsize, 10));
+    TextFlow flow(*this, working, settings);
     flow.Run(buffer);
 
     // The page size in force at the end of the text applies to every page.
@@ -81,7 +86,7 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
         if (height && *height > 0) page->PageHeight = *height;
         if (width && *width > 0) page->PageWidth = *width;
     }
-    return 0;
+    return kOk;
 }
 
 void vorDocument::AddText(std::string text, int32_t page, int16_t size, double x, double y,
@@ -99,7 +104,7 @@ void vorDocument::AddText(std::string text, int32_t page, int16_t size, double x
 
 int16_t vorDocument::AddImage(const std::string& fileName, int32_t page, double x, double y,
                               double width, double height) {
-    if (fileName.empty() || !FileExists(fileName)) return 0;
+    if (fileName.empty() || !FileExists(fileName)) return kJpegOk;
     JpegSize size;
     if (ProbeJpeg(fileName, size) != kJpegOk) return kJpegNotJpeg;
     auto pixelWidth = ToInt16(static_cast<double>(size.width));
@@ -115,7 +120,7 @@ int16_t vorDocument::AddImage(const std::string& fileName, int32_t page, double 
     image.x = x;
     image.y = y;
     Pages.GetPage(page).AddImage(std::move(image));
-    return 0;
+    return kJpegOk;
 }
 
 void vorDocument::AddLine(double x, double y, double lx, double ly, double width,
@@ -129,26 +134,14 @@ void vorDocument::AddAnnotation(std::string subtype, std::string content, int16_
                                       width, height);
 }
 
-void vorDocument::SaveFormatSet(const std::string& name, const vorFormatSet& set) {
-    formatSets_.emplace(name, set);  // a name already stored keeps its first set
+void vorDocument::AddOutline(vorOutline entry) {
+    if (!outlines_) outlines_.emplace();
+    InsertOutline(*outlines_, std::move(entry));
 }
 
-int16_t vorDocument::LoadFormatSet(const std::string& name, vorFormatSet& set) const {
-    auto found = name.empty() ? formatSets_.end() : formatSets_.find(name);
-    if (found == formatSets_.end()) return -1;
-    set = found->second;
-    return 0;
-}
-
-void vorDocument::SaveY(const std::string& name, const std::string& y) {
-    positions_.emplace(name, y);
-}
-
-int16_t vorDocument::LoadY(const std::string& name, std::string& y) const {
-    auto found = name.empty() ? positions_.end() : positions_.find(name);
-    if (found == positions_.end()) return -1;
-    y = found->second;
-    return 0;
+vorInfos& vorDocument::Infos() {
+    if (!eInfos) eInfos.emplace();
+    return *eInfos;
 }
 
 bool vorDocument::HasFont(const std::string& font) {
@@ -209,56 +202,45 @@ int16_t vorDocument::Build(int32_t targetFormat, std::string& bytes) {
         case kTargetXml:
         case kTargetSvg:
             StampPageFurniture();
-            return BuildXmlFile(*this, targetFormat, options_.animateSvg, bytes);
+            return BuildXmlFile(ToXmlSource(), targetFormat, bytes);
         default:
             return kSaveUnsupportedFormat;
     }
 }
 
-namespace {
-
-// The kind of file LoadFile reads, from the end of its name.
-enum class FileKind { Pdf, Xml, Svg, Xhtml, Unknown };
-
-FileKind KindOf(const std::string& path) {
-    std::string lower = AsciiLower(path);
-    auto endsWith = [&](std::string_view end) {
-        return lower.size() >= end.size() && lower.compare(lower.size() - end.size(), end.size(), end) == 0;
-    };
-    if (endsWith(".pdf")) return FileKind::Pdf;
-    if (endsWith(".xml")) return FileKind::Xml;
-    if (endsWith(".svg")) return FileKind::Svg;
-    if (endsWith(".htm") || endsWith(".html") || endsWith(".xhtml")) return FileKind::Xhtml;
-    return FileKind::Unknown;
-}
-
-}  // namespace
-
 int16_t vorDocument::LoadFile(const std::string& rawPath) {
     converted_ = false;
-    if (rawPath.empty()) return -5;
+    if (rawPath.empty()) return kLoadNoFileName;
     std::string path;
     for (char c : rawPath) {
         if (c != '\n' && c != '\r' && c != '\0') path.push_back(c);
     }
-    if (!FileExists(path)) return -10;
-    FileKind kind = KindOf(path);
-    if (kind == FileKind::Unknown) return -20;
+    if (!FileExists(path)) return kLoadFileMissing;
+    const OutputFormat* kind = FormatOfFileName(path);
+    if (!kind) return kLoadUnknownKind;
+    std::string bytes;
+    try {
+        if (int16_t status = ReadOwnFileBytes(path, kind->code, bytes); status != kLoadOk) {
+            Pages = vorPages();  // as after any file that could not be read
+            eInfos.emplace();
+            formatConditions_.clear();
+            return status;
+        }
+    } catch (const std::bad_alloc&) {
+        return kLoadOutOfMemory;
+    }
+    return LoadFromBytes(bytes, kind->code);
+}
 
+int16_t vorDocument::LoadFromBytes(std::string_view bytes, int32_t format) {
+    converted_ = false;
+    if (!FormatByCode(format)) return kLoadUnknownKind;
     PdfContents contents;
     int16_t status;
     try {
-        if (kind == FileKind::Pdf) {
-            status = ReadOwnPdf(path, contents);
-            if (status < 0) status = static_cast<int16_t>(status - 1000);
-        } else {
-            status = ReadOwnXml(path, kind == FileKind::Xml   ? XmlKind::Xml
-                                      : kind == FileKind::Svg ? XmlKind::Svg
-                                                              : XmlKind::Xhtml,
-                                contents);
-        }
+        status = ReadOwnFile(bytes, format, contents);
     } catch (const std::bad_alloc&) {
-        return -1;  // the file asks for more memory than there is: it is not read
+        return kLoadOutOfMemory;  // the file asks for more memory than there is: not read
     }
     Pages = std::move(contents.pages);
     eInfos = std::move(contents.infos);
@@ -273,24 +255,35 @@ int16_t vorDocument::ImportFile(const std::string& path) {
     try {
         status = ConvertForeignPdf(path, pages, infos);
     } catch (const std::bad_alloc&) {
-        status = -1;
+        status = kLoadOutOfMemory;
     }
     Pages = std::move(pages);
     eInfos = std::move(infos);
     formatConditions_.clear();
-    converted_ = status == 0;
+    converted_ = status == kPdfReadOk;
     return status;
 }
 
 int16_t vorDocument::GetText(std::string& text) const {
     if (converted_) return GetTextImport(text);
     text = RebuildSourceText(Pages, formatConditions_);
-    return 0;
+    return kOk;
 }
 
 int16_t vorDocument::GetTextImport(std::string& text) const {
     text = PositionedText(Pages, eInfos ? *eInfos : vorInfos{});
-    return 0;
+    return kOk;
+}
+
+XmlSource vorDocument::ToXmlSource() const {
+    XmlSource source;
+    source.pages = &Pages;
+    source.infos = eInfos ? &*eInfos : nullptr;
+    source.sourceLines = &formatConditions_;
+    source.fontName = fontname;
+    source.fontSize = fontsize;
+    source.animateSvg = options_.animateSvg;
+    return source;
 }
 
 int16_t vorDocument::BuildPdf(std::string& bytes) {
@@ -315,7 +308,7 @@ int16_t vorDocument::BuildPdf(std::string& bytes) {
 
 int16_t vorDocument::SaveAs(const std::string& fileName, int32_t targetFormat) {
     std::string bytes;
-    if (int16_t status = Build(targetFormat, bytes); status != 0) return status;
+    if (int16_t status = Build(targetFormat, bytes); status != kSaveOk) return status;
     if (options_.trace) options_.trace("\tsave file");
     return WriteFileAtomically(fileName, bytes) ? 0 : kSaveWriteFailed;
 }

@@ -1,7 +1,6 @@
 #pragma once
 // One document while it is built for export (AddBuffer, then SaveAs) or read back.
 #include <cstdint>
-#include <map>
 #include <unordered_map>
 #include <optional>
 #include <string>
@@ -9,23 +8,19 @@
 #include <vector>
 
 #include "document/EngineOptions.h"
-#include "document/vorFormatSet.h"
 #include "format/vorFormat.h"
+#include "model/LayoutTarget.h"
 #include "model/vorInfos.h"
 #include "model/vorOutline.h"
 #include "model/vorPages.h"
 #include "model/vorFont.h"
 #include "pdf/vorXMP.h"
+#include "xml/XmlWriter.h"
+#include "util/Status.h"
 
 namespace scrivane {
 
-// Statuses of SaveAs besides those of the writers.
-enum SaveStatus : int16_t {
-    kSaveWriteFailed = -40,        // the file could not be written; an old one is intact
-    kSaveUnsupportedFormat = -90,  // this version cannot write that format yet
-};
-
-class vorDocument {
+class vorDocument : public LayoutTarget {
 public:
     explicit vorDocument(EngineOptions options = {});
 
@@ -39,7 +34,9 @@ public:
     // Leaves the source lines out of a PDF; starts from the options, commands change it.
     bool Optimize = false;
 
-    // Code 1: the page count. Any other code: no value.
+    // The properties GetDocumentProperty knows.
+    static constexpr int16_t kPageCountProperty = 1;
+    // kPageCountProperty: the page count. Any other code: no value.
     std::optional<int32_t> GetDocumentProperty(int16_t code) const;
 
     // Lays the whole text out into Pages. The format file and then the custom (line
@@ -52,10 +49,13 @@ public:
                       const std::string& formatFileName, int32_t targetFormat);
 
     // Reads a file this program wrote (.pdf, .xml, .htm/.html/.xhtml, .svg) into the page
-    // model and the list of source lines. 0, or: -5 empty name, -10 no such file, -20 a
-    // kind it does not read, -21 to -24 an XML file it cannot read (XmlReader.h), the PDF
-    // reader's code less 1000 (PdfReader.h).
+    // model and the list of source lines. A LoadStatus (util/Status.h): kLoadOk, or
+    // kLoadNoFileName, kLoadFileMissing, kLoadUnknownKind, an XML reader's status, the PDF
+    // reader's status less 1000.
     int16_t LoadFile(const std::string& path);
+    // The same for a file's bytes; format is a TargetFormat (FormatOfFileName or
+    // FormatOfContent tell it).
+    int16_t LoadFromBytes(std::string_view bytes, int32_t format);
     // The experimental conversion of a PDF another program wrote; PdfReader.h's codes.
     int16_t ImportFile(const std::string& path);
     // The editable text of a loaded document (GetTextImport after ImportFile).
@@ -67,22 +67,26 @@ public:
     // The bytes SaveAs would write (for tests and pipes).
     int16_t Build(int32_t targetFormat, std::string& bytes);
     int16_t BuildPdf(std::string& bytes);
+    // What the XHTML, XML and SVG writers read from the document.
+    XmlSource ToXmlSource() const;
 
-    // Adders used by the layout; page numbers are 1-based.
+    // What the layout writes into (model/LayoutTarget.h).
     void AddText(std::string text, int32_t page, int16_t size, double x, double y,
                  std::string font, std::string colour, double extraWidth,
-                 std::string_view alignment);
-    // 0 placed (or nothing to place: empty name, missing file), -20 not a JPEG.
+                 std::string_view alignment) override;
     int16_t AddImage(const std::string& fileName, int32_t page, double x, double y,
-                     double width, double height);
-    void AddLine(double x, double y, double lx, double ly, double width, int32_t page);
+                     double width, double height) override;
+    void AddLine(double x, double y, double lx, double ly, double width,
+                 int32_t page) override;
     void AddAnnotation(std::string subtype, std::string content, int16_t left, int16_t top,
-                       int16_t width, int16_t height, int32_t page);
-
-    void SaveFormatSet(const std::string& name, const vorFormatSet& set);
-    int16_t LoadFormatSet(const std::string& name, vorFormatSet& set) const;
-    void SaveY(const std::string& name, const std::string& y);
-    int16_t LoadY(const std::string& name, std::string& y) const;
+                       int16_t width, int16_t height, int32_t page) override;
+    void AddHeaderText(vorText text) override { headerTexts_.push_back(std::move(text)); }
+    void AddHeaderImage(vorImage image) override { headerImages_.push_back(std::move(image)); }
+    void AddOutline(vorOutline entry) override;
+    void AddFormatCondition(int32_t lineNumber, std::string_view text) override;
+    vorInfos& Infos() override;
+    void UseXmp() override { UseXMP = true; }
+    void SetOptimize(bool optimize) override { Optimize = optimize; }
 
     std::string DefaultFontName() const;
     void SetDefaultFontName(const std::string& face);
@@ -90,12 +94,9 @@ public:
     // What the readers need to rebuild the source text: "N:" + line for every command
     // line, hidden line, stripped marker, header line, image tag and inserted break.
     const std::vector<std::string>& FormatConditions() const { return formatConditions_; }
-    void AddFormatCondition(int32_t lineNumber, std::string_view text);
 
     const std::vector<vorText>& HeaderTexts() const { return headerTexts_; }
     const std::vector<vorImage>& HeaderImages() const { return headerImages_; }
-    void AddHeaderText(vorText text) { headerTexts_.push_back(std::move(text)); }
-    void AddHeaderImage(vorImage image) { headerImages_.push_back(std::move(image)); }
 
     const std::optional<vorOutlines>& Outlines() const { return outlines_; }
     std::optional<vorOutlines>& Outlines() { return outlines_; }
@@ -109,8 +110,6 @@ private:
     void StampPageFurniture();
 
     EngineOptions options_;
-    std::map<std::string, vorFormatSet> formatSets_;
-    std::map<std::string, std::string> positions_;
     double largestY_ = 0;
     std::vector<std::string> formatConditions_;
     std::vector<vorText> headerTexts_;

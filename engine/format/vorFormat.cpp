@@ -7,9 +7,11 @@
 #include <pugixml.hpp>
 
 #include "format/XmlValueReader.h"
+#include "model/PageDefaults.h"
 #include "util/Encoding.h"
 #include "util/FileIO.h"
 #include "util/Numbers.h"
+#include "util/Status.h"
 #include "util/TextUtil.h"
 
 namespace scrivane {
@@ -88,21 +90,21 @@ void ReadValues(vorFormat& f, const XmlValueReader& reader) {
         return reader.Value(std::string(kBase) + "default/" + name);
     };
     if (auto v = value("fontname"); !v.empty()) f.DefaultFont = v;
-    if (f.DefaultFont.empty()) f.DefaultFont = "Helvetica";
+    if (f.DefaultFont.empty()) f.DefaultFont = kFallbackFont;
     if (auto v = Number16(value("fontsize"))) f.DefaultFontSize = *v;
-    if (f.DefaultFontSize < 1) f.DefaultFontSize = 12;
+    if (f.DefaultFontSize < 1) f.DefaultFontSize = kFallbackFontSize;
     if (auto v = value("fontcolor"); !v.empty()) f.DefaultFontColor = v;
     if (auto v = Number16(value("x"))) f.DefaultX = *v;
-    if (f.DefaultX < 1) f.DefaultX = 40;
+    if (f.DefaultX < 1) f.DefaultX = kFallbackX;
     if (auto v = Number16(value("y"))) f.DefaultY = *v;
-    if (f.DefaultY < 1) f.DefaultY = 50;
+    if (f.DefaultY < 1) f.DefaultY = kFallbackY;
     if (auto v = Number16(value("dy"))) {
         f.DefaultDY = *v;  // 0 and negative spacing are kept
     } else if (f.DefaultDY == 0) {
-        f.DefaultDY = 16;
+        f.DefaultDY = kFallbackLineAdvance;
     }
     if (auto v = Number16(value("maxlenline"))) f.DefaultMaxLenLine = *v;
-    if (f.DefaultMaxLenLine < 1) f.DefaultMaxLenLine = 100;
+    if (f.DefaultMaxLenLine < 1) f.DefaultMaxLenLine = kFallbackMaxLineLength;
     f.MaxLenLine = f.DefaultMaxLenLine;
     if (auto v = Number16(value("linelength"))) f.DefaultLineLength = *v;
     if (auto v = Number16(value("pageheight")); v && *v > 0) f.DefaultPageHeight = IntText(*v);
@@ -121,9 +123,9 @@ int16_t ReadWith(vorFormat& f, const XmlValueReader& reader) {
     try {
         ReadValues(f, reader);
     } catch (const OutOfRange&) {
-        return 1;
+        return kFormatNumberOutOfRange;
     }
-    return 0;
+    return kFormatOk;
 }
 
 void AddText(pugi::xml_node parent, const char* name, const std::string& cp1252) {
@@ -217,8 +219,8 @@ bool Matches(const vorFormat& c, const std::string& lineNumber, const std::strin
 }  // namespace
 
 int16_t vorFormat::ReadFormatFile(const std::string& FormatFilename) {
-    if (FormatFilename.empty()) return 2;
-    if (!FileExists(FormatFilename)) return 3;
+    if (FormatFilename.empty()) return kFormatNoFileName;
+    if (!FileExists(FormatFilename)) return kFormatFileMissing;
     XmlValueReader reader;
     reader.Load(FormatFilename);  // a file that does not parse reads as all-empty
     return ReadWith(*this, reader);
@@ -244,8 +246,8 @@ std::string vorFormat::FormatFileText() const {
 }
 
 int16_t vorFormat::SaveFormatFile(const std::string& FormatFilename) const {
-    if (FormatFilename.empty()) return 1;
-    return WriteFileAtomically(FormatFilename, FormatFileText()) ? 0 : 1;
+    if (FormatFilename.empty()) return kFormatSaveFailed;
+    return WriteFileAtomically(FormatFilename, FormatFileText()) ? kFormatOk : kFormatSaveFailed;
 }
 
 bool vorFormat::FontNameIsOk(const std::string& FontNameToCheck) {
@@ -317,8 +319,8 @@ int16_t vorFormat::GetFormat(int32_t LineNumber, const std::string& LineValue) {
             ImageY = c.ImageY;
         }
     }
-    if (!IsNumeric(DefaultPageHeight)) DefaultPageHeight = "843";
-    return 0;
+    if (!IsNumeric(DefaultPageHeight)) DefaultPageHeight = kDefaultPageHeightText;
+    return kFormatOk;
 }
 
 }  // namespace scrivane

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/PageDefaults.h"
+
 namespace scrivane {
 
 class vorFormat {
@@ -27,7 +29,7 @@ public:
     int16_t DefaultLineLength = 0;
     std::string DefaultPageWidth;
     std::string DefaultPageHeight;
-    std::string DefaultDownMargin = "50";
+    std::string DefaultDownMargin = kDefaultBottomMarginText;
     std::string DefaultColumns = "1";
     std::string DefaultSpaceBetweenColumns = "12";
 
@@ -63,12 +65,12 @@ public:
     // Folder that "%apppath%" in image names stands for (no trailing separator).
     std::string AppFolder;
 
-    // 0 read (also for an unreadable file: its values read as empty), 1 a number out of
-    // the 16-bit range stopped the read, 2 empty name, 3 no such file.
+    // A FormatFileStatus (util/Status.h): kFormatOk also for an unreadable file, whose
+    // values read as empty.
     int16_t ReadFormatFile(const std::string& FormatFilename);
-    // Reads format-file text already in memory; same statuses apart from 2 and 3.
+    // Reads format-file text already in memory; the same statuses but the file's own.
     int16_t ReadFormatText(const std::string& xmlText);
-    // 0 saved; 1 failed while building or saving (an existing file is left untouched).
+    // kFormatOk, or kFormatSaveFailed (an existing file is left untouched).
     int16_t SaveFormatFile(const std::string& FormatFilename) const;
     // The format file's text as SaveFormatFile writes it.
     std::string FormatFileText() const;

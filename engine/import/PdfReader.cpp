@@ -355,7 +355,7 @@ void ReadSourceLines(const std::string& joinedText, std::vector<std::string>& li
 
 int16_t ReadOwnPdf(const std::string& path, PdfContents& contents) {
     std::string bytes;
-    if (int16_t status = CheckPdfFile(path, bytes); status != 0) return status;
+    if (int16_t status = CheckPdfFile(path, bytes); status != kPdfReadOk) return status;
     return ParseOwnPdf(bytes, contents);
 }
 
@@ -364,21 +364,21 @@ int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
     if (file.find("%%EOF") == std::string_view::npos) return kPdfNoEof;
 
     XrefTable table;
-    if (int16_t status = ReadXref(file, table); status != 0) return status;
+    if (int16_t status = ReadXref(file, table); status != kPdfReadOk) return status;
     if (table.root.empty() || table.info.empty()) return kPdfNoRoot;
 
     std::string_view object;
-    if (int16_t status = table.Object(file, ObjectNumber(table.info), object); status != 0) {
+    if (int16_t status = table.Object(file, ObjectNumber(table.info), object); status != kPdfReadOk) {
         return status;
     }
-    if (int16_t status = ReadInfo(object, contents.infos); status != 0) return status;
+    if (int16_t status = ReadInfo(object, contents.infos); status != kPdfReadOk) return status;
 
-    if (int16_t status = table.Object(file, ObjectNumber(table.root), object); status != 0) {
+    if (int16_t status = table.Object(file, ObjectNumber(table.root), object); status != kPdfReadOk) {
         return status;
     }
     size_t pagesNumber = DictionaryNumber(object, "/Pages");
     if (pagesNumber == std::string_view::npos) return kPdfBadPageTree;
-    if (int16_t status = table.Object(file, pagesNumber, object); status != 0) return status;
+    if (int16_t status = table.Object(file, pagesNumber, object); status != kPdfReadOk) return status;
     size_t kids = object.find("/Kids");
     if (kids == std::string_view::npos) return kPdfBadPageTree;
     size_t kidsEnd = object.find(']', kids);
@@ -392,7 +392,7 @@ int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
     for (size_t pageNumber : pageNumbers) {
         if (!seen.insert(pageNumber).second) return kPdfBadPageTree;
         std::string_view page;
-        if (int16_t status = table.Object(file, pageNumber, page); status != 0) return status;
+        if (int16_t status = table.Object(file, pageNumber, page); status != kPdfReadOk) return status;
         vorPage& target = contents.pages.AddNewPage();
         ReadMediaBox(page, target);
         size_t at = page.find("/Contents");
@@ -402,11 +402,11 @@ int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
         if (streams.empty()) continue;
         if (!seen.insert(streams.front()).second) return kPdfBadPageTree;
         std::string_view stream;
-        if (int16_t status = table.Object(file, streams.front(), stream); status != 0) {
+        if (int16_t status = table.Object(file, streams.front(), stream); status != kPdfReadOk) {
             return status;
         }
         std::vector<std::string> runs;
-        if (int16_t status = ReadOwnContentStream(stream, file, runs); status != 0) {
+        if (int16_t status = ReadOwnContentStream(stream, file, runs); status != kPdfReadOk) {
             return status;
         }
         runCount += runs.size();
@@ -419,11 +419,11 @@ int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
         auto number = ToInt32(contents.infos.FCObjectNumber);
         if (!number || *number < 0) return kPdfObjectMissing;
         if (int16_t status = table.Object(file, static_cast<size_t>(*number), object);
-            status != 0) {
+            status != kPdfReadOk) {
             return status;
         }
         std::vector<std::string> runs;
-        if (int16_t status = ReadOwnContentStream(object, file, runs); status != 0) {
+        if (int16_t status = ReadOwnContentStream(object, file, runs); status != kPdfReadOk) {
             return status;
         }
         std::string joined;

@@ -8,38 +8,9 @@
 
 #include "model/vorInfos.h"
 #include "model/vorPages.h"
+#include "util/Status.h"
 
 namespace scrivane {
-
-// Result codes of the PDF readers (0 = read).
-enum PdfReadStatus : int16_t {
-    kPdfReadOk = 0,
-    kPdfProducerRefused = -2,      // not written by a version of this program it can read
-    kPdfNoStream = -4,             // a content object without "stream"
-    kPdfNoEndStream = -5,          // ... or without "endstream"
-    kPdfNoFileName = -5,           // an empty file name
-    kPdfFileMissing = -10,         // no such file, or it cannot be read
-    kPdfInfoMalformed = -11,       // an Info entry without its "(" value
-    kPdfTooShort = -18,            // fewer than 100 bytes
-    kPdfNoHeader = -20,            // does not start with "%PDF-"
-    kPdfNoEof = -25,               // no "%%EOF"
-    kPdfNoStartXref = -27,         // no "startxref", or no number after it
-    kPdfXrefOutside = -30,         // the table's offset lies outside the file
-    kPdfNoXref = -35,              // no "xref" at that offset
-    kPdfBadSubsection = -40,       // no "first count" line after "xref"
-    kPdfXrefTooLong = -45,         // more entries than the file can hold
-    kPdfBadXrefEntry = -50,        // an entry that is not "nnnnnnnnnn ggggg n"
-    kPdfNoRoot = -55,              // the trailer names no catalog or no Info
-    kPdfObjectMissing = -60,       // an object the file refers to is not in the table
-    kPdfObjectOutside = -61,       // an object offset outside the file
-    kPdfNoEndObj = -62,            // an object without "endobj"
-    kPdfNoTrailer = -65,           // the table is not followed by "trailer"
-    kPdfShortTrailer = -70,        // a trailer of fewer than 15 characters
-    kPdfBadPageTree = -80,         // no pages, or a page or stream listed twice
-    kPdfStreamDamaged = -85,       // a compressed stream that does not inflate
-    kPdfTooMuchText = -86,         // more text than any document of ours holds
-    kPdfTrailerTooLong = -222,     // a trailer of more than 1000 entries
-};
 
 // What a PDF file gives back.
 struct PdfContents {

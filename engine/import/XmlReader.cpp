@@ -6,6 +6,7 @@
 
 #include "util/Encoding.h"
 #include "util/FileIO.h"
+#include "util/ProgramInfo.h"
 
 namespace scrivane {
 
@@ -42,7 +43,7 @@ void TakeSourceLines(pugi::xml_attribute block, PdfContents& contents) {
 
 int16_t ReadOwnXml(const std::string& path, XmlKind kind, PdfContents& contents) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) return -10;  // no such file, or it cannot be read
+    if (!ReadWholeFile(path, bytes)) return kXmlFileMissing;
     return ParseOwnXml(bytes, kind, contents);
 }
 
@@ -62,24 +63,25 @@ int16_t ParseOwnXml(std::string_view bytes, XmlKind kind, PdfContents& contents)
         if (BaseName(head) != "head") return kXmlNoProducer;
         pugi::xml_node generator = head.first_child();
         if (BaseName(generator) != "meta" ||
-            std::strncmp(generator.attribute("GENERATOR").value(), "Vantor Jotter 1.4.", 18) !=
-                0) {
+            std::strncmp(generator.attribute("GENERATOR").value(), kAcceptedXhtmlGenerator,
+                         std::strlen(kAcceptedXhtmlGenerator)) != 0) {
             return kXmlOtherProducer;
         }
         pugi::xml_node last = head.last_child();
         if (last != generator &&
-            std::strcmp(last.attribute("name").value(), "Vantor-FC-1.4") == 0) {
+            std::strcmp(last.attribute("name").value(), kSourceMarkerName) == 0) {
             TakeSourceLines(last.attribute("FC"), contents);
         }
         container = head.next_sibling();
     } else {
         pugi::xml_attribute producer = root.first_attribute();
         if (!producer || std::strcmp(producer.name(), "producer") != 0) return kXmlNoProducer;
-        if (std::strncmp(producer.value(), "Vantor Jotter 1.", 16) != 0) {
+        if (std::strncmp(producer.value(), kAcceptedXmlProducer,
+                         std::strlen(kAcceptedXmlProducer)) != 0) {
             return kXmlOtherProducer;
         }
         pugi::xml_node last = root.last_child();
-        if (last != root.first_child() && BaseName(last) == "Vantor") {
+        if (last != root.first_child() && BaseName(last) == kSvgSourceElement) {
             TakeSourceLines(last.attribute("FC"), contents);
         }
         container = kind == XmlKind::Xml ? root : root.first_child();

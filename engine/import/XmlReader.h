@@ -5,16 +5,9 @@
 #include <string>
 
 #include "import/PdfReader.h"
+#include "util/Status.h"
 
 namespace scrivane {
-
-enum XmlReadStatus : int16_t {
-    kXmlReadOk = 0,
-    kXmlUnreadable = -21,    // not well-formed XML (or refers to outside entities)
-    kXmlWrongRoot = -22,     // not "document", "svg" or "html" as the kind says
-    kXmlNoProducer = -23,    // no producer attribute first / no "head" first
-    kXmlOtherProducer = -24, // written by another program or a version it cannot read
-};
 
 enum class XmlKind { Xml, Svg, Xhtml };
 

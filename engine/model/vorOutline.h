@@ -33,4 +33,9 @@ struct vorOutlines {
     int32_t TotalCount() const;
 };
 
+// Adds a bookmark to the tree: after the last entry of a level at or above its own, or
+// below the deepest last entry of a lower level (at most 10 levels down). False when
+// it would need more.
+bool InsertOutline(vorOutlines& root, vorOutline entry);
+
 }  // namespace scrivane

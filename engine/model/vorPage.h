@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/vorContent.h"
+#include "model/PageDefaults.h"
 #include "model/vorPDFAnnotation.h"
 
 namespace scrivane {
@@ -15,8 +16,8 @@ struct vorPage {
     std::vector<int32_t> ContentsObjectNumber;
     int32_t ParentObjectNumber = 0;
     std::vector<vorPDFAnnotation> Annots;
-    int16_t PageWidth = 596;
-    int16_t PageHeight = 843;
+    int16_t PageWidth = kDefaultPageWidth;
+    int16_t PageHeight = kDefaultPageHeight;
 
     // Block n (1-based); -1 = last, other negatives = 1, past the end = last. A page
     // without blocks gets one.

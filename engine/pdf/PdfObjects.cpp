@@ -6,6 +6,7 @@
 #include "pdf/Compression.h"
 #include "pdf/PdfSyntax.h"
 #include "util/Numbers.h"
+#include "util/ProgramInfo.h"
 
 namespace scrivane {
 
@@ -116,7 +117,10 @@ void AppendTextRun(std::string& s, const vorText& run, PdfWriteState& state,
 
 void toFS(std::string& out, const vorInfos& infos, bool optimize) {
     out += kObjectStart;
-    out += "<<\n/Dorvex (JTR-";
+    out += "<<\n";
+    out += kPdfMarkerKey;
+    out += " (";
+    out += kPdfMarkerPrefix;
     out += kProgramVersion;
     out += optimize ? ")" : "-noc)";
     if (!infos.FCObjectNumber.empty()) {
@@ -131,10 +135,8 @@ void toFS(std::string& out, const vorInfos& infos, bool optimize) {
     if (!infos.title.empty()) AppendLiteralEntry(out, "/Title", infos.title);
     if (!infos.subject.empty()) AppendLiteralEntry(out, "/Subject", infos.subject);
     if (!infos.keywords.empty()) AppendLiteralEntry(out, "/Keywords", infos.keywords);
-    out += "/Producer(Vantor Jotter ";
-    out += kProgramVersion;
-    out += " - ";
-    out += kMakerAddress;
+    out += "/Producer(";
+    out += kProducerText;
     out += ")\n";
     out += kObjectEnd;
 }
@@ -181,7 +183,7 @@ void toFS(std::string& out, const vorFont& font) {
 }
 
 void toFS(std::string& out, const vorPage& page, PdfWriteState& state) {
-    state.currentPageHeight = page.PageHeight < 1 ? 843 : page.PageHeight;
+    state.currentPageHeight = page.PageHeight < 1 ? kDefaultPageHeight : page.PageHeight;
     state.wordSpacingSet = state.charSpacingSet = false;  // a page starts afresh
     out += kObjectStart;
     out += "<</Type/Page/Parent ";

@@ -18,15 +18,11 @@
 
 namespace scrivane {
 
-// The program version written into every PDF and the address of its maker.
-inline constexpr const char* kProgramVersion = "1.4.0";
-inline constexpr const char* kMakerAddress = "https://vantor.example/jotter";
-
 // What the object texts share while one file is written.
 struct PdfWriteState {
     const std::vector<vorFont>* fonts = nullptr;
     // Height of the page written last; content streams turn y into PDF y with it.
-    int32_t currentPageHeight = 843;
+    int32_t currentPageHeight = kDefaultPageHeight;
     // Deflate content streams (off only for inspection).
     bool compress = true;
     // Word and character spacing a justified run left set on the current page: they

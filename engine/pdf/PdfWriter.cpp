@@ -5,6 +5,7 @@
 #include <map>
 #include <new>
 
+#include "format/OutputFormats.h"
 #include "model/vorPDFCatalog.h"
 #include "pdf/PdfObjects.h"
 #include "util/FileIO.h"
@@ -70,30 +71,13 @@ void Trace(const PdfSource& source, const std::string& message) {
     if (source.trace) source.trace("\t" + message);
 }
 
-}  // namespace
-
-int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* failedFile) {
-    bytes.clear();
-    vorPages& pages = *source.pages;
-    vorPDFCatalog catalog;
-    Registry registry;
-    vorContent sourceStream;
-
-    registry.Add(PdfObject::kInfos, source.infos);
-    registry.Add(PdfObject::kCatalog, &catalog);
-    catalog.PagesObjectNumber = registry.Add(PdfObject::kPages, &pages);
-    for (vorFont& font : *source.fonts) {
-        std::string number;
-        AppendInt(number, registry.Add(PdfObject::kFont, &font));
-        font.ObjectNumber = number;
-    }
-
-    Trace(source, std::to_string(pages.PagesCount()) + " pages");
+// Registers the pages, their blocks, images (one object per file) and annotations.
+void NumberPages(vorPages& pages, int32_t pagesNumber, Registry& registry) {
     pages.KidsObjectNumber.clear();
     std::map<std::string, std::string> imageNumbers;  // file -> shared object number
     for (auto& kid : pages.Kids) {
         vorPage& page = *kid;
-        page.ParentObjectNumber = catalog.PagesObjectNumber;
+        page.ParentObjectNumber = pagesNumber;
         pages.KidsObjectNumber.push_back(registry.Add(PdfObject::kPage, &page));
         page.ContentsObjectNumber.clear();
         for (vorContent& content : page.Contents) {
@@ -115,6 +99,24 @@ int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* f
             annotation.ObjectNumber = registry.Add(PdfObject::kAnnotation, &annotation);
         }
     }
+}
+
+// Gives every object its number, in file order: information, catalog, page tree, fonts,
+// pages, metadata, outline, source stream.
+void NumberObjects(const PdfSource& source, vorPDFCatalog& catalog, vorContent& sourceStream,
+                   Registry& registry) {
+    vorPages& pages = *source.pages;
+    registry.Add(PdfObject::kInfos, source.infos);
+    registry.Add(PdfObject::kCatalog, &catalog);
+    catalog.PagesObjectNumber = registry.Add(PdfObject::kPages, &pages);
+    for (vorFont& font : *source.fonts) {
+        std::string number;
+        AppendInt(number, registry.Add(PdfObject::kFont, &font));
+        font.ObjectNumber = number;
+    }
+
+    Trace(source, std::to_string(pages.PagesCount()) + " pages");
+    NumberPages(pages, catalog.PagesObjectNumber, registry);
 
     if (source.metadata) {
         catalog.MetadataObjectNumber = registry.Add(PdfObject::kMetadata, source.metadata);
@@ -140,6 +142,76 @@ int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* f
         int32_t number = registry.Add(PdfObject::kSource, &sourceStream);
         source.infos->FCObjectNumber = std::to_string(number);
     }
+}
+
+// Appends one object's text (after its number); kPdfImageUnreadable when an image file
+// cannot be read.
+int16_t AppendObject(std::string& bytes, PdfObject& object, const PdfSource& source,
+                     PdfWriteState& state, std::string* failedFile) {
+    switch (object.kind) {
+        case PdfObject::kInfos:
+            toFS(bytes, *static_cast<vorInfos*>(object.item), source.optimize);
+            break;
+        case PdfObject::kCatalog: toFS(bytes, *static_cast<vorPDFCatalog*>(object.item)); break;
+        case PdfObject::kPages: toFS(bytes, *static_cast<vorPages*>(object.item)); break;
+        case PdfObject::kFont: toFS(bytes, *static_cast<vorFont*>(object.item)); break;
+        case PdfObject::kPage: toFS(bytes, *static_cast<vorPage*>(object.item), state); break;
+        case PdfObject::kContent:
+        case PdfObject::kSource:
+            toFS(bytes, *static_cast<vorContent*>(object.item), state);
+            break;
+        case PdfObject::kImage: {
+            auto& image = *static_cast<vorImage*>(object.item);
+            if (!ReadWholeFile(image.ImageFileName, image.ImageStream)) {
+                if (failedFile) *failedFile = image.ImageFileName;
+                return kPdfImageUnreadable;
+            }
+            toFS(bytes, image);
+            std::string().swap(image.ImageStream);  // the bytes are in the file now
+            break;
+        }
+        case PdfObject::kAnnotation:
+            toFS(bytes, *static_cast<vorPDFAnnotation*>(object.item));
+            break;
+        case PdfObject::kMetadata:
+            bytes += static_cast<vorXMP*>(object.item)->toFS(kTargetPdf);
+            break;
+        case PdfObject::kOutlineRoot: toFS(bytes, *static_cast<vorOutlines*>(object.item)); break;
+        case PdfObject::kOutline: toFS(bytes, *static_cast<vorOutline*>(object.item)); break;
+    }
+    return kPdfOk;
+}
+
+// The cross-reference table of the objects at these offsets, and the trailer.
+void AppendXrefAndTrailer(std::string& bytes, const std::vector<size_t>& offsets,
+                          const PdfSource& source) {
+    Trace(source, "Build XRef");
+    const size_t xref = bytes.size();
+    bytes += "xref\n0 ";
+    AppendInt(bytes, static_cast<long long>(offsets.size() + 1));
+    bytes += "\n0000000000 65535 f\r\n";
+    char entry[21];
+    for (size_t offset : offsets) {
+        std::snprintf(entry, sizeof entry, "%010zu 00000 n\r\n", offset);
+        bytes.append(entry, 20);
+    }
+
+    Trace(source, "Build trailer");
+    bytes += "trailer\n<<\n/Size ";
+    AppendInt(bytes, static_cast<long long>(offsets.size() + 1));
+    bytes += "\n/Root 2 0 R\n/Info 1 0 R\n>>\nstartxref\n";
+    AppendInt(bytes, static_cast<long long>(xref));
+    bytes += "\n%%EOF\n";
+}
+
+}  // namespace
+
+int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* failedFile) {
+    bytes.clear();
+    vorPDFCatalog catalog;
+    Registry registry;
+    vorContent sourceStream;
+    NumberObjects(source, catalog, sourceStream, registry);
 
     Trace(source, "Build buffer");
     const size_t count = registry.objects.size();
@@ -149,75 +221,18 @@ int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* f
     state.fonts = source.fonts;
     state.compress = source.compress;
     try {
-        bytes.reserve(4096 + static_cast<size_t>(pages.PagesCount()) * 2048);
+        bytes.reserve(4096 + static_cast<size_t>(source.pages->PagesCount()) * 2048);
         bytes = "%PDF-1.4\n";
         for (size_t i = 0; i < count; ++i) {
             offsets[i] = bytes.size();
             AppendInt(bytes, static_cast<long long>(i + 1));
-            PdfObject& object = registry.objects[i];
-            switch (object.kind) {
-                case PdfObject::kInfos:
-                    toFS(bytes, *static_cast<vorInfos*>(object.item), source.optimize);
-                    break;
-                case PdfObject::kCatalog:
-                    toFS(bytes, *static_cast<vorPDFCatalog*>(object.item));
-                    break;
-                case PdfObject::kPages:
-                    toFS(bytes, *static_cast<vorPages*>(object.item));
-                    break;
-                case PdfObject::kFont:
-                    toFS(bytes, *static_cast<vorFont*>(object.item));
-                    break;
-                case PdfObject::kPage:
-                    toFS(bytes, *static_cast<vorPage*>(object.item), state);
-                    break;
-                case PdfObject::kContent:
-                case PdfObject::kSource:
-                    toFS(bytes, *static_cast<vorContent*>(object.item), state);
-                    break;
-                case PdfObject::kImage: {
-                    auto& image = *static_cast<vorImage*>(object.item);
-                    if (!ReadWholeFile(image.ImageFileName, image.ImageStream)) {
-                        if (failedFile) *failedFile = image.ImageFileName;
-                        bytes.clear();
-                        return kPdfImageUnreadable;
-                    }
-                    toFS(bytes, image);
-                    std::string().swap(image.ImageStream);  // the bytes are in the file now
-                    break;
-                }
-                case PdfObject::kAnnotation:
-                    toFS(bytes, *static_cast<vorPDFAnnotation*>(object.item));
-                    break;
-                case PdfObject::kMetadata:
-                    bytes += static_cast<vorXMP*>(object.item)->toFS(10);
-                    break;
-                case PdfObject::kOutlineRoot:
-                    toFS(bytes, *static_cast<vorOutlines*>(object.item));
-                    break;
-                case PdfObject::kOutline:
-                    toFS(bytes, *static_cast<vorOutline*>(object.item));
-                    break;
+            if (int16_t status = AppendObject(bytes, registry.objects[i], source, state, failedFile);
+                status != kPdfOk) {
+                bytes.clear();
+                return status;
             }
         }
-
-        Trace(source, "Build XRef");
-        const size_t xref = bytes.size();
-        bytes += "xref\n0 ";
-        AppendInt(bytes, static_cast<long long>(count + 1));
-        bytes += "\n0000000000 65535 f\r\n";
-        char entry[21];
-        for (size_t offset : offsets) {
-            std::snprintf(entry, sizeof entry, "%010zu 00000 n\r\n", offset);
-            bytes.append(entry, 20);
-        }
-
-        Trace(source, "Build trailer");
-        bytes += "trailer\n<<\n/Size ";
-        AppendInt(bytes, static_cast<long long>(count + 1));
-        bytes += "\n/Root 2 0 R\n/Info 1 0 R\n>>\nstartxref\n";
-        AppendInt(bytes, static_cast<long long>(xref));
-        bytes += "\n%%EOF\n";
+        AppendXrefAndTrailer(bytes, offsets, source);
     } catch (const std::bad_alloc&) {
         bytes.clear();
         return kPdfOutOfMemory;

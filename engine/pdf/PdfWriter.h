@@ -11,6 +11,7 @@
 #include "model/vorOutline.h"
 #include "model/vorPages.h"
 #include "pdf/vorXMP.h"
+#include "util/Status.h"
 
 namespace scrivane {
 
@@ -25,12 +26,6 @@ struct PdfSource {
     bool optimize = false;                         // true = leave the source stream out
     bool compress = true;
     std::function<void(const std::string&)> trace;
-};
-
-enum PdfWriteStatus : int16_t {
-    kPdfOk = 0,
-    kPdfImageUnreadable = -21,  // an image file could not be read while writing
-    kPdfOutOfMemory = -30,
 };
 
 // Builds the whole file. On failure bytes is left empty and *failedFile names the file

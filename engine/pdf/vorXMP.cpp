@@ -4,6 +4,7 @@
 
 #include <pugixml.hpp>
 
+#include "format/OutputFormats.h"
 #include "util/Encoding.h"
 #include "util/Numbers.h"
 
@@ -47,7 +48,7 @@ std::string vorXMP::PacketText() const {
 
 std::string vorXMP::toFS(int32_t targetFormat) const {
     std::string packet = PacketText();
-    if (targetFormat != 10) return packet;
+    if (targetFormat != kTargetPdf) return packet;
     for (char& c : packet) {
         if (c == '"') c = '\'';
     }

@@ -19,7 +19,7 @@ public:
     void AddMetadata(const std::string& name, const std::string& value);
     // The packet text (UTF-8, LF line ends).
     std::string PacketText() const;
-    // Target 10: the PDF object text after the object number; otherwise the packet.
+    // For a PDF: the object text after the object number; otherwise the packet.
     std::string toFS(int32_t targetFormat) const;
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "document/FlowContext.h"
 #include "document/JpegProbe.h"
 #include "document/LineSplitter.h"
 #include "document/MarkupCommand.h"
@@ -161,23 +162,23 @@ TEST(DocumentFlow, TextOnALaterPageMakesTheEarlierPagesExist) {
 }
 
 TEST(DocumentFlow, SavedSetsAndPositionsKeepTheirFirstValue) {
-    vorDocument doc;
-    doc.SaveY("top", "100");
-    doc.SaveY("top", "200");
+    SavedByName saved;
+    saved.SaveY("top", "100");
+    saved.SaveY("top", "200");
     std::string y;
-    EXPECT_EQ(doc.LoadY("top", y), 0);
+    EXPECT_TRUE(saved.LoadY("top", y));
     EXPECT_EQ(y, "100");
-    EXPECT_EQ(doc.LoadY("", y), -1);
-    EXPECT_EQ(doc.LoadY("other", y), -1);
+    EXPECT_FALSE(saved.LoadY("", y));
+    EXPECT_FALSE(saved.LoadY("other", y));
 
     vorFormatSet first, second, loaded;
     first.fontsize = "10";
     second.fontsize = "20";
-    doc.SaveFormatSet("body", first);
-    doc.SaveFormatSet("body", second);
-    EXPECT_EQ(doc.LoadFormatSet("body", loaded), 0);
+    saved.SaveFormatSet("body", first);
+    saved.SaveFormatSet("body", second);
+    EXPECT_TRUE(saved.LoadFormatSet("body", loaded));
     EXPECT_EQ(loaded.fontsize, "10");
-    EXPECT_EQ(doc.LoadFormatSet("", loaded), -1);
+    EXPECT_FALSE(saved.LoadFormatSet("", loaded));
 }
 
 TEST(DocumentFlow, DefaultFontNameWritesTheFirstFont) {

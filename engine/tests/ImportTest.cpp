@@ -125,6 +125,71 @@ TEST(Import, XmlAndOptimizedPdfGiveTheVisibleTextOnly) {
     }
 }
 
+TEST(Import, BytesGiveWhatTheFileGives) {
+    test::TempDir dir;
+    const std::string text = "<set>title=From memory\r\n# Title\r\n%% secret\r\nbody line";
+    for (auto [target, name, optimize] :
+         {std::tuple{kTargetPdf, "doc.pdf", false}, std::tuple{kTargetPdf, "small.pdf", true},
+          std::tuple{kTargetXhtml, "doc.htm", false}, std::tuple{kTargetXml, "doc.xml", false},
+          std::tuple{kTargetSvg, "doc.svg", false}}) {
+        const std::string file = Published(text, target, optimize, dir, name);
+        vorDocument fromFile, fromBytes;
+        ASSERT_EQ(fromFile.LoadFile(file), kLoadOk) << name;
+        const std::string bytes = test::ReadFile(file);
+        EXPECT_EQ(FormatOfContent(bytes).code, target) << name;
+        ASSERT_EQ(fromBytes.LoadFromBytes(bytes, target), kLoadOk) << name;
+        std::string expected, back;
+        fromFile.GetText(expected);
+        fromBytes.GetText(back);
+        EXPECT_EQ(back, expected) << name;
+        EXPECT_NE(back.find("body line"), std::string::npos) << name;
+        EXPECT_EQ(fromBytes.eInfos->title, fromFile.eInfos->title) << name;
+        EXPECT_EQ(fromBytes.Pages.PagesCount(), fromFile.Pages.PagesCount()) << name;
+    }
+}
+
+TEST(Import, BytesThatAreNoFileOfOursGiveTheFileStatuses) {
+    const std::string noise(200, 'x');
+    const std::string otherPdf = "%PDF-1.4\n%%Producer (another program)\n" + noise + "\n%%EOF\n";
+    const struct {
+        std::string bytes;
+        int32_t format;
+        int16_t status;
+    } cases[] = {
+        {"%PDF-1.4 too short", kTargetPdf, LoadStatusOfPdf(kPdfTooShort)},
+        {noise, kTargetPdf, LoadStatusOfPdf(kPdfNoHeader)},
+        {otherPdf, kTargetPdf, LoadStatusOfPdf(kPdfProducerRefused)},
+        {"", kTargetXml, kXmlUnreadable},
+        {"<document><unclosed></document>", kTargetXml, kXmlUnreadable},
+        {"<svg producer='Vantor Jotter 1.4.0'/>", kTargetXml, kXmlWrongRoot},
+        {"<document title='t'/>", kTargetXml, kXmlNoProducer},
+        {"<svg producer='Another 2.0'/>", kTargetSvg, kXmlOtherProducer},
+        {"<html><head><meta GENERATOR='Another'/></head></html>", kTargetXhtml, kXmlOtherProducer},
+        {noise, 0, kLoadUnknownKind},
+        {noise, 25, kLoadUnknownKind},
+    };
+    for (const auto& c : cases) {
+        vorDocument document;
+        EXPECT_EQ(document.LoadFromBytes(c.bytes, c.format), c.status) << c.bytes;
+        std::string text;
+        document.GetText(text);
+        EXPECT_EQ(text, "") << c.bytes;
+    }
+    // The values scripts and the editor know.
+    EXPECT_EQ(LoadStatusOfPdf(kPdfTooShort), -1018);
+    EXPECT_EQ(LoadStatusOfPdf(kPdfProducerRefused), -1002);
+}
+
+TEST(Import, StandardInputIsToldByWhatItHolds) {
+    EXPECT_EQ(FormatOfContent("%PDF-1.4\n...").code, kTargetPdf);
+    EXPECT_EQ(FormatOfContent("<?xml version='1.0'?><svg producer='x'/>").code, kTargetSvg);
+    EXPECT_EQ(FormatOfContent("<?xml version='1.0'?><html><head/></html>").code, kTargetXhtml);
+    EXPECT_EQ(FormatOfContent("<document/>").code, kTargetXml);
+    EXPECT_EQ(FormatOfContent("").code, kTargetXml);
+    // Only the first 4 KiB are looked at.
+    EXPECT_EQ(FormatOfContent("<document>" + std::string(5000, ' ') + "<svg").code, kTargetXml);
+}
+
 TEST(Import, PageHeadersAreNotTakenForText) {
     test::TempDir dir;
     std::string text = "<set>header=Page &p of &pages";

@@ -1,4 +1,4 @@
-#include "document/TextMeasurer.h"
+#include "text/TextMeasurer.h"
 
 #include <gtest/gtest.h>
 

@@ -28,7 +28,9 @@ vorDocument FromText(const std::string& text) {
 
 std::string Build(const vorDocument& doc, int32_t target, bool animate = false) {
     std::string bytes;
-    EXPECT_EQ(BuildXmlFile(doc, target, animate, bytes), kXmlWriteOk) << target;
+    XmlSource source = doc.ToXmlSource();
+    source.animateSvg = animate;
+    EXPECT_EQ(BuildXmlFile(source, target, bytes), kXmlWriteOk) << target;
     return bytes;
 }
 

@@ -13,20 +13,6 @@ constexpr char32_t kHighControls[32] = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t CodePointOf(unsigned char byte) {
-    if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
-    return byte;
-}
-
-// The Windows-1252 byte of a code point, or -1 when it has none.
-int ByteOf(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
-    for (int i = 0; i < 32; ++i) {
-        if (kHighControls[i] == cp) return 0x80 + i;
-    }
-    return -1;
-}
-
 // Decodes one UTF-8 sequence at text[i]; returns its length, or 0 when invalid.
 size_t DecodeUtf8(std::string_view text, size_t i, char32_t& cp) {
     auto b0 = static_cast<unsigned char>(text[i]);
@@ -69,6 +55,19 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
+char32_t Cp1252CodePoint(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
+    return byte;
+}
+
+int Cp1252Byte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == cp) return 0x80 + i;
+    }
+    return -1;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
     char32_t cp;
     for (size_t i = 0; i < bytes.size();) {
@@ -93,7 +92,7 @@ std::string Utf8ToCp1252(std::string_view utf8, size_t* replaced) {
         }
         i += length;
         if (cp == 0xFEFF && out.empty()) continue;  // a byte order mark is no text
-        int byte = ByteOf(cp);
+        int byte = Cp1252Byte(cp);
         if (byte < 0) {
             out.push_back('?');
             ++count;
@@ -113,7 +112,7 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
         if (byte < 0x80) {
             out.push_back(c);
         } else {
-            AppendUtf8(out, CodePointOf(byte));
+            AppendUtf8(out, Cp1252CodePoint(byte));
         }
     }
     return out;

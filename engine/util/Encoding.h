@@ -7,6 +7,12 @@
 
 namespace scrivane {
 
+// The program's one Windows-1252 table. The Unicode code point of a byte; the five bytes
+// Windows-1252 leaves undefined map to the C1 controls of the same value.
+char32_t Cp1252CodePoint(unsigned char byte);
+// The byte of a code point, or -1 when Windows-1252 has none for it.
+int Cp1252Byte(char32_t codePoint);
+
 bool IsValidUtf8(std::string_view bytes);
 
 // UTF-8 to Windows-1252. Characters that Windows-1252 cannot hold become "?" and are

@@ -10,9 +10,9 @@
 
 #include <pugixml.hpp>
 
-#include "document/EngineOptions.h"
-#include "document/vorDocument.h"
+#include "format/OutputFormats.h"
 #include "pdf/PdfObjects.h"
+#include "util/ProgramInfo.h"
 #include "util/Encoding.h"
 #include "util/Numbers.h"
 
@@ -21,14 +21,6 @@ namespace {
 
 constexpr const char* kWhite = "rgb(255,255,255)";
 constexpr const char* kBlack = "rgb(0,0,0)";
-
-std::string ProducerText() {
-    std::string text = "Vantor Jotter ";
-    text += kProgramVersion;
-    text += " - ";
-    text += kMakerAddress;
-    return text;
-}
 
 // Engine text (Windows-1252) as UTF-8 that an XML 1.0 file can hold: control characters
 // other than tab, CR and LF are not allowed there (not even as references), so they are
@@ -85,10 +77,10 @@ std::string RgbText(std::string_view colour) {
 
 class Writer {
 public:
-    Writer(const vorDocument& document, int32_t format, bool animate)
-        : document_(document), format_(format), animate_(animate) {}
+    Writer(const XmlSource& source, int32_t format)
+        : source_(source), format_(format), animate_(source.animateSvg) {}
 
-    const vorDocument& document() const { return document_; }
+    const XmlSource& source() const { return source_; }
 
     // Images first, then text runs, block by block and page by page; nothing stands for
     // a page or a block. The blocks after the first hold the page furniture (headers
@@ -96,7 +88,7 @@ public:
     // every text element it finds into a source line, does not look: otherwise each
     // save and load would add the stamped header texts to the source.
     bool AppendContent(pugi::xml_node parent) const {
-        for (const auto& page : document_.Pages.Kids) {
+        for (const auto& page : source_.pages->Kids) {
             if (!page) continue;
             for (size_t index = 0; index < page->Contents.size(); ++index) {
                 const vorContent& block = page->Contents[index];
@@ -121,12 +113,12 @@ public:
 
 private:
     bool NameDiffers(const vorText& run) const {
-        return !run.fontname.empty() && run.fontname != document_.fontname;
+        return !run.fontname.empty() && run.fontname != source_.fontName;
     }
 
     bool SizeDiffers(const vorText& run) const {
-        if (auto size = ParseNumber(document_.fontsize)) return run.fontsize != *size;
-        return FormatNumber(run.fontsize) != document_.fontsize;
+        if (auto size = ParseNumber(source_.fontSize)) return run.fontsize != *size;
+        return FormatNumber(run.fontsize) != source_.fontSize;
     }
 
     bool AppendImage(pugi::xml_node parent, const vorImage& image) const {
@@ -192,7 +184,7 @@ private:
         style += "pt;";
         if (NameDiffers(run) || SizeDiffers(run)) {
             style += "font-family:";
-            style += run.fontname.empty() ? document_.fontname : run.fontname;
+            style += run.fontname.empty() ? source_.fontName : run.fontname;
             style += ";font-size:";
             AppendInt(style, run.fontsize);
             style += "pt;";
@@ -201,15 +193,16 @@ private:
         return div && SetAttribute(div, "style", style) && SetText(div, run.TextValue);
     }
 
-    const vorDocument& document_;
+    const XmlSource& source_;
     int32_t format_;
     bool animate_;
 };
 
 // Each command line followed by CR LF.
-std::string CommandLineBlock(const vorDocument& document) {
+std::string CommandLineBlock(const XmlSource& source) {
     std::string block;
-    for (const std::string& entry : document.FormatConditions()) {
+    if (!source.sourceLines) return block;
+    for (const std::string& entry : *source.sourceLines) {
         block += entry;
         block += "\r\n";
     }
@@ -218,12 +211,12 @@ std::string CommandLineBlock(const vorDocument& document) {
 
 bool AppendMarker(pugi::xml_node parent, const char* elementName, const std::string& block) {
     pugi::xml_node marker = parent.append_child(elementName);
-    return marker && SetAttribute(marker, "name", kXmlFcMarkerName) &&
+    return marker && SetAttribute(marker, "name", kSourceMarkerName) &&
            SetAttribute(marker, "FC", block);
 }
 
 int16_t BuildXmlTree(const Writer& w, pugi::xml_node root, const vorInfos& infos) {
-    const std::string producer = ProducerText();
+    const std::string producer = kProducerText;
     if (!SetAttribute(root, "producer", producer)) return kXmlInfoFailed;
     if (!infos.title.empty() && !SetAttribute(root, "title", infos.title)) return kXmlInfoFailed;
     if (!infos.author.empty() && !SetAttribute(root, "author", infos.author)) {
@@ -237,9 +230,9 @@ int16_t BuildXmlTree(const Writer& w, pugi::xml_node root, const vorInfos& infos
 
 // The drawing's size in points: the page, grown to hold every run and image, since the
 // layout does not break pages for SVG and y simply grows down the one page.
-std::pair<double, double> DrawingSize(const vorDocument& document) {
+std::pair<double, double> DrawingSize(const vorPages& pages) {
     double width = 0, height = 0;
-    for (const auto& page : document.Pages.Kids) {
+    for (const auto& page : pages.Kids) {
         if (!page) continue;
         width = std::max(width, static_cast<double>(page->PageWidth));
         height = std::max(height, static_cast<double>(page->PageHeight));
@@ -261,12 +254,12 @@ std::pair<double, double> DrawingSize(const vorDocument& document) {
 }
 
 int16_t BuildSvgTree(const Writer& w, pugi::xml_node root) {
-    const vorDocument& document = w.document();
+    const XmlSource& source = w.source();
     // The producer stays the first attribute: the reader looks there. The namespaces
     // make the file an SVG for renderers and browsers; without a size a renderer picks
     // its own viewport and may cut the text off.
-    auto [width, height] = DrawingSize(document);
-    if (!SetAttribute(root, "producer", ProducerText()) || !SetAttribute(root, "version", "1.1") ||
+    auto [width, height] = DrawingSize(*source.pages);
+    if (!SetAttribute(root, "producer", kProducerText) || !SetAttribute(root, "version", "1.1") ||
         !SetAttribute(root, "xmlns", "http://www.w3.org/2000/svg") ||
         !SetAttribute(root, "xmlns:xlink", "http://www.w3.org/1999/xlink") ||
         !SetAttribute(root, "width", FormatNumber(width) + "pt") ||
@@ -275,13 +268,13 @@ int16_t BuildSvgTree(const Writer& w, pugi::xml_node root) {
         return kXmlInfoFailed;
     }
     pugi::xml_node group = root.append_child("g");
-    if (!group || !SetAttribute(group, "style", "font-size:" + document.fontsize +
-                                                    "; font-family:" + document.fontname + ";")) {
+    if (!group || !SetAttribute(group, "style", "font-size:" + source.fontSize +
+                                                    "; font-family:" + source.fontName + ";")) {
         return kXmlContentFailed;
     }
     if (!w.AppendContent(group)) return kXmlContentFailed;
-    std::string block = CommandLineBlock(document);
-    if (!block.empty() && !AppendMarker(root, "Vantor", block)) return kXmlContentFailed;
+    std::string block = CommandLineBlock(source);
+    if (!block.empty() && !AppendMarker(root, kSvgSourceElement, block)) return kXmlContentFailed;
     return kXmlWriteOk;
 }
 
@@ -291,14 +284,14 @@ bool AppendMeta(pugi::xml_node head, const char* name, const std::string& value)
 }
 
 int16_t BuildXhtmlTree(const Writer& w, pugi::xml_node html, const vorInfos& infos) {
-    const vorDocument& document = w.document();
+    const XmlSource& source = w.source();
     // The namespace lets a browser show the file as XHTML; the reader only looks at
     // element names and at "head" as the first child.
     if (!SetAttribute(html, "xmlns", "http://www.w3.org/1999/xhtml")) return kXmlNoDocument;
     pugi::xml_node head = html.append_child("head");
     if (!head) return kXmlNoDocument;
 
-    const std::string producer = ProducerText();
+    const std::string producer = kProducerText;
     if (!SetAttribute(head, "producer", producer)) return kXmlInfoFailed;
     // The reader recognises the file by this first child of "head".
     if (!AppendMeta(head, "GENERATOR", producer)) return kXmlInfoFailed;
@@ -316,8 +309,8 @@ int16_t BuildXhtmlTree(const Writer& w, pugi::xml_node html, const vorInfos& inf
     pugi::xml_node style = head.append_child("style");
     // Each run is one line set at its place: a browser must neither wrap it at the
     // window's edge (the pieces would overlap the next line) nor fold its blanks.
-    if (!style || !SetText(style, " body { font-family: " + document.fontname +
-                                      "; font-size: " + document.fontsize +
+    if (!style || !SetText(style, " body { font-family: " + source.fontName +
+                                      "; font-size: " + source.fontSize +
                                       "pt } div { white-space: pre } ")) {
         return kXmlContentFailed;
     }
@@ -330,15 +323,14 @@ int16_t BuildXhtmlTree(const Writer& w, pugi::xml_node html, const vorInfos& inf
     pugi::xml_node body = html.append_child("body");
     if (!body || !w.AppendContent(body)) return kXmlContentFailed;
 
-    std::string block = CommandLineBlock(document);
+    std::string block = CommandLineBlock(source);
     if (!block.empty() && !AppendMarker(head, "META", block)) return kXmlContentFailed;
     return kXmlWriteOk;
 }
 
 }  // namespace
 
-int16_t BuildXmlFile(const vorDocument& document, int32_t targetFormat, bool animateSvg,
-                     std::string& bytes) {
+int16_t BuildXmlFile(const XmlSource& source, int32_t targetFormat, std::string& bytes) {
     bytes.clear();
     const char* rootName = targetFormat == kTargetXhtml ? "html"
                            : targetFormat == kTargetXml ? "document"
@@ -356,8 +348,8 @@ int16_t BuildXmlFile(const vorDocument& document, int32_t targetFormat, bool ani
     if (!root) return kXmlNoDocument;
 
     const vorInfos noInfos;
-    const vorInfos& infos = document.eInfos ? *document.eInfos : noInfos;
-    Writer writer(document, targetFormat, animateSvg);
+    const vorInfos& infos = source.infos ? *source.infos : noInfos;
+    Writer writer(source, targetFormat);
     int16_t status = kXmlWriteOk;
     switch (targetFormat) {
         case kTargetXhtml: status = BuildXhtmlTree(writer, root, infos); break;

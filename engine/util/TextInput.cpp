@@ -1,8 +1,8 @@
-#include "TextInput.h"
+#include "util/TextInput.h"
 
 #include "util/Encoding.h"
 
-namespace scrivane::cli {
+namespace scrivane {
 
 EngineText ToEngineText(std::string_view fileBytes) {
     EngineText result;
@@ -33,4 +33,4 @@ std::string ToUtf8Lines(std::string_view engineText) {
     return Cp1252ToUtf8(lf);
 }
 
-}  // namespace scrivane::cli
+}  // namespace scrivane

@@ -1,10 +1,11 @@
 #pragma once
-// Turns a text file's bytes into the engine's text: Windows-1252 with CR LF line ends.
+// Turns a text file's bytes into the engine's text (Windows-1252 with CR LF line ends)
+// and back; the command line and the editor read text files the same way.
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-namespace scrivane::cli {
+namespace scrivane {
 
 struct EngineText {
     std::string text;     // Windows-1252, CR LF line ends
@@ -19,4 +20,4 @@ EngineText ToEngineText(std::string_view fileBytes);
 // Engine text back to a UTF-8 file text with LF line ends.
 std::string ToUtf8Lines(std::string_view engineText);
 
-}  // namespace scrivane::cli
+}  // namespace scrivane

@@ -1,4 +1,4 @@
-#include "document/TextMeasurer.h"
+#include "text/TextMeasurer.h"
 
 #include <cctype>
 #include <cmath>
@@ -7,7 +7,7 @@ namespace scrivane {
 
 namespace {
 
-#include "document/StandardFontWidths.inc"
+#include "text/StandardFontWidths.inc"
 
 static_assert(kStandardFontCount == static_cast<int>(StandardFont::ZapfDingbats) + 1,
               "StandardFont enum out of step with the generated width tables");
