@@ -1,6 +1,8 @@
 // PDF Jotter: start-up. Reads the settings, creates the user folders, parses the command
 // line, asks for a language on first use and opens the main window.
 #include <QApplication>
+#include <QTimer>
+#include <QWindow>
 
 #include "lang/clsCaption.h"
 #include "lang/frmLanguage.h"
@@ -8,6 +10,23 @@
 #include "shell/frmScrivane.h"
 
 using namespace scrivane::app;
+
+namespace {
+
+// For timing the start-up (bench/startup.py): with SCRIVANE_QUIT_WHEN_SHOWN set, the
+// program ends as soon as its window has been exposed and painted the first time.
+class QuitWhenShown : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -42,6 +61,11 @@ int main(int argc, char** argv) {
     frmScrivane window(context);
     prompts.setOwner(&window);  // dialogs from here on belong to the window
     window.Load();
+    QuitWhenShown quitWhenShown;
+    if (qEnvironmentVariableIsSet("SCRIVANE_QUIT_WHEN_SHOWN")) {
+        window.winId();  // the native window exists from here on
+        window.windowHandle()->installEventFilter(&quitWhenShown);
+    }
     window.show();
     return application.exec();
 }
