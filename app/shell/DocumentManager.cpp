@@ -32,12 +32,12 @@ QStringList DocumentManager::FileFilters() {
 
 int DocumentManager::OpenFile(QString path) {
     if (path.isEmpty()) {
-        int index = context_.Setting("OpenFilterIndex", "1").toInt();
+        int index = context_.settings.openFilterIndex();
         if (index < 1 || index > 6) index = 1;
         path = context_.prompts.OpenFileName(context_.captions.m("Open"), FileFilters(), index)
                    .trimmed();
         if (path.isEmpty()) return 1;
-        context_.settings.setValue("settings", "OpenFilterIndex", QString::number(index));
+        context_.settings.setOpenFilterIndex(index);
     }
     if (!QFileInfo(path).isFile()) return 1;
     exports_.ClearDocumentState();
@@ -113,11 +113,11 @@ bool DocumentManager::WriteTextFile(const QString& path) {
 int DocumentManager::saveFile(QString path) {
     int index = 0;
     if (path.isEmpty()) {
-        index = context_.Setting("SaveFilterIndex", "1").toInt();
+        index = context_.settings.saveFilterIndex();
         if (index < 1 || index > 6) index = 1;
         path = context_.prompts.SaveFileName(context_.captions.m("Save As"), FileFilters(), index)
                    .trimmed();
-        context_.settings.setValue("settings", "SaveFilterIndex", QString::number(index));
+        context_.settings.setSaveFilterIndex(index);
         if (path.isEmpty()) return 1;
         static const char* const kExtensions[] = {"", ".txt", ".pdf", ".htm", ".xml", ".svg"};
         if (index == 1) {
@@ -210,7 +210,7 @@ void DocumentManager::OpenDropped(const QString& path) {
 }
 
 void DocumentManager::OpenRecent(int n) {
-    QString path = context_.settings.value("recent", QString::number(n), QString());
+    QString path = context_.settings.recentFile(n);
     if (path.isEmpty()) return;
     if (!QFileInfo::exists(path)) {
         context_.prompts.Inform(QString(), "File not found");
@@ -242,18 +242,16 @@ void DocumentManager::MarkImported() {
 
 void DocumentManager::AddToRecentFiles() {
     if (fileName_.isEmpty()) return;
-    Settings& s = context_.settings;
-    auto recent = [&](int n) { return s.value("recent", QString::number(n), QString()); };
-    auto set = [&](int n, const QString& value) { s.setValue("recent", QString::number(n), value); };
-    QString r1 = recent(1);
+    AppSettings& s = context_.settings;
+    QString r1 = s.recentFile(1);
     if (r1 != fileName_) {
-        QString r2 = recent(2);
-        set(1, fileName_);
-        set(2, r1);
+        QString r2 = s.recentFile(2);
+        s.setRecentFile(1, fileName_);
+        s.setRecentFile(2, r1);
         if (r2 != fileName_) {
-            QString r3 = recent(3);
-            set(3, r2);
-            if (r3 != fileName_) set(4, r3);
+            QString r3 = s.recentFile(3);
+            s.setRecentFile(3, r2);
+            if (r3 != fileName_) s.setRecentFile(4, r3);
         }
     }
     emit recentFilesChanged();
@@ -261,7 +259,7 @@ void DocumentManager::AddToRecentFiles() {
 
 QStringList DocumentManager::RecentFiles() const {
     QStringList files;
-    for (int n = 1; n <= 4; ++n) files << context_.settings.value("recent", QString::number(n), QString());
+    for (int n = 1; n <= 4; ++n) files << context_.settings.recentFile(n);
     return files;
 }
 

@@ -77,7 +77,6 @@ ExportCommands::ExportCommands(AppContext& context, QPlainTextEdit* editor)
 int ExportCommands::saveExport(const QString& formatName, QString path) {
     const FormatRow* row = RowOf(formatName);
     if (!row) return 23;
-    const QString code = QString::number(row->code);
     clsCaption& c = context_.captions;
     lastEngineStatus_ = -1;  // nothing written yet
 
@@ -95,16 +94,17 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
             }
         }
     }
-    if (context_.Setting("show" + code + "format", "1") == "1" &&
+    const AppSettings& settings = context_.settings;
+    if (settings.showExportOptions(row->code).isOn() &&
         !showExportOptions(row->code)) {
         return -1;
     }
 
     EngineOptions options;
-    options.optimize = context_.Setting("OptimizePDFFileSize", "0") == "1";
+    options.optimize = settings.optimizePdfFileSize().isOn();
     options.appFolder = context_.paths.dataFolder().toStdString();
-    options.imageTags = context_.Setting("ashtm10format", "1") == "1";
-    options.animateSvg = context_.Setting("AnimateSVGFiles", "0") == "1";
+    options.imageTags = settings.useLineOptions(10).isOn();  // image tags go with PDF's
+    options.animateSvg = settings.animateSvgFiles().isOn();
     options.trace = [this](const std::string& message) {
         context_.DebugTrace(QString::fromStdString(message));
     };
@@ -112,9 +112,9 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     QString formatFile = context_.paths.defaultFormatFile(row->code);
     context_.paths.EnsureFormatFile(formatFile);
     QString lineOptions;
-    if (context_.Setting("ashtm" + code + "format", "1") == "1" && row->code != 30) {
-        lineOptions = context_.paths.lineOptionsFile(
-            row->code, context_.Setting("ashtm" + code + "formatfile", "[Default]"));
+    if (settings.useLineOptions(row->code).isOn() && row->code != 30) {
+        lineOptions =
+            context_.paths.lineOptionsFile(row->code, settings.lineOptionsSet(row->code));
         context_.paths.EnsureFormatFile(lineOptions);
     }
 
@@ -140,7 +140,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
             context_.prompts.Inform(c.m("Export"),
                                     message.replace("%count%", QString::number(replaced)));
         }
-        if (context_.Setting("open" + code + "format", "1") == "1") {
+        if (settings.openAfterExport(row->code).isOn()) {
             context_.prompts.OpenExternally(path);
         }
     }

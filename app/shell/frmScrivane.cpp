@@ -182,7 +182,7 @@ void frmScrivane::BuildMenus() {
     QAction* wrap = AddAction(format, "mnuWordWrap", "Word Wrap");
     wrap->setCheckable(true);
     connect(wrap, &QAction::triggered, this, [this](bool on) {
-        context_.settings.setValue("settings", "WordWrap", on ? "1" : "0");
+        context_.settings.setWordWrap(on);
         SetWordWrap(on);
         UpdateStatusBar();
     });
@@ -263,7 +263,7 @@ void frmScrivane::ApplyCaptions() {
 
 void frmScrivane::RefreshToolbar() {
     if (!Toolbar1_) return;
-    bool show = context_.Setting("ShowToolbar", "1") != "0";
+    bool show = !context_.settings.showToolbar().isOff();
     Toolbar1_->setVisible(show);
     if (!show) return;
     const clsCaption& c = context_.captions;
@@ -289,7 +289,7 @@ void frmScrivane::RefreshToolbar() {
 }
 
 void frmScrivane::RefreshRecentMenu() {
-    bool show = context_.Setting("ShowRecentFiles", "1") == "1";
+    bool show = context_.settings.showRecentFiles().isOn();
     QStringList recent = documents_->RecentFiles();
     bool any = false;
     for (int n = 1; n <= 4; ++n) {
@@ -330,17 +330,17 @@ void frmScrivane::SetWordWrap(bool on) {
 }
 
 void frmScrivane::PlaceWindow() {
-    Settings& s = context_.settings;
-    int left = s.value("form", "left", "500").toInt();
-    int top = s.value("form", "top", "500").toInt();
-    int height = s.value("form", "height", "5000").toInt();
-    int width = s.value("form", "width", "8000").toInt();
+    AppSettings& s = context_.settings;
+    int left = s.windowLeft();
+    int top = s.windowTop();
+    int height = s.windowHeight();
+    int width = s.windowWidth();
     if (context_.commandLine.startsWith("-F2")) {
         // Each new window cascades from the last one.
         left += 500;
         top += 500;
-        s.setValue("form", "left", QString::number(left));
-        s.setValue("form", "top", QString::number(top));
+        s.setWindowLeft(left);
+        s.setWindowTop(top);
     }
     WindowOption(context_.args, "x", left);
     WindowOption(context_.args, "y", top);
@@ -356,18 +356,15 @@ void frmScrivane::PlaceWindow() {
 void frmScrivane::Load() {
     context_.DebugTrace("Main form load");
     PlaceWindow();
-    Settings& s = context_.settings;
-    editorFont_ = QFont(s.value("text", "font", "MS Sans Serif"));
-    double size = s.value("text", "fontsize", "10").toDouble();
-    editorFont_.setPointSizeF(size > 0 ? size : 10);
-    editorFont_.setBold(s.value("text", "fontbold", "0").compare("true", Qt::CaseInsensitive) == 0 ||
-                        s.value("text", "fontbold", "0") == "1");
-    editorFont_.setItalic(s.value("text", "fontitalic", "0").compare("true", Qt::CaseInsensitive) == 0 ||
-                          s.value("text", "fontitalic", "0") == "1");
+    const AppSettings& s = context_.settings;
+    editorFont_ = QFont(s.editorFontName());
+    editorFont_.setPointSizeF(s.editorFontSize());
+    editorFont_.setBold(s.editorFontBold());
+    editorFont_.setItalic(s.editorFontItalic());
     RefreshToolbar();
-    showStatusBar_ = context_.Setting("ShowStatusBar", "0") == "1";
+    showStatusBar_ = s.showStatusBar().isOn();
     statusBar()->setVisible(showStatusBar_);
-    SetWordWrap(context_.Setting("WordWrap", "0") == "1");
+    SetWordWrap(s.wordWrap().isOn());
 
     QString file = context_.args.value("filename");
     // "-F2" alone is the new-window switch, not a file called F2.
@@ -391,18 +388,18 @@ void frmScrivane::ChooseFont() {
 }
 
 void frmScrivane::SaveSettings() {
-    Settings& s = context_.settings;
+    AppSettings& s = context_.settings;
     if (context_.commandLine != "-F2") {
         QRect g = geometry();
-        s.setValue("form", "left", QString::number(g.left() * kTwipsPerPixel));
-        s.setValue("form", "top", QString::number(g.top() * kTwipsPerPixel));
-        s.setValue("form", "height", QString::number(g.height() * kTwipsPerPixel));
-        s.setValue("form", "width", QString::number(g.width() * kTwipsPerPixel));
+        s.setWindowLeft(g.left() * kTwipsPerPixel);
+        s.setWindowTop(g.top() * kTwipsPerPixel);
+        s.setWindowHeight(g.height() * kTwipsPerPixel);
+        s.setWindowWidth(g.width() * kTwipsPerPixel);
     }
-    s.setValue("text", "font", editorFont_.family());
-    s.setValue("text", "fontsize", QString::number(editorFont_.pointSizeF()));
-    s.setValue("text", "fontbold", editorFont_.bold() ? "True" : "False");
-    s.setValue("text", "fontitalic", editorFont_.italic() ? "True" : "False");
+    s.setEditorFontName(editorFont_.family());
+    s.setEditorFontSize(editorFont_.pointSizeF());
+    s.setEditorFontBold(editorFont_.bold());
+    s.setEditorFontItalic(editorFont_.italic());
     s.sync();
 }
 
@@ -481,7 +478,7 @@ void frmScrivane::OpenNewWindow() {
 }
 
 void frmScrivane::ShowHelp() {
-    bool french = context_.Setting("language", QString()) == "Francais";
+    bool french = context_.settings.language() == "Francais";
     context_.prompts.OpenExternally(context_.paths.manual(french));
 }
 

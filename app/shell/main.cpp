@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(":/icons/scrivane.svg"));
 
     AppPaths paths = AppPaths::FromEnvironment();
-    Settings settings(paths.userFolderOverridden() ? paths.settingsStore() : QString());
+    AppSettings settings(paths.userFolderOverridden() ? paths.settingsStore() : QString());
     clsCaption captions(paths.dataFolder());
     QtPrompts prompts(nullptr);
     QStringList arguments = QApplication::arguments().mid(1);
@@ -51,10 +51,10 @@ int main(int argc, char** argv) {
     context.DebugTrace("Run Scrivane");
     paths.CreateFolders();
 
-    QString language = settings.value("settings", "language", QString());
+    QString language = settings.language();
     if (language.isEmpty()) {
         language = frmLanguage::Ask(captions, language, nullptr);
-        settings.setValue("settings", "language", language);
+        settings.setLanguage(language);
     }
     captions.setLangue(language);
 

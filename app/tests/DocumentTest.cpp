@@ -38,9 +38,7 @@ struct Editor : scrivane::app::test::TestContext {
 
     Editor() {
         // Nothing opens exported files and no options dialog shows during tests.
-        for (const char* code : {"10", "20", "30", "40"}) {
-            settings.setValue("settings", QString("open%1format").arg(code), "0");
-        }
+        for (int code : {10, 20, 30, 40}) settings.setOpenAfterExport(code, false);
     }
     void Type(const QString& text) { editor.insertPlainText(text); }
 };
@@ -161,7 +159,7 @@ void DocumentTest::saveAsCompletesTheExtensionFromTheFileType() {
         e.prompts.filterIndexes = {c.index};
         QCOMPARE(e.documents.saveFile(QString()), 0);
         QVERIFY2(QFile::exists(e.folders.file(c.written)), qPrintable(c.written));
-        QCOMPARE(e.settings.value("settings", "SaveFilterIndex", ""), QString::number(c.index));
+        QCOMPARE(e.settings.saveFilterIndex(), c.index);
     }
     QVERIFY(ReadBytes(e.folders.file("letter.pdf")).startsWith("%PDF-1.4"));
     // An existing file: overwrite only on Yes.
@@ -265,13 +263,13 @@ void DocumentTest::exportStatusesAndMessages() {
     int shown = 0;
     e.exports.showExportOptions = [&](int) { ++shown; return false; };
     QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), -1);
-    e.settings.setValue("settings", "show40format", "0");
+    e.settings.setShowExportOptions(40, false);
     QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), 0);
     QCOMPARE(shown, 1);
 
     // Opening the written file follows the setting; a write failure names the file.
-    e.settings.setValue("settings", "open30format", "1");
-    e.settings.setValue("settings", "show30format", "0");
+    e.settings.setOpenAfterExport(30, true);
+    e.settings.setShowExportOptions(30, false);
     QCOMPARE(e.exports.saveExport("XML", e.folders.file("x.xml")), 0);
     QCOMPARE(e.prompts.opened.last(), e.folders.file("x.xml"));
     QCOMPARE(e.exports.saveExport("XML", e.folders.file("none/x.xml")), 0);
@@ -323,8 +321,9 @@ void DocumentTest::publishedFilesOpenAsTheirSourceText() {
     e.Type(source);
     for (const char* name : {"doc.pdf", "doc.htm", "doc.svg"}) {
         QString path = e.folders.file(name);
-        e.settings.setValue("settings", "show" + QString::number(FormatCode(QFileInfo(path).suffix() == "htm" ? "XHTML" : QFileInfo(path).suffix())) + "format", "0");
-        QCOMPARE(e.exports.saveExport(QFileInfo(path).suffix() == "htm" ? "XHTML" : QFileInfo(path).suffix(), path), 0);
+        const QString format = ExportFormatOf(path);
+        e.settings.setShowExportOptions(FormatCode(format), false);
+        QCOMPARE(e.exports.saveExport(format, path), 0);
         Editor reader;
         QCOMPARE(reader.documents.OpenFile(path), 0);
         QCOMPARE(reader.editor.toPlainText(), source);
