@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTextCursor>
+#include <optional>
 
 #include "shell/AppContext.h"
 #include "shell/ExportCommands.h"
@@ -30,40 +31,41 @@ QStringList DocumentManager::FileFilters() {
             "XML Files (*.xml)",  "SVG Files (*.svg)", "All Files (*.*)"};
 }
 
-int DocumentManager::OpenFile(QString path) {
+OpenOutcome DocumentManager::OpenFile(QString path) {
     if (path.isEmpty()) {
         int index = context_.settings.openFilterIndex();
         if (index < 1 || index > 6) index = 1;
         path = context_.prompts.OpenFileName(context_.captions.m("Open"), FileFilters(), index)
                    .trimmed();
-        if (path.isEmpty()) return 1;
+        if (path.isEmpty()) return OpenOutcome::NotOpened;
         context_.settings.setOpenFilterIndex(index);
     }
-    if (!QFileInfo(path).isFile()) return 1;
+    if (!QFileInfo(path).isFile()) return OpenOutcome::NotOpened;
     exports_.ClearDocumentState();
     path = QFileInfo(WithoutLineBreaks(path)).absoluteFilePath();  // recent files outlive the folder
 
-    int status = 0;
-    bool imported = false;
-    QString format = ExportFormatOf(path);
+    // A published file is read back as the text it was made from.
+    const QString format = ExportFormatOf(path);
+    const bool published = !format.isEmpty();
+    std::optional<ImportResult> imported;
     if (format == "PDF") {
-        status = exports_.LoadPDFFile(path);
-        imported = true;
-    } else if (!format.isEmpty()) {
-        status = exports_.LoadImport(format, path);
-        imported = true;
+        imported = exports_.LoadPDFFile(path);
+    } else if (published) {
+        imported = exports_.LoadImport(format, path);
     }
-    if (!imported || status < -100) {
+    if (imported && imported->read()) {
+        editor_->setPlainText(imported->text);
+    } else {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return 1;
+        if (!file.open(QIODevice::ReadOnly)) return OpenOutcome::NotOpened;
         QString text = DecodeTextFile(file.readAll(), format_, lineEndMode_);
         editor_->setPlainText(text);
-        if (imported) {
+        if (published) {
             // A file this program cannot rebuild is shown as text, but the document does not
             // take its name: a Save would otherwise publish over somebody else's file.
             editor_->document()->setModified(true);
             emit documentStateChanged();
-            return status;
+            return OpenOutcome::ShownAsText;
         }
     }
     fileName_ = path;
@@ -80,7 +82,7 @@ int DocumentManager::OpenFile(QString path) {
     editor_->setFocus();
     setClean();
     emit documentStateChanged();
-    return 0;
+    return OpenOutcome::Opened;
 }
 
 bool DocumentManager::WriteTextFile(const QString& path) {
@@ -226,15 +228,17 @@ void DocumentManager::OpenRecent(int n) {
 // cancelled (or their save failed) it does not run, so that nothing typed is lost.
 void DocumentManager::ImportPdf() {
     if (!New()) return;
-    if (exports_.LoadPDFFile(QString()) == -100) MarkImported();
+    ShowImported(exports_.LoadPDFFile(QString()));
 }
 
 void DocumentManager::Import(const QString& formatName) {
     if (!New()) return;
-    if (exports_.LoadImport(formatName, QString()) == -100) MarkImported();
+    ShowImported(exports_.LoadImport(formatName, QString()));
 }
 
-void DocumentManager::MarkImported() {
+void DocumentManager::ShowImported(const ImportResult& imported) {
+    if (!imported.read()) return;
+    editor_->setPlainText(imported.text);
     // The editor's text was replaced: it is a change the user has not saved yet.
     editor_->document()->setModified(true);
     emit documentStateChanged();
