@@ -78,7 +78,7 @@ QString WithoutLineBreaks(QString path) {
     return path;
 }
 
-ExportCommands::ExportCommands(AppContext& context, QPlainTextEdit* editor)
+ExportCommands::ExportCommands(AppContext& context, const QPlainTextEdit* editor)
     : context_(context), editor_(editor) {}
 
 int ExportCommands::saveExport(const QString& formatName, QString path) {

@@ -49,7 +49,7 @@ QString WithoutLineBreaks(QString path);
 
 class ExportCommands {
 public:
-    ExportCommands(AppContext& context, QPlainTextEdit* editor);
+    ExportCommands(AppContext& context, const QPlainTextEdit* editor);
 
     // 0 done (also after a reported export error), 2 no file chosen, 3 overwrite
     // declined, -1 the export options were cancelled, 23 unknown format name.
@@ -79,7 +79,7 @@ private:
     void ReportPdfFailure(int readerStatus);
 
     AppContext& context_;
-    QPlainTextEdit* editor_;  // read for exports and printing, never written
+    const QPlainTextEdit* editor_;  // read for exports and printing; never filled here
     DocumentProperties properties_;
     int lastEngineStatus_ = 0;
 };
