@@ -55,8 +55,9 @@ int main(int argc, char** argv) {
 
     AppPaths paths = AppPaths::FromEnvironment();
     paths.CreateFolders();
-    Settings settings(paths.settingsStore());
-    for (const char* key : {"show10format", "open10format"}) settings.setValue("settings", key, "0");
+    AppSettings settings(paths.settingsStore());
+    settings.setShowExportOptions(10, false);
+    settings.setOpenAfterExport(10, false);
     clsCaption captions(paths.dataFolder());
     SilentPrompts prompts;
     AppContext context{paths, settings, captions, prompts, {}, {}};

@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
+#include <optional>
 
 namespace scrivane::app {
 
@@ -86,18 +87,68 @@ bool SameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// A name as SameName compares it: each character case-folded, surrogate pairs as one.
+QString FoldedName(const QString& name) {
+    QString folded;
+    folded.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            const char32_t code = QChar::toCaseFolded(QChar::surrogateToUcs4(c, name.at(++i)));
+            folded.append(QChar(QChar::highSurrogate(code)));
+            folded.append(QChar(QChar::lowSurrogate(code)));
+        } else {
+            folded.append(QChar(QChar::toCaseFolded(c.unicode())));
+        }
+    }
+    return folded;
+}
+
+// The lines of a file, or nullopt when it cannot be opened.
+std::optional<QStringList> ReadLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    return SplitLines(DecodeIniBytes(file.readAll()));
+}
+
 bool HasLineBreak(const QString& text) {
     return text.contains(u'\n') || text.contains(u'\r');
 }
 
 }  // namespace
 
+std::optional<IniSections> IniSections::Read(const QString& path) {
+    if (path.isEmpty()) return std::nullopt;
+    const std::optional<QStringList> lines = ReadLines(path);
+    if (!lines) return std::nullopt;
+    IniSections read;
+    QHash<QString, QString>* current = nullptr;  // entries before any section belong to none
+    QString name, entryKey, entryValue;
+    for (const QString& line : *lines) {
+        if (SectionLine(line, &name)) {
+            current = &read.sections_[FoldedName(name)];  // a repeated section adds to the first
+        } else if (current && EntryLine(line, &entryKey, &entryValue)) {
+            const QString folded = FoldedName(entryKey);
+            if (!current->contains(folded)) current->insert(folded, ShownValue(entryValue));
+        }
+    }
+    return read;
+}
+
+QString IniSections::Value(const QString& section, const QString& key,
+                           const QString& defaultValue) const {
+    const auto entries = sections_.constFind(FoldedName(section.trimmed()));
+    if (entries == sections_.cend()) return defaultValue;
+    const QString value = entries->value(FoldedName(key.trimmed()));
+    return value.isEmpty() ? defaultValue : value;
+}
+
 QString IniFile::ReadValue(const QString& path, const QString& section, const QString& key,
                            const QString& defaultValue) {
     if (path.isEmpty()) return QString();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return defaultValue;
-    const QStringList lines = SplitLines(DecodeIniBytes(file.readAll()));
+    const std::optional<QStringList> read = ReadLines(path);
+    if (!read) return defaultValue;
+    const QStringList& lines = *read;
 
     const QString wantedSection = section.trimmed();
     const QString wantedKey = key.trimmed();

@@ -33,12 +33,24 @@ QString clsCaption::m(const QString& caption) const { return Lookup("Captions", 
 
 QString clsCaption::e(const QString& message) const { return Lookup("Errors", message); }
 
+void clsCaption::setLangue(const QString& language) {
+    if (language == langue_) return;
+    langue_ = language;
+    translations_.reset();
+}
+
+const IniSections* clsCaption::Translations() const {
+    if (!translations_ && !langue_.isEmpty()) {
+        const QString file = LanguageFile(langue_);
+        if (!file.isEmpty()) translations_ = IniSections::Read(file);
+    }
+    return translations_ ? &*translations_ : nullptr;
+}
+
 QString clsCaption::Lookup(const QString& section, const QString& key) const {
     if (langue_.isEmpty() || key.trimmed().isEmpty()) return key;
-    const QString file = LanguageFile(langue_);
-    if (file.isEmpty()) return key;
-    const QString value = IniFile::ReadValue(file, section, key);
-    return value.isEmpty() ? key : value;
+    const IniSections* translations = Translations();
+    return translations ? translations->Value(section, key, key) : key;
 }
 
 QString clsCaption::LanguageFile(const QString& language) const {

@@ -2,9 +2,14 @@
 // Every caption and message passes through here: m() for captions, e() for messages,
 // with the English text as the key. A language file "<langue>.lng" in the data folder
 // gives the translation; without one (or without an entry) the English text is shown.
+// The file is read at the first lookup after the language is set and kept in memory
+// until the language changes; while it is missing, each lookup looks for it again.
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <utility>
+
+#include "lang/IniFile.h"
 
 namespace scrivane::app {
 
@@ -16,7 +21,8 @@ public:
     QString e(const QString& message) const;  // section "Errors"
 
     QString langue() const { return langue_; }
-    void setLangue(const QString& language) { langue_ = language; }
+    // Setting another language drops the texts read for the last one.
+    void setLangue(const QString& language);
 
     // The language file of a language name, matched without letter case; empty when none.
     QString LanguageFile(const QString& language) const;
@@ -25,9 +31,12 @@ public:
 
 private:
     QString Lookup(const QString& section, const QString& key) const;
+    // The current language's texts, read on first use; null while there is no readable file.
+    const IniSections* Translations() const;
 
     QString dataFolder_;
     QString langue_;
+    mutable std::optional<IniSections> translations_;
 };
 
 }  // namespace scrivane::app

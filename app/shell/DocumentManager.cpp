@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTextCursor>
+#include <optional>
 
 #include "shell/AppContext.h"
 #include "shell/ExportCommands.h"
@@ -30,40 +31,41 @@ QStringList DocumentManager::FileFilters() {
             "XML Files (*.xml)",  "SVG Files (*.svg)", "All Files (*.*)"};
 }
 
-int DocumentManager::OpenFile(QString path) {
+OpenOutcome DocumentManager::OpenFile(QString path) {
     if (path.isEmpty()) {
-        int index = context_.Setting("OpenFilterIndex", "1").toInt();
+        int index = context_.settings.openFilterIndex();
         if (index < 1 || index > 6) index = 1;
         path = context_.prompts.OpenFileName(context_.captions.m("Open"), FileFilters(), index)
                    .trimmed();
-        if (path.isEmpty()) return 1;
-        context_.settings.setValue("settings", "OpenFilterIndex", QString::number(index));
+        if (path.isEmpty()) return OpenOutcome::NotOpened;
+        context_.settings.setOpenFilterIndex(index);
     }
-    if (!QFileInfo(path).isFile()) return 1;
+    if (!QFileInfo(path).isFile()) return OpenOutcome::NotOpened;
     exports_.ClearDocumentState();
     path = QFileInfo(WithoutLineBreaks(path)).absoluteFilePath();  // recent files outlive the folder
 
-    int status = 0;
-    bool imported = false;
-    QString format = ExportFormatOf(path);
+    // A published file is read back as the text it was made from.
+    const QString format = ExportFormatOf(path);
+    const bool published = !format.isEmpty();
+    std::optional<ImportResult> imported;
     if (format == "PDF") {
-        status = exports_.LoadPDFFile(path);
-        imported = true;
-    } else if (!format.isEmpty()) {
-        status = exports_.LoadImport(format, path);
-        imported = true;
+        imported = exports_.LoadPDFFile(path);
+    } else if (published) {
+        imported = exports_.LoadImport(format, path);
     }
-    if (!imported || status < -100) {
+    if (imported && imported->read()) {
+        editor_->setPlainText(imported->text);
+    } else {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return 1;
+        if (!file.open(QIODevice::ReadOnly)) return OpenOutcome::NotOpened;
         QString text = DecodeTextFile(file.readAll(), format_, lineEndMode_);
         editor_->setPlainText(text);
-        if (imported) {
+        if (published) {
             // A file this program cannot rebuild is shown as text, but the document does not
             // take its name: a Save would otherwise publish over somebody else's file.
             editor_->document()->setModified(true);
             emit documentStateChanged();
-            return status;
+            return OpenOutcome::ShownAsText;
         }
     }
     fileName_ = path;
@@ -80,7 +82,7 @@ int DocumentManager::OpenFile(QString path) {
     editor_->setFocus();
     setClean();
     emit documentStateChanged();
-    return 0;
+    return OpenOutcome::Opened;
 }
 
 bool DocumentManager::WriteTextFile(const QString& path) {
@@ -113,11 +115,11 @@ bool DocumentManager::WriteTextFile(const QString& path) {
 int DocumentManager::saveFile(QString path) {
     int index = 0;
     if (path.isEmpty()) {
-        index = context_.Setting("SaveFilterIndex", "1").toInt();
+        index = context_.settings.saveFilterIndex();
         if (index < 1 || index > 6) index = 1;
         path = context_.prompts.SaveFileName(context_.captions.m("Save As"), FileFilters(), index)
                    .trimmed();
-        context_.settings.setValue("settings", "SaveFilterIndex", QString::number(index));
+        context_.settings.setSaveFilterIndex(index);
         if (path.isEmpty()) return 1;
         static const char* const kExtensions[] = {"", ".txt", ".pdf", ".htm", ".xml", ".svg"};
         if (index == 1) {
@@ -210,7 +212,7 @@ void DocumentManager::OpenDropped(const QString& path) {
 }
 
 void DocumentManager::OpenRecent(int n) {
-    QString path = context_.settings.value("recent", QString::number(n), QString());
+    QString path = context_.settings.recentFile(n);
     if (path.isEmpty()) return;
     if (!QFileInfo::exists(path)) {
         context_.prompts.Inform(QString(), "File not found");
@@ -226,15 +228,17 @@ void DocumentManager::OpenRecent(int n) {
 // cancelled (or their save failed) it does not run, so that nothing typed is lost.
 void DocumentManager::ImportPdf() {
     if (!New()) return;
-    if (exports_.LoadPDFFile(QString()) == -100) MarkImported();
+    ShowImported(exports_.LoadPDFFile(QString()));
 }
 
 void DocumentManager::Import(const QString& formatName) {
     if (!New()) return;
-    if (exports_.LoadImport(formatName, QString()) == -100) MarkImported();
+    ShowImported(exports_.LoadImport(formatName, QString()));
 }
 
-void DocumentManager::MarkImported() {
+void DocumentManager::ShowImported(const ImportResult& imported) {
+    if (!imported.read()) return;
+    editor_->setPlainText(imported.text);
     // The editor's text was replaced: it is a change the user has not saved yet.
     editor_->document()->setModified(true);
     emit documentStateChanged();
@@ -242,18 +246,16 @@ void DocumentManager::MarkImported() {
 
 void DocumentManager::AddToRecentFiles() {
     if (fileName_.isEmpty()) return;
-    Settings& s = context_.settings;
-    auto recent = [&](int n) { return s.value("recent", QString::number(n), QString()); };
-    auto set = [&](int n, const QString& value) { s.setValue("recent", QString::number(n), value); };
-    QString r1 = recent(1);
+    AppSettings& s = context_.settings;
+    QString r1 = s.recentFile(1);
     if (r1 != fileName_) {
-        QString r2 = recent(2);
-        set(1, fileName_);
-        set(2, r1);
+        QString r2 = s.recentFile(2);
+        s.setRecentFile(1, fileName_);
+        s.setRecentFile(2, r1);
         if (r2 != fileName_) {
-            QString r3 = recent(3);
-            set(3, r2);
-            if (r3 != fileName_) set(4, r3);
+            QString r3 = s.recentFile(3);
+            s.setRecentFile(3, r2);
+            if (r3 != fileName_) s.setRecentFile(4, r3);
         }
     }
     emit recentFilesChanged();
@@ -261,7 +263,7 @@ void DocumentManager::AddToRecentFiles() {
 
 QStringList DocumentManager::RecentFiles() const {
     QStringList files;
-    for (int n = 1; n <= 4; ++n) files << context_.settings.value("recent", QString::number(n), QString());
+    for (int n = 1; n <= 4; ++n) files << context_.settings.recentFile(n);
     return files;
 }
 

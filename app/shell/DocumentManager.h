@@ -13,6 +13,15 @@ namespace scrivane::app {
 
 struct AppContext;
 class ExportCommands;
+struct ImportResult;
+
+// How opening a file ended.
+enum class OpenOutcome {
+    Opened,       // the document is now the file, without unsaved changes
+    NotOpened,    // cancelled, missing or unreadable: the editor is as it was
+    ShownAsText,  // a published file that could not be read back: its bytes are shown
+                  // as text, in an untitled document with unsaved changes
+};
 
 class DocumentManager : public QObject {
     Q_OBJECT
@@ -26,8 +35,9 @@ public:
     LineEndMode lineEndMode() const { return lineEndMode_; }
     const TextFileFormat& fileFormat() const { return format_; }
 
-    // 0 opened; 1 cancelled, missing or unreadable; below -100 an import that failed.
-    int OpenFile(QString path);
+    // Opens a text file, or a PDF, XHTML, XML or SVG file as the text it was made from;
+    // an empty path asks for the file.
+    OpenOutcome OpenFile(QString path);
     // 0 saved; 1 not saved (cancelled or failed); 3 overwrite declined.
     int saveFile(QString path);
     // Asks whether to save unsaved changes; true when the caller must stop.
@@ -61,7 +71,8 @@ signals:
 
 private:
     bool WriteTextFile(const QString& path);
-    void MarkImported();
+    // The import menu commands' end: the text read replaces the editor's, unsaved.
+    void ShowImported(const ImportResult& imported);
     void RememberCaret() const;
 
     AppContext& context_;

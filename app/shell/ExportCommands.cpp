@@ -35,6 +35,19 @@ const FormatRow* RowOf(const QString& name) {
     return nullptr;
 }
 
+// Reader statuses that have a message of their own: LoadFile gives the PDF reader's
+// code less 1000.
+constexpr int kPdfNotOurs = -1002;   // not written by a version of this program
+constexpr int kPdfNoHeader = -1020;  // does not start with "%PDF-"
+constexpr int kPdfNoEof = -1025;     // no "%%EOF"
+
+// The text rebuilt from a document read back (or converted from another program's PDF).
+QString SourceText(const vorDocument& document) {
+    std::string text;
+    document.GetText(text);
+    return FromEngineText(text);
+}
+
 // A wait cursor while the engine works.
 class WaitCursor {
 public:
@@ -65,19 +78,12 @@ QString WithoutLineBreaks(QString path) {
     return path;
 }
 
-void ExportCommands::ShowSourceText(const vorDocument& document) {
-    std::string text;
-    document.GetText(text);
-    editor_->setPlainText(FromEngineText(text));
-}
-
-ExportCommands::ExportCommands(AppContext& context, QPlainTextEdit* editor)
+ExportCommands::ExportCommands(AppContext& context, const QPlainTextEdit* editor)
     : context_(context), editor_(editor) {}
 
 int ExportCommands::saveExport(const QString& formatName, QString path) {
     const FormatRow* row = RowOf(formatName);
     if (!row) return 23;
-    const QString code = QString::number(row->code);
     clsCaption& c = context_.captions;
     lastEngineStatus_ = -1;  // nothing written yet
 
@@ -95,26 +101,27 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
             }
         }
     }
-    if (context_.Setting("show" + code + "format", "1") == "1" &&
+    const AppSettings& settings = context_.settings;
+    if (settings.showExportOptions(row->code).isOn() &&
         !showExportOptions(row->code)) {
         return -1;
     }
 
     EngineOptions options;
-    options.optimize = context_.Setting("OptimizePDFFileSize", "0") == "1";
+    options.optimize = settings.optimizePdfFileSize().isOn();
     options.appFolder = context_.paths.dataFolder().toStdString();
-    options.imageTags = context_.Setting("ashtm10format", "1") == "1";
-    options.animateSvg = context_.Setting("AnimateSVGFiles", "0") == "1";
+    options.imageTags = settings.useLineOptions(10).isOn();  // image tags go with PDF's
+    options.animateSvg = settings.animateSvgFiles().isOn();
     options.trace = [this](const std::string& message) {
         context_.DebugTrace(QString::fromStdString(message));
     };
 
-    QString formatFile = context_.paths.defaultFormatFile(row->code);
+    const QString formatFile = context_.paths.defaultFormatFile(row->code);
     context_.paths.EnsureFormatFile(formatFile);
     QString lineOptions;
-    if (context_.Setting("ashtm" + code + "format", "1") == "1" && row->code != 30) {
-        lineOptions = context_.paths.lineOptionsFile(
-            row->code, context_.Setting("ashtm" + code + "formatfile", "[Default]"));
+    if (settings.useLineOptions(row->code).isOn() && row->code != 30) {
+        lineOptions =
+            context_.paths.lineOptionsFile(row->code, settings.lineOptionsSet(row->code));
         context_.paths.EnsureFormatFile(lineOptions);
     }
 
@@ -140,49 +147,38 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
             context_.prompts.Inform(c.m("Export"),
                                     message.replace("%count%", QString::number(replaced)));
         }
-        if (context_.Setting("open" + code + "format", "1") == "1") {
+        if (settings.openAfterExport(row->code).isOn()) {
             context_.prompts.OpenExternally(path);
         }
     }
     return 0;
 }
 
-int ExportCommands::LoadPDFFile(QString path) {
+ImportResult ExportCommands::LoadPDFFile(QString path) {
     clsCaption& c = context_.captions;
     if (path.isEmpty()) {
         int index = 1;
         path = context_.prompts.OpenFileName(c.m("Import"), {"PDF Files (*.pdf)"}, index);
-        if (path.isEmpty()) return -1;
+        if (path.isEmpty()) return {};
     }
     WaitCursor wait;
     vorDocument document;
-    int status = document.LoadFile(path.toStdString()) - 100;
-    if (status == -1102 && QFileInfo::exists(context_.paths.importMarker())) {
+    int status = document.LoadFile(path.toStdString());
+    if (status == kPdfNotOurs && QFileInfo::exists(context_.paths.importMarker())) {
         QString question =
             c.e("PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher") +
             "\r\n" +
             c.e("Do you want to try to convert this PDF file for modifying it with Vantor Jotter ?") +
             "\r\n\r\n" + c.e("WARNING: this is an experimental function");
         if (context_.prompts.AskYesNo(c.m("Error"), question)) {
-            status = document.ImportFile(path.toStdString()) - 100;
+            status = document.ImportFile(path.toStdString());
         }
     }
     lastEngineStatus_ = status;
-    if (status != -100) {
-        QString message;
-        if (status == -1125) {
-            message = c.e("PDF EOF error") + " " + QString::number(status);
-        } else if (status == -1120) {
-            message = c.e("PDF Header error") + " " + QString::number(status);
-        } else if (status == -1102) {
-            message = c.e("PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher");
-        } else {
-            message = c.e("Error") + " " + QString::number(status);
-        }
-        context_.prompts.Inform(c.m("Error"), message);
-        return status;
+    if (status != 0) {
+        ReportPdfFailure(status);
+        return {ImportResult::Outcome::Failed, status, QString()};
     }
-    ShowSourceText(document);
     const vorInfos& infos = *document.eInfos;
     properties_.sAuthor = QString::fromStdString(infos.author);
     properties_.sTitle = QString::fromStdString(infos.title);
@@ -190,25 +186,41 @@ int ExportCommands::LoadPDFFile(QString path) {
     properties_.sKeywords = QString::fromStdString(infos.keywords);
     properties_.sCFF = QString::fromStdString(infos.cff);
     properties_.UseDocumentProperties = true;
-    return -100;
+    return {ImportResult::Outcome::Read, 0, SourceText(document)};
 }
 
-int ExportCommands::LoadImport(const QString& formatName, QString path) {
+void ExportCommands::ReportPdfFailure(int readerStatus) {
+    clsCaption& c = context_.captions;
+    // The number shown is the one this program has always shown: the status less 100.
+    const QString number = QString::number(readerStatus - 100);
+    QString message;
+    if (readerStatus == kPdfNoEof) {
+        message = c.e("PDF EOF error") + " " + number;
+    } else if (readerStatus == kPdfNoHeader) {
+        message = c.e("PDF Header error") + " " + number;
+    } else if (readerStatus == kPdfNotOurs) {
+        message = c.e("PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher");
+    } else {
+        message = c.e("Error") + " " + number;
+    }
+    context_.prompts.Inform(c.m("Error"), message);
+}
+
+ImportResult ExportCommands::LoadImport(const QString& formatName, QString path) {
     if (path.isEmpty()) {
         QString lower = formatName.toLower() == "xhtml" ? "htm" : formatName.toLower();
         int index = 1;
         path = context_.prompts.OpenFileName(
             context_.captions.m("Import"),
             {QString("%1 Files (*.%2)").arg(lower.toUpper(), lower)}, index);
-        if (path.isEmpty()) return -1;
+        if (path.isEmpty()) return {};
     }
     WaitCursor wait;
     vorDocument document;
-    int status = document.LoadFile(path.toStdString());
-    lastEngineStatus_ = status - 100;
-    if (status != 0) return status - 100;
-    ShowSourceText(document);
-    return -100;
+    const int status = document.LoadFile(path.toStdString());
+    lastEngineStatus_ = status;
+    if (status != 0) return {ImportResult::Outcome::Failed, status, QString()};
+    return {ImportResult::Outcome::Read, 0, SourceText(document)};
 }
 
 std::vector<PrintedLine> ExportCommands::PrintLayout(const QString& text) {

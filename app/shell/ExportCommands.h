@@ -1,15 +1,11 @@
 #pragma once
 // The commands between the editor and the engine: export the editor text as PDF, XHTML,
-// XML or SVG, read a published file back into the editor, print the plain text.
+// XML or SVG, read a published file back into text for the editor, print the plain text.
 #include <QString>
 #include <functional>
 #include <vector>
 
 class QPlainTextEdit;
-
-namespace scrivane {
-class vorDocument;
-}
 
 namespace scrivane::app {
 
@@ -19,6 +15,20 @@ struct AppContext;
 struct DocumentProperties {
     bool UseDocumentProperties = false;
     QString sAuthor, sTitle, sSubject, sKeywords, sCFF;
+};
+
+// What reading a published file back gave: its source text, or why there is none.
+struct ImportResult {
+    enum class Outcome {
+        Read,       // text holds the source text
+        Cancelled,  // no file was chosen
+        Failed,     // the reader could not rebuild the text (readerStatus says why)
+    };
+    Outcome outcome = Outcome::Cancelled;
+    int readerStatus = 0;  // the engine reader's status: 0 when read
+    QString text;
+
+    bool read() const { return outcome == Outcome::Read; }
 };
 
 // One printed line: position in twips from the page's top-left corner.
@@ -39,15 +49,17 @@ QString WithoutLineBreaks(QString path);
 
 class ExportCommands {
 public:
-    ExportCommands(AppContext& context, QPlainTextEdit* editor);
+    ExportCommands(AppContext& context, const QPlainTextEdit* editor);
 
     // 0 done (also after a reported export error), 2 no file chosen, 3 overwrite
     // declined, -1 the export options were cancelled, 23 unknown format name.
     int saveExport(const QString& formatName, QString path);
-    // The reader's status less 100: -100 read, below -100 the file could not be rebuilt.
-    // -1 when the file dialog was cancelled.
-    int LoadPDFFile(QString path);
-    int LoadImport(const QString& formatName, QString path);
+    // Read a PDF, or an XHTML ("HTM" or "XHTML"), XML or SVG file that this program wrote,
+    // and give back the text it was made from; the caller puts it into the editor. An
+    // empty path asks for the file. A PDF that cannot be read is reported here; a PDF
+    // read also keeps its document properties for the next export.
+    ImportResult LoadPDFFile(QString path);
+    ImportResult LoadImport(const QString& formatName, QString path);
     void Print();
 
     // Where the export options dialog is shown before an export of the given format
@@ -63,11 +75,11 @@ public:
     static std::vector<PrintedLine> PrintLayout(const QString& text);
 
 private:
-    // Puts the text rebuilt from a read document into the editor.
-    void ShowSourceText(const vorDocument& document);
+    // Shows why a PDF could not be read.
+    void ReportPdfFailure(int readerStatus);
 
     AppContext& context_;
-    QPlainTextEdit* editor_;
+    const QPlainTextEdit* editor_;  // read for exports and printing; never filled here
     DocumentProperties properties_;
     int lastEngineStatus_ = 0;
 };

@@ -21,6 +21,7 @@
 #include "shell/AppContext.h"
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
+#include "shell/MainMenu.h"
 
 namespace scrivane::app {
 
@@ -69,77 +70,70 @@ frmScrivane::frmScrivane(AppContext& context, QWidget* parent)
 
 frmScrivane::~frmScrivane() = default;
 
-QAction* frmScrivane::AddAction(QMenu* menu, const QString& objectName, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(objectName);
-    actions_[objectName] = action;
-    captions_[objectName] = caption;
-    return action;
-}
-
 QAction* frmScrivane::action(const QString& objectName) const {
     return actions_.value(objectName, nullptr);
 }
 
 void frmScrivane::BuildMenus() {
-    auto menu = [&](QMenu* parent, const QString& objectName, const QString& caption) {
-        QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
-        m->setObjectName(objectName);
-        menus_[objectName] = m;
-        captions_[objectName] = caption;
-        actions_[objectName] = m->menuAction();
-        return m;
+    for (const MenuEntry& entry : MainMenuEntries()) {
+        QMenu* parent = menus_.value(entry.parent, nullptr);
+        const QString caption = entry.caption;
+        QAction* item = nullptr;
+        if (entry.kind == MenuEntry::Kind::Menu) {
+            QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+            menu->setObjectName(entry.name);
+            menus_[entry.name] = menu;
+            item = menu->menuAction();
+        } else if (entry.kind == MenuEntry::Kind::Divider) {
+            item = parent->addSeparator();
+            item->setObjectName(entry.name);
+        } else {
+            item = parent->addAction(caption);
+            item->setObjectName(entry.name);
+            item->setCheckable(entry.kind == MenuEntry::Kind::Toggle);
+        }
+        if (entry.kind != MenuEntry::Kind::Divider) captions_[entry.name] = caption;
+        if (*entry.name) actions_[entry.name] = item;
+        item->setEnabled(entry.ready);
+    }
+    ConnectCommands();
+}
+
+void frmScrivane::ConnectCommands() {
+    auto on = [this](const QString& name, auto slot) {
+        connect(actions_[name], &QAction::triggered, this, slot);
     };
     DocumentManager* docs = documents_;
     ExportCommands* exports = exports_.get();
-
-    QMenu* file = menu(nullptr, "mnuFile", "File");
-    connect(AddAction(file, "mnuNew", "New"), &QAction::triggered, docs, &DocumentManager::New);
-    connect(AddAction(file, "mnuOpen", "Open"), &QAction::triggered, docs, &DocumentManager::Open);
-    connect(AddAction(file, "mnuSave", "Save"), &QAction::triggered, docs, &DocumentManager::Save);
-    connect(AddAction(file, "mnuSaveAs", "Save As"), &QAction::triggered, docs,
-            &DocumentManager::SaveAs);
-    QMenu* exportMenu = menu(file, "mnuExportAs", "Export...");
-    for (auto [name, format] : {std::pair{"mnuPDFExport", "PDF"}, std::pair{"mnuXHTMLExport", "XHTML"},
-                                std::pair{"mnuXMLExport", "XML"}, std::pair{"mnuSVGExport", "SVG"}}) {
-        QString f = format;
-        connect(AddAction(exportMenu, name, format), &QAction::triggered, this,
-                [exports, f] { exports->saveExport(f, QString()); });
+    on("mnuNew", [docs] { docs->New(); });
+    on("mnuOpen", [docs] { docs->Open(); });
+    on("mnuSave", [docs] { docs->Save(); });
+    on("mnuSaveAs", [docs] { docs->SaveAs(); });
+    for (const char* format : {"PDF", "XHTML", "XML", "SVG"}) {
+        const QString name = QString(format);
+        on("mnu" + name + "Export", [exports, name] { exports->saveExport(name, {}); });
     }
-    QMenu* importMenu = menu(file, "mnuImport", "Import...");
-    connect(AddAction(importMenu, "mnuPDFImport", "PDF"), &QAction::triggered, docs,
-            &DocumentManager::ImportPdf);
-    for (auto [name, format] : {std::pair{"mnuXHTMLImport", "XHTML"}, std::pair{"mnuXMLImport", "XML"},
-                                std::pair{"mnuSVGImport", "SVG"}}) {
-        QString f = format == QString("XHTML") ? "HTM" : format;
-        connect(AddAction(importMenu, name, format), &QAction::triggered, docs,
-                [docs, f] { docs->Import(f); });
-    }
-    connect(AddAction(file, "mnuPrint", "Print"), &QAction::triggered, this,
-            [exports] { exports->Print(); });
-    QAction* sepRecents = file->addSeparator();
-    sepRecents->setObjectName("mnuSepRecents");
-    actions_["mnuSepRecents"] = sepRecents;
+    on("mnuPDFImport", [docs] { docs->ImportPdf(); });
+    on("mnuXHTMLImport", [docs] { docs->Import("HTM"); });
+    on("mnuXMLImport", [docs] { docs->Import("XML"); });
+    on("mnuSVGImport", [docs] { docs->Import("SVG"); });
+    on("mnuPrint", [exports] { exports->Print(); });
     for (int n = 1; n <= 4; ++n) {
-        QAction* recent = AddAction(file, QString("mnuRecent%1").arg(n), QString());
-        connect(recent, &QAction::triggered, docs, [docs, n] { docs->OpenRecent(n); });
+        on(QString("mnuRecent%1").arg(n), [docs, n] { docs->OpenRecent(n); });
     }
-    file->addSeparator()->setObjectName("mnuSepFile03");
-    connect(AddAction(file, "mnuQuit", "Quit"), &QAction::triggered, this, [this] {
+    on("mnuQuit", [this] {
         if (Quit()) QCoreApplication::quit();
     });
 
-    QMenu* edit = menu(nullptr, "mnuEdit", "Edit");
-    connect(AddAction(edit, "mnuUndo", "Undo"), &QAction::triggered, rtb1_, &QPlainTextEdit::undo);
-    connect(AddAction(edit, "mnuCut", "Cut"), &QAction::triggered, rtb1_, &QPlainTextEdit::cut);
-    connect(AddAction(edit, "mnuCopy", "Copy"), &QAction::triggered, rtb1_, &QPlainTextEdit::copy);
-    connect(AddAction(edit, "mnuPaste", "Paste"), &QAction::triggered, rtb1_, &QPlainTextEdit::paste);
-    connect(AddAction(edit, "mnuSelectAll", "Select All"), &QAction::triggered, rtb1_,
-            &QPlainTextEdit::selectAll);
-    edit->addSeparator();
-    AddAction(edit, "mnuFind", "Find...");
-    AddAction(edit, "mnuFindNext", "Find Next");
-    AddAction(edit, "mnuGoto", "Go to line");
+    on("mnuUndo", [this] { rtb1_->undo(); });
+    on("mnuCut", [this] { rtb1_->cut(); });
+    on("mnuCopy", [this] { rtb1_->copy(); });
+    on("mnuPaste", [this] { rtb1_->paste(); });
+    on("mnuSelectAll", [this] { rtb1_->selectAll(); });
+    for (const char* name : {"mnuUndo", "mnuCut", "mnuCopy", "mnuPaste", "mnuSelectAll"}) {
+        on(name, [this] { UpdateStatusBar(); });
+    }
+    QMenu* edit = menus_["mnuEdit"];
     connect(edit, &QMenu::aboutToShow, this, [this] {
         bool selected = rtb1_->textCursor().hasSelection();
         actions_["mnuCut"]->setEnabled(selected);
@@ -150,76 +144,16 @@ void frmScrivane::BuildMenus() {
         actions_["mnuCut"]->setEnabled(true);
         actions_["mnuCopy"]->setEnabled(true);
     });
-    for (const char* name : {"mnuUndo", "mnuCut", "mnuCopy", "mnuPaste", "mnuSelectAll"}) {
-        connect(actions_[name], &QAction::triggered, this, &frmScrivane::UpdateStatusBar);
-    }
 
-    QMenu* modify = menu(nullptr, "mnuModify", "Modify");
-    for (auto [name, caption] :
-         {std::pair{"mnuModifyFont", "Font Name"}, std::pair{"mnuModifyFontSize", "Font Size"},
-          std::pair{"mnuModifyFontColor", "Font Color"}, std::pair{"mnuModifyTopPosition", "Top Position"},
-          std::pair{"mnuModifyLeftPosition", "Left Position"},
-          std::pair{"mnuModifyTextAlign", "Text Alignment"},
-          std::pair{"mnuModifySpaceBetweenLines", "Space Between Lines"},
-          std::pair{"mnuModifyLineLength", "Line Length"}, std::pair{"mnuModifyTop", "Top Margin"},
-          std::pair{"mnuModifyBottom", "Bottom Margin"}, std::pair{"mnuModifyPageHeight", "Page Height"},
-          std::pair{"mnuModifyPageWidth", "Page Width"}}) {
-        AddAction(modify, name, caption);
-    }
-    QMenu* insert = menu(nullptr, "mnuInsert", "Insert");
-    for (auto [name, caption] :
-         {std::pair{"mnuInsertImage", "Image"}, std::pair{"mnuModifyTitle", "Title"},
-          std::pair{"mnuModifySubject", "Subject"}, std::pair{"mnuModifyAuthor", "Author"},
-          std::pair{"mnuModifyKeywords", "Keywords"}, std::pair{"mnuInsertHeader", "Header"}}) {
-        AddAction(insert, name, caption);
-    }
-    QMenu* favorites = menu(nullptr, "mnuFavorites", "Favorites");
-    AddAction(favorites, "mnuAddFavorites", "Add to favorites");
-    AddAction(favorites, "mnuAddToAFavorite", "Add to a favorite");
-    AddAction(favorites, "mnuOrganizeFavorite", "Organize favorites");
-
-    QMenu* format = menu(nullptr, "mnuFormat", "Format");
-    QAction* wrap = AddAction(format, "mnuWordWrap", "Word Wrap");
-    wrap->setCheckable(true);
-    connect(wrap, &QAction::triggered, this, [this](bool on) {
-        context_.settings.setValue("settings", "WordWrap", on ? "1" : "0");
-        SetWordWrap(on);
+    on("mnuWordWrap", [this](bool wrap) {
+        context_.settings.setWordWrap(wrap);
+        SetWordWrap(wrap);
         UpdateStatusBar();
     });
-    connect(AddAction(format, "mnuFont", "Font..."), &QAction::triggered, this,
-            &frmScrivane::ChooseFont);
-    format->addSeparator();
-    for (auto [name, caption] : {std::pair{"mnuFormatPDF", "PDF"}, std::pair{"mnuFormatXHTML", "XHTML"},
-                                 std::pair{"mnuFormatXML", "XML"}, std::pair{"mnuFormatSVG", "SVG"}}) {
-        AddAction(format, name, caption);
-    }
-
-    QMenu* tools = menu(nullptr, "mnuTools", "Tools");
-    AddAction(tools, "mnuPreferences", "Preferences...");
-    connect(AddAction(tools, "mnuNewWindo", "New Window"), &QAction::triggered, this,
-            &frmScrivane::OpenNewWindow);
-
-    QMenu* insert2 = menu(nullptr, "mnuInsert2", "Insert");
-    for (auto [name, caption] : {std::pair{"mnuInsertTitle1", "Title 1"}, std::pair{"mnuInsertTitle2", "Title 2"},
-                                 std::pair{"mnuInsertTitle3", "Title 3"},
-                                 std::pair{"mnuInsertPageBreak", "Page Break"}}) {
-        AddAction(insert2, name, caption);
-    }
-
-    QMenu* help = menu(nullptr, "mnuHelpMain", "Help");
-    connect(AddAction(help, "mnuHelp", "Help"), &QAction::triggered, this, &frmScrivane::ShowHelp);
-    connect(AddAction(help, "mnuReadme", "Readme"), &QAction::triggered, this,
-            &frmScrivane::ShowReadme);
-    AddAction(help, "mnuSampleFiles", "Sample Files");
-    AddAction(help, "mnuAbout", "About");
-
-    // Commands whose dialogs come with later work: present, captioned, not yet usable.
-    for (const char* name :
-         {"mnuFind", "mnuFindNext", "mnuGoto", "mnuModify", "mnuInsert", "mnuFavorites",
-          "mnuFormatPDF", "mnuFormatXHTML", "mnuFormatXML", "mnuFormatSVG", "mnuPreferences",
-          "mnuInsert2", "mnuSampleFiles", "mnuAbout"}) {
-        actions_[name]->setEnabled(false);
-    }
+    on("mnuFont", [this] { ChooseFont(); });
+    on("mnuNewWindo", [this] { OpenNewWindow(); });
+    on("mnuHelp", [this] { ShowHelp(); });
+    on("mnuReadme", [this] { ShowReadme(); });
 }
 
 void frmScrivane::BuildToolbar() {
@@ -263,7 +197,7 @@ void frmScrivane::ApplyCaptions() {
 
 void frmScrivane::RefreshToolbar() {
     if (!Toolbar1_) return;
-    bool show = context_.Setting("ShowToolbar", "1") != "0";
+    bool show = !context_.settings.showToolbar().isOff();
     Toolbar1_->setVisible(show);
     if (!show) return;
     const clsCaption& c = context_.captions;
@@ -289,7 +223,7 @@ void frmScrivane::RefreshToolbar() {
 }
 
 void frmScrivane::RefreshRecentMenu() {
-    bool show = context_.Setting("ShowRecentFiles", "1") == "1";
+    bool show = context_.settings.showRecentFiles().isOn();
     QStringList recent = documents_->RecentFiles();
     bool any = false;
     for (int n = 1; n <= 4; ++n) {
@@ -330,17 +264,17 @@ void frmScrivane::SetWordWrap(bool on) {
 }
 
 void frmScrivane::PlaceWindow() {
-    Settings& s = context_.settings;
-    int left = s.value("form", "left", "500").toInt();
-    int top = s.value("form", "top", "500").toInt();
-    int height = s.value("form", "height", "5000").toInt();
-    int width = s.value("form", "width", "8000").toInt();
+    AppSettings& s = context_.settings;
+    int left = s.windowLeft();
+    int top = s.windowTop();
+    int height = s.windowHeight();
+    int width = s.windowWidth();
     if (context_.commandLine.startsWith("-F2")) {
         // Each new window cascades from the last one.
         left += 500;
         top += 500;
-        s.setValue("form", "left", QString::number(left));
-        s.setValue("form", "top", QString::number(top));
+        s.setWindowLeft(left);
+        s.setWindowTop(top);
     }
     WindowOption(context_.args, "x", left);
     WindowOption(context_.args, "y", top);
@@ -356,18 +290,15 @@ void frmScrivane::PlaceWindow() {
 void frmScrivane::Load() {
     context_.DebugTrace("Main form load");
     PlaceWindow();
-    Settings& s = context_.settings;
-    editorFont_ = QFont(s.value("text", "font", "MS Sans Serif"));
-    double size = s.value("text", "fontsize", "10").toDouble();
-    editorFont_.setPointSizeF(size > 0 ? size : 10);
-    editorFont_.setBold(s.value("text", "fontbold", "0").compare("true", Qt::CaseInsensitive) == 0 ||
-                        s.value("text", "fontbold", "0") == "1");
-    editorFont_.setItalic(s.value("text", "fontitalic", "0").compare("true", Qt::CaseInsensitive) == 0 ||
-                          s.value("text", "fontitalic", "0") == "1");
+    const AppSettings& s = context_.settings;
+    editorFont_ = QFont(s.editorFontName());
+    editorFont_.setPointSizeF(s.editorFontSize());
+    editorFont_.setBold(s.editorFontBold());
+    editorFont_.setItalic(s.editorFontItalic());
     RefreshToolbar();
-    showStatusBar_ = context_.Setting("ShowStatusBar", "0") == "1";
+    showStatusBar_ = s.showStatusBar().isOn();
     statusBar()->setVisible(showStatusBar_);
-    SetWordWrap(context_.Setting("WordWrap", "0") == "1");
+    SetWordWrap(s.wordWrap().isOn());
 
     QString file = context_.args.value("filename");
     // "-F2" alone is the new-window switch, not a file called F2.
@@ -391,18 +322,18 @@ void frmScrivane::ChooseFont() {
 }
 
 void frmScrivane::SaveSettings() {
-    Settings& s = context_.settings;
+    AppSettings& s = context_.settings;
     if (context_.commandLine != "-F2") {
         QRect g = geometry();
-        s.setValue("form", "left", QString::number(g.left() * kTwipsPerPixel));
-        s.setValue("form", "top", QString::number(g.top() * kTwipsPerPixel));
-        s.setValue("form", "height", QString::number(g.height() * kTwipsPerPixel));
-        s.setValue("form", "width", QString::number(g.width() * kTwipsPerPixel));
+        s.setWindowLeft(g.left() * kTwipsPerPixel);
+        s.setWindowTop(g.top() * kTwipsPerPixel);
+        s.setWindowHeight(g.height() * kTwipsPerPixel);
+        s.setWindowWidth(g.width() * kTwipsPerPixel);
     }
-    s.setValue("text", "font", editorFont_.family());
-    s.setValue("text", "fontsize", QString::number(editorFont_.pointSizeF()));
-    s.setValue("text", "fontbold", editorFont_.bold() ? "True" : "False");
-    s.setValue("text", "fontitalic", editorFont_.italic() ? "True" : "False");
+    s.setEditorFontName(editorFont_.family());
+    s.setEditorFontSize(editorFont_.pointSizeF());
+    s.setEditorFontBold(editorFont_.bold());
+    s.setEditorFontItalic(editorFont_.italic());
     s.sync();
 }
 
@@ -481,7 +412,7 @@ void frmScrivane::OpenNewWindow() {
 }
 
 void frmScrivane::ShowHelp() {
-    bool french = context_.Setting("language", QString()) == "Francais";
+    bool french = context_.settings.language() == "Francais";
     context_.prompts.OpenExternally(context_.paths.manual(french));
 }
 

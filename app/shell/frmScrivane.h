@@ -52,7 +52,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The menus from the menu table, then their commands connected by object name.
     void BuildMenus();
+    void ConnectCommands();
     void BuildToolbar();
     void PlaceWindow();
     void SetWordWrap(bool on);
@@ -60,7 +62,6 @@ private:
     void OpenNewWindow();
     void ShowHelp();
     void ShowReadme();
-    QAction* AddAction(QMenu* menu, const QString& objectName, const QString& caption);
 
     AppContext& context_;
     QPlainTextEdit* rtb1_ = nullptr;

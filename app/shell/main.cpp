@@ -1,6 +1,8 @@
 // PDF Jotter: start-up. Reads the settings, creates the user folders, parses the command
 // line, asks for a language on first use and opens the main window.
 #include <QApplication>
+#include <QTimer>
+#include <QWindow>
 
 #include "lang/clsCaption.h"
 #include "lang/frmLanguage.h"
@@ -9,6 +11,23 @@
 
 using namespace scrivane::app;
 
+namespace {
+
+// For timing the start-up (bench/startup.py): with SCRIVANE_QUIT_WHEN_SHOWN set, the
+// program ends as soon as its window has been exposed and painted the first time.
+class QuitWhenShown : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Scrivane");
@@ -16,7 +35,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(":/icons/scrivane.svg"));
 
     AppPaths paths = AppPaths::FromEnvironment();
-    Settings settings(paths.userFolderOverridden() ? paths.settingsStore() : QString());
+    AppSettings settings(paths.userFolderOverridden() ? paths.settingsStore() : QString());
     clsCaption captions(paths.dataFolder());
     QtPrompts prompts(nullptr);
     QStringList arguments = QApplication::arguments().mid(1);
@@ -32,16 +51,21 @@ int main(int argc, char** argv) {
     context.DebugTrace("Run Scrivane");
     paths.CreateFolders();
 
-    QString language = settings.value("settings", "language", QString());
+    QString language = settings.language();
     if (language.isEmpty()) {
         language = frmLanguage::Ask(captions, language, nullptr);
-        settings.setValue("settings", "language", language);
+        settings.setLanguage(language);
     }
     captions.setLangue(language);
 
     frmScrivane window(context);
     prompts.setOwner(&window);  // dialogs from here on belong to the window
     window.Load();
+    QuitWhenShown quitWhenShown;
+    if (qEnvironmentVariableIsSet("SCRIVANE_QUIT_WHEN_SHOWN")) {
+        window.winId();  // the native window exists from here on
+        window.windowHandle()->installEventFilter(&quitWhenShown);
+    }
     window.show();
     return application.exec();
 }

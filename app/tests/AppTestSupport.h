@@ -61,7 +61,7 @@ private:
 struct TestContext {
     TestFolders folders;
     AppPaths paths = AppPaths::FromEnvironment();
-    Settings settings{paths.settingsStore()};
+    AppSettings settings{paths.settingsStore()};
     clsCaption captions{paths.dataFolder()};
     ScriptedPrompts prompts;
     AppContext context;

@@ -38,9 +38,7 @@ struct Editor : scrivane::app::test::TestContext {
 
     Editor() {
         // Nothing opens exported files and no options dialog shows during tests.
-        for (const char* code : {"10", "20", "30", "40"}) {
-            settings.setValue("settings", QString("open%1format").arg(code), "0");
-        }
+        for (int code : {10, 20, 30, 40}) settings.setOpenAfterExport(code, false);
     }
     void Type(const QString& text) { editor.insertPlainText(text); }
 };
@@ -161,7 +159,7 @@ void DocumentTest::saveAsCompletesTheExtensionFromTheFileType() {
         e.prompts.filterIndexes = {c.index};
         QCOMPARE(e.documents.saveFile(QString()), 0);
         QVERIFY2(QFile::exists(e.folders.file(c.written)), qPrintable(c.written));
-        QCOMPARE(e.settings.value("settings", "SaveFilterIndex", ""), QString::number(c.index));
+        QCOMPARE(e.settings.saveFilterIndex(), c.index);
     }
     QVERIFY(ReadBytes(e.folders.file("letter.pdf")).startsWith("%PDF-1.4"));
     // An existing file: overwrite only on Yes.
@@ -209,7 +207,7 @@ void DocumentTest::filesKeepTheirBytesAndLineEnds() {
     for (const QByteArray& bytes : {cp1252, unix, bom}) {
         QString path = e.folders.file("file.txt");
         WriteBytes(path, bytes);
-        QCOMPARE(e.documents.OpenFile(path), 0);
+        QCOMPARE(e.documents.OpenFile(path), OpenOutcome::Opened);
         QCOMPARE(e.documents.saveFile(path), 0);
         QCOMPARE(ReadBytes(path), bytes);
     }
@@ -265,13 +263,13 @@ void DocumentTest::exportStatusesAndMessages() {
     int shown = 0;
     e.exports.showExportOptions = [&](int) { ++shown; return false; };
     QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), -1);
-    e.settings.setValue("settings", "show40format", "0");
+    e.settings.setShowExportOptions(40, false);
     QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), 0);
     QCOMPARE(shown, 1);
 
     // Opening the written file follows the setting; a write failure names the file.
-    e.settings.setValue("settings", "open30format", "1");
-    e.settings.setValue("settings", "show30format", "0");
+    e.settings.setOpenAfterExport(30, true);
+    e.settings.setShowExportOptions(30, false);
     QCOMPARE(e.exports.saveExport("XML", e.folders.file("x.xml")), 0);
     QCOMPARE(e.prompts.opened.last(), e.folders.file("x.xml"));
     QCOMPARE(e.exports.saveExport("XML", e.folders.file("none/x.xml")), 0);
@@ -284,23 +282,31 @@ void DocumentTest::importStatusesFallBackToTextForForeignFiles() {
     QByteArray bytes = "%PDF-1.4\n1 0 obj\n<< /Producer (someone else) >>\nendobj\n" +
                        QByteArray(100, ' ') + "\n%%EOF\n";
     WriteBytes(foreign, bytes);
-    QCOMPARE(e.exports.LoadPDFFile(foreign), -1102);
+    auto failedWith = [](const ImportResult& result, int status) {
+        return result.outcome == ImportResult::Outcome::Failed && result.readerStatus == status &&
+               result.text.isEmpty();
+    };
+    QVERIFY(failedWith(e.exports.LoadPDFFile(foreign), -1002));
     QVERIFY(e.prompts.asked.last().endsWith(
         "PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher"));
+    // Other failures show the number they always showed: the reader's status less 100.
+    QVERIFY(failedWith(e.exports.LoadPDFFile(e.folders.file("missing.pdf")), -10));
+    QVERIFY(e.prompts.asked.last().endsWith("Error -110"));
     // Opened with Open, a file that cannot be rebuilt is shown as text, but the document
     // does not take its name: Save must not publish over somebody else's PDF.
-    QCOMPARE(e.documents.OpenFile(foreign), -1102);
+    QCOMPARE(e.documents.OpenFile(foreign), OpenOutcome::ShownAsText);
     QVERIFY(e.editor.toPlainText().startsWith("%PDF-1.4"));
     QCOMPARE(e.documents.fileName(), QString());
     QVERIFY(e.documents.isDirty());
     // With the marker file the conversion is offered.
     WriteBytes(e.paths.importMarker(), "");
     e.prompts.yesNo = {false};
-    QCOMPARE(e.exports.LoadPDFFile(foreign), -1102);
+    QVERIFY(failedWith(e.exports.LoadPDFFile(foreign), -1002));
     QVERIFY(e.prompts.asked[e.prompts.asked.size() - 2].contains("WARNING: this is an experimental function"));
-    QCOMPARE(e.exports.LoadImport("XML", e.folders.file("missing.xml")), -110);
+    QVERIFY(failedWith(e.exports.LoadImport("XML", e.folders.file("missing.xml")), -10));
     WriteBytes(e.folders.file("other.svg"), "<svg producer=\"someone\"/>");
-    QCOMPARE(e.exports.LoadImport("SVG", e.folders.file("other.svg")), -124);
+    QVERIFY(failedWith(e.exports.LoadImport("SVG", e.folders.file("other.svg")), -24));
+    QCOMPARE(e.exports.LoadImport("SVG", QString()).outcome, ImportResult::Outcome::Cancelled);
 }
 
 void DocumentTest::printSplitsLongLines() {
@@ -323,13 +329,29 @@ void DocumentTest::publishedFilesOpenAsTheirSourceText() {
     e.Type(source);
     for (const char* name : {"doc.pdf", "doc.htm", "doc.svg"}) {
         QString path = e.folders.file(name);
-        e.settings.setValue("settings", "show" + QString::number(FormatCode(QFileInfo(path).suffix() == "htm" ? "XHTML" : QFileInfo(path).suffix())) + "format", "0");
-        QCOMPARE(e.exports.saveExport(QFileInfo(path).suffix() == "htm" ? "XHTML" : QFileInfo(path).suffix(), path), 0);
+        const QString format = ExportFormatOf(path);
+        e.settings.setShowExportOptions(FormatCode(format), false);
+        QCOMPARE(e.exports.saveExport(format, path), 0);
         Editor reader;
-        QCOMPARE(reader.documents.OpenFile(path), 0);
+        QCOMPARE(reader.documents.OpenFile(path), OpenOutcome::Opened);
         QCOMPARE(reader.editor.toPlainText(), source);
         QCOMPARE(reader.documents.fileName(), path);
         QVERIFY(!reader.documents.isDirty());
+
+        // The import commands hand the text back; only the document puts it in the editor,
+        // and through the Import menu it is an unsaved change of an untitled document.
+        Editor importer;
+        const bool pdf = format == "PDF";
+        const ImportResult read =
+            pdf ? importer.exports.LoadPDFFile(path) : importer.exports.LoadImport(format, path);
+        QVERIFY(read.read());
+        QCOMPARE(read.text, source);
+        QCOMPARE(importer.editor.toPlainText(), QString());
+        importer.prompts.openNames = {path};
+        pdf ? importer.documents.ImportPdf() : importer.documents.Import(format);
+        QCOMPARE(importer.editor.toPlainText(), source);
+        QVERIFY(importer.documents.isDirty());
+        QCOMPARE(importer.documents.fileName(), QString());
     }
 }
 

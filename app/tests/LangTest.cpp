@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -45,6 +46,8 @@ private slots:
     void iniReadsWindows1252AndUtf8();
     void iniWriteKeepsOtherLines();
     void lookupFallsBackToEnglish();
+    void languageFileIsReadOncePerLanguage();
+    void cachedLookupsAnswerAsTheFileDoes();
     void languageListNaming();
     void languageWindow();
     void closingTheWindowKeepsTheSelection();
@@ -126,6 +129,68 @@ void LangTest::lookupFallsBackToEnglish() {
     QCOMPARE(captions.m("Message"), QString("Message"));
     QCOMPARE(captions.m("Edit"), QString("Edit"));  // empty translations
     QCOMPARE(captions.m("Open"), QString("Open"));
+}
+
+void LangTest::languageFileIsReadOncePerLanguage() {
+    TestFolders folders(true);
+    const QString french = folders.data() + "/Francais.lng";
+    WriteBytes(french, "[Captions]\nFile=Fichier\n");
+    WriteBytes(folders.data() + "/Deutsch.lng", "[Captions]\nFile=Datei\n");
+    clsCaption captions(folders.data());
+    captions.setLangue("Francais");
+    QCOMPARE(captions.m("File"), QString("Fichier"));
+    // Read once: a later change of the file is not seen while the language stays...
+    WriteBytes(french, "[Captions]\nFile=Dossier\n");
+    QCOMPARE(captions.m("File"), QString("Fichier"));
+    captions.setLangue("Francais");  // setting the same language changes nothing
+    QCOMPARE(captions.m("File"), QString("Fichier"));
+    // ...and another language takes effect at once, its own file read anew.
+    captions.setLangue("Deutsch");
+    QCOMPARE(captions.m("File"), QString("Datei"));
+    captions.setLangue("Francais");
+    QCOMPARE(captions.m("File"), QString("Dossier"));
+    captions.setLangue(QString());
+    QCOMPARE(captions.m("File"), QString("File"));
+    // A file that goes away keeps its texts until the language changes.
+    captions.setLangue("Deutsch");
+    QCOMPARE(captions.m("File"), QString("Datei"));
+    QVERIFY(QFile::remove(folders.data() + "/Deutsch.lng"));
+    QCOMPARE(captions.m("File"), QString("Datei"));
+}
+
+// Every lookup through the cache gives what reading the file for it gives.
+void LangTest::cachedLookupsAnswerAsTheFileDoes() {
+    const QString shipped = ShippedDataFolder() + "/Francais.lng";  // before the folders move
+    TestFolders folders(true);
+    const QString crafted = folders.data() + "/crafted.lng";
+    WriteBytes(crafted,
+               "File=before any section\n[ Captions ]\r\nFile=Fichier\r\na=b=c\r\n"
+               "  Spaced Key   =   spaced value  \r\nquoted=\" in quotes \"\r\nlong=" +
+                   QByteArray(300, 'v') + "\r\ntwice=first\r\nTWICE=second\r\n;hidden=yes\r\n"
+                   "empty=\r\nempty=later\r\nno equals here\r\n[Errors]\nlast=LF\n"
+                   "[captions]\nFile=again\nlate=in a repeated section\n"
+                   "\xC3\x89t\xC3\xA9=\xC3\xA9t\xC3\xA9\n[]\nnameless=x\n");
+    const QStringList craftedKeys = {
+        "File", "FILE", " file ", "a", "a=b", "Spaced Key", "spaced key", "quoted", "long",
+        "twice", "Twice", "hidden", ";hidden", "empty", "no equals here", "last", "late",
+        QString::fromUtf8("été"), QString::fromUtf8("ÉTÉ"), "nameless", "missing"};
+    QStringList shippedKeys;
+    for (const QString& line : QString::fromUtf8(ReadBytes(shipped)).split('\n')) {
+        const QString key = line.section('=', 0, 0).trimmed();
+        if (line.contains('=') && !key.startsWith(';')) shippedKeys << key << key.toUpper();
+    }
+    QVERIFY(shippedKeys.size() > 100);
+
+    const QList<QPair<QString, QStringList>> files = {{crafted, craftedKeys},
+                                                       {shipped, shippedKeys}};
+    for (const auto& [file, keys] : files) {
+        clsCaption captions(QFileInfo(file).absolutePath());
+        captions.setLangue(QFileInfo(file).completeBaseName());
+        for (const QString& key : keys) {
+            QCOMPARE(captions.m(key), IniFile::ReadValue(file, "Captions", key, key));
+            QCOMPARE(captions.e(key), IniFile::ReadValue(file, "Errors", key, key));
+        }
+    }
 }
 
 void LangTest::languageListNaming() {

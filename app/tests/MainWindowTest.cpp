@@ -71,7 +71,7 @@ void MainWindowTest::laterCommandsArePresentButDisabled() {
 
 void MainWindowTest::typingExportingAndReopeningGiveTheSameText() {
     Program p;
-    p.settings.setValue("settings", "open10format", "0");
+    p.settings.setOpenAfterExport(10, false);
     QPlainTextEdit* editor = p.window->editor();
     const QString text = "My letter\n<set>fontsize=14\nDear reader, this line is long enough to "
                          "be wrapped by the layout when it is exported to a PDF file, which "
@@ -129,7 +129,7 @@ void MainWindowTest::quitAsksAboutUnsavedChanges() {
     QCOMPARE(p.window->editor()->toPlainText(), QString("unsaved"));
     p.prompts.answers = {Prompts::Answer::No};
     QVERIFY(p.window->Quit());
-    QCOMPARE(p.settings.value("text", "fontbold", ""), QString("False"));
+    QVERIFY(!p.settings.editorFontBold());
 }
 
 QTEST_MAIN(MainWindowTest)

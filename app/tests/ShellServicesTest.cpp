@@ -1,6 +1,7 @@
 // The shell's small services: command line, settings, format files, the remembered
 // caret positions, and text-file encodings.
 #include <QFile>
+#include <QSettings>
 #include <QtTest>
 
 #include "AppTestSupport.h"
@@ -9,7 +10,7 @@
 #include "shell/AppPaths.h"
 #include "shell/CommandLine.h"
 #include "shell/FileInfoStore.h"
-#include "shell/Settings.h"
+#include "shell/AppSettings.h"
 #include "shell/TextFileCodec.h"
 
 using namespace scrivane::app;
@@ -66,21 +67,95 @@ private slots:
         }
     }
 
-    void settingsIgnoreCaseAndFallBackToDefaults() {
+    // The names and texts in the store are those earlier versions wrote and read, so a
+    // settings file carries over both ways.
+    void settingsKeepTheirStoredNamesAndTexts() {
         test::TestFolders folders;
         const QString path = folders.file("scrivane.conf");
         {
-            Settings settings(path);
-            settings.setValue("Settings", "OpenSampleFile", "0");
-            settings.setValue("recent", "1", " /tmp/a, b.txt ");
-            settings.setValue("settings", "Empty", "");
+            AppSettings settings(path);
+            settings.setOpenSampleFile(false);
+            settings.setShowExportOptions(20, false);
+            settings.setLineOptionsSet(10, "Letters");
+            settings.setRecentFile(1, " /tmp/a, b.txt ");
+            settings.setWindowLeft(1234);
+            settings.setEditorFontBold(false);
+            settings.setEditorFontSize(10.5);
+            settings.setDialogPosition(DialogPlace::Modify, 300, 400);
+            settings.setAdjustTextBoxHeight("");
             settings.sync();
         }
-        Settings reopened(path);
-        QCOMPARE(reopened.value("SETTINGS", "opensamplefile", "1"), QString("0"));
-        QCOMPARE(reopened.value("recent", "1"), QString(" /tmp/a, b.txt "));
-        QCOMPARE(reopened.value("settings", "empty", "x"), QString(""));  // stored, not missing
-        QCOMPARE(reopened.value("form", "left", "500"), QString("500"));
+        QSettings raw(path, QSettings::IniFormat);
+        const QList<QPair<QString, QString>> stored = {
+            {"settings/opensamplefile", "0"}, {"settings/show20format", "0"},
+            {"settings/ashtm10formatfile", "Letters"}, {"recent/1", " /tmp/a, b.txt "},
+            {"form/left", "1234"}, {"text/fontbold", "False"}, {"text/fontsize", "10.5"},
+            {"settings/frmmodifyleft", "300"}, {"settings/frmmodifytop", "400"}};
+        for (const auto& [key, value] : stored) QCOMPARE(raw.value(key).toString(), value);
+
+        AppSettings reopened(path);
+        QVERIFY(reopened.openSampleFile().isOff());
+        QVERIFY(reopened.showExportOptions(20).isOff());
+        QVERIFY(reopened.showExportOptions(10).isOn());
+        QCOMPARE(reopened.lineOptionsSet(10), QString("Letters"));
+        QCOMPARE(reopened.recentFile(1), QString(" /tmp/a, b.txt "));
+        QCOMPARE(reopened.windowLeft(), 1234);
+        QCOMPARE(reopened.editorFontSize(), 10.5);
+        QVERIFY(!reopened.editorFontBold());
+        QCOMPARE(reopened.dialogLeft(DialogPlace::Modify), std::optional<int>(300));
+        QCOMPARE(reopened.adjustTextBoxHeight(), QString());  // stored empty, not missing
+
+        // A file as hand edits leave it: an unquoted comma, a word for a switch, "true" in
+        // any letter case for the font style.
+        const QString edited = folders.file("edited.conf");
+        QFile file(edited);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[settings]\nlanguage=Francais\nshowtoolbar=yes\nshowstatusbar=1\n"
+                   "[text]\nfontitalic=TRUE\nfontsize=big\n[recent]\n2=/tmp/c, d.txt\n");
+        file.close();
+        const AppSettings hand(edited);
+        QCOMPARE(hand.language(), QString("Francais"));
+        QVERIFY(!hand.showToolbar().isOn() && !hand.showToolbar().isOff());
+        QVERIFY(hand.showStatusBar().isOn());
+        QVERIFY(hand.editorFontItalic());
+        QCOMPARE(hand.editorFontSize(), 10.0);
+        QCOMPARE(hand.recentFile(2), QString("/tmp/c, d.txt"));
+    }
+
+    void settingsDefaults() {
+        test::TestFolders folders;
+        const AppSettings settings(folders.file("empty.conf"));
+        QCOMPARE(settings.language(), QString());
+        QVERIFY(settings.showToolbar().isOn() && settings.showRecentFiles().isOn());
+        QVERIFY(settings.showStatusBar().isOff() && settings.wordWrap().isOff());
+        // The Favorites menu's default is the letter O: shown, yet not "on".
+        QCOMPARE(settings.showFavorites().stored(), QString("O"));
+        QVERIFY(settings.optimizePdfFileSize().isOff() && settings.animateSvgFiles().isOff());
+        QVERIFY(settings.openFavoritesInNewWindow().isOff());
+        QCOMPARE(settings.adjustTextBoxHeight(), QString("0"));
+        QCOMPARE(settings.openFilterIndex(), 1);
+        QCOMPARE(settings.saveFilterIndex(), 1);
+        QVERIFY(settings.openSampleFile().isOn());
+        for (int code : {10, 20, 30, 40}) {
+            QVERIFY(settings.showExportOptions(code).isOn() && settings.openAfterExport(code).isOn());
+            QVERIFY(settings.useLineOptions(code).isOn());
+            QCOMPARE(settings.lineOptionsSet(code), QString("[Default]"));
+        }
+        const std::pair<DialogPlace, std::optional<int>> dialogs[] = {
+            {DialogPlace::Preferences, std::nullopt}, {DialogPlace::Modify, 1000},
+            {DialogPlace::PageSetup, std::nullopt},   {DialogPlace::Format, 0},
+            {DialogPlace::InsertImage, 500},          {DialogPlace::FormatLine, 0}};
+        for (const auto& [dialog, place] : dialogs) {
+            QCOMPARE(settings.dialogLeft(dialog), place);
+            QCOMPARE(settings.dialogTop(dialog), place);
+        }
+        QCOMPARE(QList<int>({settings.windowLeft(), settings.windowTop(), settings.windowWidth(),
+                             settings.windowHeight()}),
+                 QList<int>({500, 500, 8000, 5000}));
+        QCOMPARE(settings.editorFontName(), QString("MS Sans Serif"));
+        QCOMPARE(settings.editorFontSize(), 10.0);
+        QVERIFY(!settings.editorFontBold() && !settings.editorFontItalic());
+        QCOMPARE(settings.recentFile(1), QString());
     }
 
     void namesFormatFilesPerCode() {
