@@ -7,30 +7,17 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include "format/OutputFormats.h"
 #include "format/vorFormat.h"
+#include "util/Status.h"
 
 namespace scrivane::app {
 
 namespace {
 
-const QString kFormatSuffix = QStringLiteral(".format.vantor.dorvex");
 const QString kStandardSet = QStringLiteral("[Default]");
 
-// The format name used in default format file names (default.xhtml...).
-QString DefaultFileName(int code) {
-    switch (code) {
-        case 10: return QStringLiteral("pdf");
-        case 20: return QStringLiteral("xhtml");
-        case 30: return QStringLiteral("xml");
-        case 40: return QStringLiteral("svg");
-        default: return {};
-    }
-}
-
-// The format name used in line format options file names (ashtm.htm...).
-QString LineOptionsName(int code) {
-    return code == 20 ? QStringLiteral("htm") : DefaultFileName(code);
-}
+QString FromStd(const std::string& text) { return QString::fromStdString(text); }
 
 QString Join(const QString& folder, const QString& name) {
     return folder + QLatin1Char('/') + name;
@@ -115,20 +102,19 @@ QString AppPaths::FavoriteFileName(int n) const {
 QString AppPaths::readme() const { return Join(data_, QStringLiteral("readme.txt")); }
 
 QString AppPaths::defaultFormatFile(int code) const {
-    const QString name = DefaultFileName(code);
+    const QString name = FromStd(DefaultFormatFileName(code));
     if (name.isEmpty()) return {};
-    return Join(user_, QStringLiteral("default.") + name + kFormatSuffix);
+    return Join(user_, name);
 }
 
 // "[Default]" (or nothing chosen) is the standard file in the user folder; any other
 // name is a set of the settings folder, whether that file exists or not.
 QString AppPaths::lineOptionsFile(int code, const QString& chosenSet) const {
-    const QString name = LineOptionsName(code);
-    if (name.isEmpty()) return {};
+    if (!FormatByCode(code)) return {};
     if (chosenSet.isEmpty() || chosenSet.compare(kStandardSet, Qt::CaseInsensitive) == 0) {
-        return Join(user_, QStringLiteral("ashtm.") + name + kFormatSuffix);
+        return Join(user_, FromStd(LineOptionsFileName(code)));
     }
-    return Join(settingsFolder(), chosenSet + QLatin1Char('.') + name + kFormatSuffix);
+    return Join(settingsFolder(), FromStd(NamedOptionsFileName(chosenSet.toStdString(), code)));
 }
 
 // A missing format file is copied from the data folder's template at the same place
@@ -158,7 +144,7 @@ bool AppPaths::EnsureFormatFile(const QString& path) const {
     if (target.fileName().startsWith(QStringLiteral("default."), Qt::CaseInsensitive)) {
         format.ApplyReadFallbacks();
     }
-    return format.SaveFormatFile(QFile::encodeName(path).toStdString()) == 0;
+    return format.SaveFormatFile(QFile::encodeName(path).toStdString()) == kFormatOk;
 }
 
 void AppPaths::CreateFolders() const {

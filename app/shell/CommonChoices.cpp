@@ -3,12 +3,13 @@
 #include <QColor>
 #include <QLineEdit>
 
+#include "format/OutputFormats.h"
 #include "shell/Prompts.h"
 
 namespace scrivane::app {
 
 QStringList FontNamesFor(int formatCode) {
-    if (formatCode == 10) {
+    if (formatCode == kTargetPdf) {
         return {"Arial",     "Arial,Bold",     "Arial,BoldItalic",  "Arial,Italic",
                 "Courier",   "Courier-Bold",   "Courier-BoldOblique", "Helvetica",
                 "Helvetica-Bold", "TimesNewRoman", "TimesNewRoman,Bold",

@@ -6,15 +6,37 @@
 #include <QTextCursor>
 #include <optional>
 
+#include "format/OutputFormats.h"
 #include "shell/AppContext.h"
 #include "shell/ExportCommands.h"
 #include "shell/FileInfoStore.h"
+#include "util/ProgramInfo.h"
+#include "util/Status.h"
 
 namespace scrivane::app {
 
 namespace {
 
 constexpr int kPathLimit = 40;
+
+// The file dialogs' filters: text files first, then the formats in code order, then all.
+constexpr int kTextFilter = 1;
+constexpr int kFirstFormatFilter = 2;
+int FilterCount() { return kFirstFormatFilter + static_cast<int>(OutputFormats().size()); }
+
+// The format of a 1-based filter of FileFilters(); null for text files and all files.
+const OutputFormat* FormatOfFilter(int index) {
+    const int row = index - kFirstFormatFilter;
+    if (row < 0 || row >= static_cast<int>(OutputFormats().size())) return nullptr;
+    return &OutputFormats()[static_cast<size_t>(row)];
+}
+
+// A filter index out of range (or unset) is the text files'.
+int ValidFilter(int index) { return index < 1 || index > FilterCount() ? kTextFilter : index; }
+
+QString WithProgramName(const QString& title) {
+    return title + QStringLiteral(" - ") + QString::fromUtf8(kProgramName);
+}
 
 }  // namespace
 
@@ -27,14 +49,17 @@ bool DocumentManager::isDirty() const { return editor_->document()->isModified()
 void DocumentManager::setClean() { editor_->document()->setModified(false); }
 
 QStringList DocumentManager::FileFilters() {
-    return {"Text Files (*.txt)", "PDF Files (*.pdf)", "XHTML Files (*.htm)",
-            "XML Files (*.xml)",  "SVG Files (*.svg)", "All Files (*.*)"};
+    QStringList filters{QStringLiteral("Text Files (*.txt)")};
+    for (const OutputFormat& format : OutputFormats()) {
+        filters << QStringLiteral("%1 Files (*%2)").arg(format.name, format.extension);
+    }
+    filters << QStringLiteral("All Files (*.*)");
+    return filters;
 }
 
 OpenOutcome DocumentManager::OpenFile(QString path) {
     if (path.isEmpty()) {
-        int index = context_.settings.openFilterIndex();
-        if (index < 1 || index > 6) index = 1;
+        int index = ValidFilter(context_.settings.openFilterIndex());
         path = context_.prompts.OpenFileName(context_.captions.m("Open"), FileFilters(), index)
                    .trimmed();
         if (path.isEmpty()) return OpenOutcome::NotOpened;
@@ -115,18 +140,16 @@ bool DocumentManager::WriteTextFile(const QString& path) {
 int DocumentManager::saveFile(QString path) {
     int index = 0;
     if (path.isEmpty()) {
-        index = context_.settings.saveFilterIndex();
-        if (index < 1 || index > 6) index = 1;
+        index = ValidFilter(context_.settings.saveFilterIndex());
         path = context_.prompts.SaveFileName(context_.captions.m("Save As"), FileFilters(), index)
                    .trimmed();
         context_.settings.setSaveFilterIndex(index);
         if (path.isEmpty()) return 1;
-        static const char* const kExtensions[] = {"", ".txt", ".pdf", ".htm", ".xml", ".svg"};
-        if (index == 1) {
+        if (index == kTextFilter) {
             if (!QFileInfo(path).fileName().contains('.')) path += ".txt";
-        } else if (index >= 2 && index <= 5) {
-            if (!path.toUpper().endsWith(QString(kExtensions[index]).toUpper())) {
-                path += kExtensions[index];
+        } else if (const OutputFormat* chosen = FormatOfFilter(index)) {
+            if (!path.endsWith(QLatin1String(chosen->extension), Qt::CaseInsensitive)) {
+                path += chosen->extension;
             }
         }
         if (QFileInfo::exists(path) &&
@@ -139,11 +162,14 @@ int DocumentManager::saveFile(QString path) {
     path = WithoutLineBreaks(path);
     // A document named after a published file is published again in that format, as
     // one chosen in the dialog is (writing plain text into it would destroy the file).
-    static const char* const kFormats[] = {"", "", "PDF", "XHTML", "XML", "SVG"};
-    QString format = index >= 2 && index <= 5 ? kFormats[index] : ExportFormatOf(path);
+    const OutputFormat* chosen = FormatOfFilter(index);
+    QString format = chosen ? QString(chosen->name) : ExportFormatOf(path);
     if (!format.isEmpty()) {
         // A cancelled or failed export saves nothing.
-        if (exports_.saveExport(format, path) != 0 || exports_.lastEngineStatus() != 0) return 1;
+        if (exports_.saveExport(format, path) != kExportDone ||
+            exports_.lastEngineStatus() != kSaveOk) {
+            return 1;
+        }
     } else if (!WriteTextFile(path)) {
         return 1;  // the document stays unsaved under its old name
     }
@@ -268,8 +294,8 @@ QStringList DocumentManager::RecentFiles() const {
 }
 
 QString DocumentManager::WindowTitle() const {
-    if (fileName_.isEmpty()) return "[" + context_.captions.m("Untitled") + "] - Vantor Jotter";
-    return CompactPath(fileName_, false) + " - Vantor Jotter";
+    if (fileName_.isEmpty()) return WithProgramName("[" + context_.captions.m("Untitled") + "]");
+    return WithProgramName(CompactPath(fileName_, false));
 }
 
 QString DocumentManager::CompactPath(const QString& path, bool shortenName) {

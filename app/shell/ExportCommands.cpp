@@ -7,39 +7,27 @@
 #include <QPrinter>
 
 #include "document/vorDocument.h"
+#include "format/OutputFormats.h"
 #include "shell/AppContext.h"
 #include "shell/TextFileCodec.h"
+#include "util/Status.h"
 
 namespace scrivane::app {
 
 namespace {
 
-struct FormatRow {
-    const char* name;
-    int code;
-    const char* extension;
-    const char* description;
-};
-
-constexpr FormatRow kFormats[] = {{"PDF", 10, ".pdf", "PDF file"},
-                                  {"XHTML", 20, ".htm", "XHTML file"},
-                                  {"XML", 30, ".xml", "XML file"},
-                                  {"SVG", 40, ".svg", "SVG file"}};
-
-const FormatRow* RowOf(const QString& name) {
-    QString upper = name.toUpper();
-    if (upper == "HTM") upper = "XHTML";
-    for (const FormatRow& row : kFormats) {
-        if (upper == row.name) return &row;
-    }
-    return nullptr;
+const OutputFormat* FormatNamed(const QString& name) {
+    return FormatByName(name.toStdString());
 }
 
-// Reader statuses that have a message of their own: LoadFile gives the PDF reader's
-// code less 1000.
-constexpr int kPdfNotOurs = -1002;   // not written by a version of this program
-constexpr int kPdfNoHeader = -1020;  // does not start with "%PDF-"
-constexpr int kPdfNoEof = -1025;     // no "%%EOF"
+// The file dialog's filter of a format read back: "HTM Files (*.htm)".
+QString ImportFilter(const OutputFormat& format) {
+    const QString extension = QString(format.extension).mid(1);
+    return QStringLiteral("%1 Files (*.%2)").arg(extension.toUpper(), extension);
+}
+
+// A PDF's read or conversion status less this is the error number the editor shows.
+constexpr int kShownPdfStatusOffset = 100;
 
 // The text rebuilt from a document read back (or converted from another program's PDF).
 QString SourceText(const vorDocument& document) {
@@ -58,17 +46,13 @@ public:
 }  // namespace
 
 int FormatCode(const QString& formatName) {
-    const FormatRow* row = RowOf(formatName);
-    return row ? row->code : 0;
+    const OutputFormat* format = FormatNamed(formatName);
+    return format ? format->code : 0;
 }
 
 QString ExportFormatOf(const QString& path) {
-    QString upper = path.toUpper();
-    if (upper.endsWith(".HTML") || upper.endsWith(".XHTML")) return "XHTML";
-    for (const FormatRow& row : kFormats) {
-        if (upper.endsWith(QString(row.extension).toUpper())) return row.name;
-    }
-    return {};
+    const OutputFormat* format = FormatOfFileName(path.toStdString());
+    return format ? QString(format->name) : QString();
 }
 
 QString WithoutLineBreaks(QString path) {
@@ -82,35 +66,35 @@ ExportCommands::ExportCommands(AppContext& context, const QPlainTextEdit* editor
     : context_(context), editor_(editor) {}
 
 int ExportCommands::saveExport(const QString& formatName, QString path) {
-    const FormatRow* row = RowOf(formatName);
-    if (!row) return 23;
+    const OutputFormat* row = FormatNamed(formatName);
+    if (!row) return kExportUnknownFormat;
     clsCaption& c = context_.captions;
-    lastEngineStatus_ = -1;  // nothing written yet
+    lastEngineStatus_ = kEngineNotRun;
 
     if (path.isEmpty()) {
         QStringList filters{QString("%1 (*%2)").arg(row->description, row->extension),
                             "All Files (*.*)"};
         int index = 1;
         path = context_.prompts.SaveFileName(c.m("Export"), filters, index).trimmed();
-        if (path.isEmpty()) return 2;
+        if (path.isEmpty()) return kExportNoFileChosen;
         if (path.right(4).toUpper() != QString(row->extension).toUpper()) path += row->extension;
         if (QFileInfo::exists(path)) {
             QString question = c.e("File %filename% already exists. Do you want to overwrite it ?");
             if (!context_.prompts.AskYesNo(c.m("Export"), question.replace("%filename%", path))) {
-                return 3;
+                return kExportNotOverwritten;
             }
         }
     }
     const AppSettings& settings = context_.settings;
     if (settings.showExportOptions(row->code).isOn() &&
         !showExportOptions(row->code)) {
-        return -1;
+        return kExportOptionsCancelled;
     }
 
     EngineOptions options;
     options.optimize = settings.optimizePdfFileSize().isOn();
     options.appFolder = context_.paths.dataFolder().toStdString();
-    options.imageTags = settings.useLineOptions(10).isOn();  // image tags go with PDF's
+    options.imageTags = settings.useLineOptions(kTargetPdf).isOn();  // image tags go with PDF's
     options.animateSvg = settings.animateSvgFiles().isOn();
     options.trace = [this](const std::string& message) {
         context_.DebugTrace(QString::fromStdString(message));
@@ -119,7 +103,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     const QString formatFile = context_.paths.defaultFormatFile(row->code);
     context_.paths.EnsureFormatFile(formatFile);
     QString lineOptions;
-    if (settings.useLineOptions(row->code).isOn() && row->code != 30) {
+    if (settings.useLineOptions(row->code).isOn() && row->code != kTargetXml) {
         lineOptions =
             context_.paths.lineOptionsFile(row->code, settings.lineOptionsSet(row->code));
         context_.paths.EnsureFormatFile(lineOptions);
@@ -138,7 +122,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     if (status == kSaveWriteFailed) {
         QString message = c.e("Cannot open file %filename% - Please check if this file is in use");
         context_.prompts.Inform(c.m("error"), message.replace("%filename%", path));
-    } else if (status != 0) {
+    } else if (status != kSaveOk) {
         context_.prompts.Inform(c.m("Error"), c.e("Error") + " " + QString::number(status));
     } else {
         if (replaced > 0) {
@@ -151,20 +135,22 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
             context_.prompts.OpenExternally(path);
         }
     }
-    return 0;
+    return kExportDone;
 }
 
 ImportResult ExportCommands::LoadPDFFile(QString path) {
     clsCaption& c = context_.captions;
     if (path.isEmpty()) {
         int index = 1;
-        path = context_.prompts.OpenFileName(c.m("Import"), {"PDF Files (*.pdf)"}, index);
+        path = context_.prompts.OpenFileName(c.m("Import"), {ImportFilter(*FormatByCode(kTargetPdf))},
+                                             index);
         if (path.isEmpty()) return {};
     }
     WaitCursor wait;
     vorDocument document;
     int status = document.LoadFile(path.toStdString());
-    if (status == kPdfNotOurs && QFileInfo::exists(context_.paths.importMarker())) {
+    const bool notOurs = status == LoadStatusOfPdf(kPdfProducerRefused);
+    if (notOurs && QFileInfo::exists(context_.paths.importMarker())) {
         QString question =
             c.e("PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher") +
             "\r\n" +
@@ -175,7 +161,7 @@ ImportResult ExportCommands::LoadPDFFile(QString path) {
         }
     }
     lastEngineStatus_ = status;
-    if (status != 0) {
+    if (status != kLoadOk) {
         ReportPdfFailure(status);
         return {ImportResult::Outcome::Failed, status, QString()};
     }
@@ -186,19 +172,19 @@ ImportResult ExportCommands::LoadPDFFile(QString path) {
     properties_.sKeywords = QString::fromStdString(infos.keywords);
     properties_.sCFF = QString::fromStdString(infos.cff);
     properties_.UseDocumentProperties = true;
-    return {ImportResult::Outcome::Read, 0, SourceText(document)};
+    return {ImportResult::Outcome::Read, kLoadOk, SourceText(document)};
 }
 
 void ExportCommands::ReportPdfFailure(int readerStatus) {
     clsCaption& c = context_.captions;
     // The number shown is the one this program has always shown: the status less 100.
-    const QString number = QString::number(readerStatus - 100);
+    const QString number = QString::number(readerStatus - kShownPdfStatusOffset);
     QString message;
-    if (readerStatus == kPdfNoEof) {
+    if (readerStatus == LoadStatusOfPdf(kPdfNoEof)) {
         message = c.e("PDF EOF error") + " " + number;
-    } else if (readerStatus == kPdfNoHeader) {
+    } else if (readerStatus == LoadStatusOfPdf(kPdfNoHeader)) {
         message = c.e("PDF Header error") + " " + number;
-    } else if (readerStatus == kPdfNotOurs) {
+    } else if (readerStatus == LoadStatusOfPdf(kPdfProducerRefused)) {
         message = c.e("PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher");
     } else {
         message = c.e("Error") + " " + number;
@@ -208,19 +194,20 @@ void ExportCommands::ReportPdfFailure(int readerStatus) {
 
 ImportResult ExportCommands::LoadImport(const QString& formatName, QString path) {
     if (path.isEmpty()) {
-        QString lower = formatName.toLower() == "xhtml" ? "htm" : formatName.toLower();
+        const OutputFormat* format = FormatNamed(formatName);
+        const QString lower = formatName.toLower();
+        const QString filter = format ? ImportFilter(*format)
+                                      : QStringLiteral("%1 Files (*.%2)").arg(lower.toUpper(), lower);
         int index = 1;
-        path = context_.prompts.OpenFileName(
-            context_.captions.m("Import"),
-            {QString("%1 Files (*.%2)").arg(lower.toUpper(), lower)}, index);
+        path = context_.prompts.OpenFileName(context_.captions.m("Import"), {filter}, index);
         if (path.isEmpty()) return {};
     }
     WaitCursor wait;
     vorDocument document;
     const int status = document.LoadFile(path.toStdString());
     lastEngineStatus_ = status;
-    if (status != 0) return {ImportResult::Outcome::Failed, status, QString()};
-    return {ImportResult::Outcome::Read, 0, SourceText(document)};
+    if (status != kLoadOk) return {ImportResult::Outcome::Failed, status, QString()};
+    return {ImportResult::Outcome::Read, kLoadOk, SourceText(document)};
 }
 
 std::vector<PrintedLine> ExportCommands::PrintLayout(const QString& text) {

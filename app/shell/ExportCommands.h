@@ -38,6 +38,15 @@ struct PrintedLine {
     QString text;
 };
 
+// What saveExport returns. The numbers are the editor's own: keep them.
+enum ExportOutcome : int {
+    kExportDone = 0,
+    kExportNoFileChosen = 2,
+    kExportNotOverwritten = 3,
+    kExportOptionsCancelled = -1,
+    kExportUnknownFormat = 23,
+};
+
 // Export format names ("PDF", "XHTML", "XML", "SVG", any case) and their codes; 0 for
 // other names.
 int FormatCode(const QString& formatName);
@@ -51,8 +60,7 @@ class ExportCommands {
 public:
     ExportCommands(AppContext& context, const QPlainTextEdit* editor);
 
-    // 0 done (also after a reported export error), 2 no file chosen, 3 overwrite
-    // declined, -1 the export options were cancelled, 23 unknown format name.
+    // An ExportOutcome; kExportDone also after a reported export error.
     int saveExport(const QString& formatName, QString path);
     // Read a PDF, or an XHTML ("HTM" or "XHTML"), XML or SVG file that this program wrote,
     // and give back the text it was made from; the caller puts it into the editor. An
@@ -68,8 +76,10 @@ public:
 
     DocumentProperties& properties() { return properties_; }
     void ClearDocumentState() { properties_ = {}; }
-    // Whether the last export or import ran (for the status line and tests).
+    // Whether the last export or import ran (for the status line and tests): the engine's
+    // status, or kEngineNotRun when an export stopped before the engine wrote anything.
     int lastEngineStatus() const { return lastEngineStatus_; }
+    static constexpr int kEngineNotRun = -1;
 
     // The lines of the text as printed: 110 characters at most, continuations indented.
     static std::vector<PrintedLine> PrintLayout(const QString& text);

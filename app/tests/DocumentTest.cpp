@@ -7,12 +7,17 @@
 #include "AppTestSupport.h"
 #include <QLineEdit>
 
+#include "format/OutputFormats.h"
 #include "shell/AppContext.h"
 #include "shell/CommonChoices.h"
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
+#include "util/Status.h"
 
 using namespace scrivane::app;
+using scrivane::kLoadFileMissing, scrivane::kPdfProducerRefused, scrivane::kXmlOtherProducer;
+using scrivane::kTargetPdf, scrivane::kTargetXhtml, scrivane::kTargetXml, scrivane::kTargetSvg;
+using scrivane::LoadStatusOfPdf;
 using scrivane::app::test::ScriptedPrompts;
 using scrivane::app::test::TestFolders;
 
@@ -38,7 +43,7 @@ struct Editor : scrivane::app::test::TestContext {
 
     Editor() {
         // Nothing opens exported files and no options dialog shows during tests.
-        for (int code : {10, 20, 30, 40}) settings.setOpenAfterExport(code, false);
+        for (int code : {kTargetPdf, kTargetXhtml, kTargetXml, kTargetSvg}) settings.setOpenAfterExport(code, false);
     }
     void Type(const QString& text) { editor.insertPlainText(text); }
 };
@@ -90,8 +95,8 @@ void DocumentTest::sharedChoices() {
     QCOMPARE(QList<int>({r, g, b}), QList<int>({200, 100, 50}));
     SplitRgb(0x0A0B0C, r, g, b);
     QCOMPARE(QList<int>({r, g, b}), QList<int>({0x0C, 0x0B, 0x0A}));
-    QCOMPARE(FontNamesFor(10).size(), 13);
-    QCOMPARE(FontNamesFor(20), QStringList({"Arial", "Courier", "Helvetica", "Verdana"}));
+    QCOMPARE(FontNamesFor(kTargetPdf).size(), 13);
+    QCOMPARE(FontNamesFor(kTargetXhtml), QStringList({"Arial", "Courier", "Helvetica", "Verdana"}));
     QLineEdit box("some text");
     box.setCursorPosition(4);
     SelectAllText(&box);
@@ -248,29 +253,29 @@ void DocumentTest::caretPositionsAreRememberedPerFile() {
 void DocumentTest::exportStatusesAndMessages() {
     Editor e;
     e.Type("Hello\n<set>fontsize=14\nworld \xCE\xB1");
-    QCOMPARE(e.exports.saveExport("DOC", QString()), 23);
-    QCOMPARE(e.exports.saveExport("pdf", QString()), 2);  // no name chosen
+    QCOMPARE(e.exports.saveExport("DOC", QString()), kExportUnknownFormat);
+    QCOMPARE(e.exports.saveExport("pdf", QString()), kExportNoFileChosen);  // no name chosen
     e.prompts.saveNames = {e.folders.file("out")};
-    QCOMPARE(e.exports.saveExport("pdf", QString()), 0);
+    QCOMPARE(e.exports.saveExport("pdf", QString()), kExportDone);
     QVERIFY(ReadBytes(e.folders.file("out.pdf")).startsWith("%PDF-1.4"));
     QVERIFY(e.prompts.asked.last().contains("1 character(s)"));  // the alpha became "?"
     e.prompts.saveNames = {e.folders.file("out.pdf")};
     e.prompts.yesNo = {false};
-    QCOMPARE(e.exports.saveExport("PDF", QString()), 3);
+    QCOMPARE(e.exports.saveExport("PDF", QString()), kExportNotOverwritten);
     QVERIFY(e.prompts.asked.last().contains("File " + e.folders.file("out.pdf") + " already exists"));
 
     // The options dialog's answer, and the setting that skips it.
     int shown = 0;
     e.exports.showExportOptions = [&](int) { ++shown; return false; };
-    QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), -1);
-    e.settings.setShowExportOptions(40, false);
-    QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), 0);
+    QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), kExportOptionsCancelled);
+    e.settings.setShowExportOptions(kTargetSvg, false);
+    QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), kExportDone);
     QCOMPARE(shown, 1);
 
     // Opening the written file follows the setting; a write failure names the file.
-    e.settings.setOpenAfterExport(30, true);
-    e.settings.setShowExportOptions(30, false);
-    QCOMPARE(e.exports.saveExport("XML", e.folders.file("x.xml")), 0);
+    e.settings.setOpenAfterExport(kTargetXml, true);
+    e.settings.setShowExportOptions(kTargetXml, false);
+    QCOMPARE(e.exports.saveExport("XML", e.folders.file("x.xml")), kExportDone);
     QCOMPARE(e.prompts.opened.last(), e.folders.file("x.xml"));
     QCOMPARE(e.exports.saveExport("XML", e.folders.file("none/x.xml")), 0);
     QVERIFY(e.prompts.asked.last().contains("Cannot open file " + e.folders.file("none/x.xml")));
@@ -286,11 +291,11 @@ void DocumentTest::importStatusesFallBackToTextForForeignFiles() {
         return result.outcome == ImportResult::Outcome::Failed && result.readerStatus == status &&
                result.text.isEmpty();
     };
-    QVERIFY(failedWith(e.exports.LoadPDFFile(foreign), -1002));
+    QVERIFY(failedWith(e.exports.LoadPDFFile(foreign), LoadStatusOfPdf(kPdfProducerRefused)));
     QVERIFY(e.prompts.asked.last().endsWith(
         "PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher"));
     // Other failures show the number they always showed: the reader's status less 100.
-    QVERIFY(failedWith(e.exports.LoadPDFFile(e.folders.file("missing.pdf")), -10));
+    QVERIFY(failedWith(e.exports.LoadPDFFile(e.folders.file("missing.pdf")), kLoadFileMissing));
     QVERIFY(e.prompts.asked.last().endsWith("Error -110"));
     // Opened with Open, a file that cannot be rebuilt is shown as text, but the document
     // does not take its name: Save must not publish over somebody else's PDF.
@@ -301,11 +306,11 @@ void DocumentTest::importStatusesFallBackToTextForForeignFiles() {
     // With the marker file the conversion is offered.
     WriteBytes(e.paths.importMarker(), "");
     e.prompts.yesNo = {false};
-    QVERIFY(failedWith(e.exports.LoadPDFFile(foreign), -1002));
+    QVERIFY(failedWith(e.exports.LoadPDFFile(foreign), LoadStatusOfPdf(kPdfProducerRefused)));
     QVERIFY(e.prompts.asked[e.prompts.asked.size() - 2].contains("WARNING: this is an experimental function"));
-    QVERIFY(failedWith(e.exports.LoadImport("XML", e.folders.file("missing.xml")), -10));
+    QVERIFY(failedWith(e.exports.LoadImport("XML", e.folders.file("missing.xml")), kLoadFileMissing));
     WriteBytes(e.folders.file("other.svg"), "<svg producer=\"someone\"/>");
-    QVERIFY(failedWith(e.exports.LoadImport("SVG", e.folders.file("other.svg")), -24));
+    QVERIFY(failedWith(e.exports.LoadImport("SVG", e.folders.file("other.svg")), kXmlOtherProducer));
     QCOMPARE(e.exports.LoadImport("SVG", QString()).outcome, ImportResult::Outcome::Cancelled);
 }
 
@@ -331,7 +336,7 @@ void DocumentTest::publishedFilesOpenAsTheirSourceText() {
         QString path = e.folders.file(name);
         const QString format = ExportFormatOf(path);
         e.settings.setShowExportOptions(FormatCode(format), false);
-        QCOMPARE(e.exports.saveExport(format, path), 0);
+        QCOMPARE(e.exports.saveExport(format, path), kExportDone);
         Editor reader;
         QCOMPARE(reader.documents.OpenFile(path), OpenOutcome::Opened);
         QCOMPARE(reader.editor.toPlainText(), source);

@@ -5,12 +5,14 @@
 #include <QtTest>
 
 #include "AppTestSupport.h"
+#include "format/OutputFormats.h"
 #include "shell/AppContext.h"
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
 #include "shell/frmScrivane.h"
 
 using namespace scrivane::app;
+using scrivane::kTargetPdf;
 using scrivane::app::test::ScriptedPrompts;
 using scrivane::app::test::TestFolders;
 
@@ -71,7 +73,7 @@ void MainWindowTest::laterCommandsArePresentButDisabled() {
 
 void MainWindowTest::typingExportingAndReopeningGiveTheSameText() {
     Program p;
-    p.settings.setOpenAfterExport(10, false);
+    p.settings.setOpenAfterExport(kTargetPdf, false);
     QPlainTextEdit* editor = p.window->editor();
     const QString text = "My letter\n<set>fontsize=14\nDear reader, this line is long enough to "
                          "be wrapped by the layout when it is exported to a PDF file, which "

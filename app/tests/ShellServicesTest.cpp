@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "AppTestSupport.h"
+#include "format/OutputFormats.h"
 #include "format/vorFormat.h"
 #include "lang/IniFile.h"
 #include "shell/AppPaths.h"
@@ -12,8 +13,11 @@
 #include "shell/FileInfoStore.h"
 #include "shell/AppSettings.h"
 #include "shell/TextFileCodec.h"
+#include "util/Status.h"
 
 using namespace scrivane::app;
+using scrivane::kFormatOk;
+using scrivane::kTargetPdf, scrivane::kTargetXhtml, scrivane::kTargetXml, scrivane::kTargetSvg;
 using Args = CommandLineArgs;
 
 Q_DECLARE_METATYPE(scrivane::app::CommandLineArgs)
@@ -75,8 +79,8 @@ private slots:
         {
             AppSettings settings(path);
             settings.setOpenSampleFile(false);
-            settings.setShowExportOptions(20, false);
-            settings.setLineOptionsSet(10, "Letters");
+            settings.setShowExportOptions(kTargetXhtml, false);
+            settings.setLineOptionsSet(kTargetPdf, "Letters");
             settings.setRecentFile(1, " /tmp/a, b.txt ");
             settings.setWindowLeft(1234);
             settings.setEditorFontBold(false);
@@ -95,9 +99,9 @@ private slots:
 
         AppSettings reopened(path);
         QVERIFY(reopened.openSampleFile().isOff());
-        QVERIFY(reopened.showExportOptions(20).isOff());
-        QVERIFY(reopened.showExportOptions(10).isOn());
-        QCOMPARE(reopened.lineOptionsSet(10), QString("Letters"));
+        QVERIFY(reopened.showExportOptions(kTargetXhtml).isOff());
+        QVERIFY(reopened.showExportOptions(kTargetPdf).isOn());
+        QCOMPARE(reopened.lineOptionsSet(kTargetPdf), QString("Letters"));
         QCOMPARE(reopened.recentFile(1), QString(" /tmp/a, b.txt "));
         QCOMPARE(reopened.windowLeft(), 1234);
         QCOMPARE(reopened.editorFontSize(), 10.5);
@@ -136,7 +140,7 @@ private slots:
         QCOMPARE(settings.openFilterIndex(), 1);
         QCOMPARE(settings.saveFilterIndex(), 1);
         QVERIFY(settings.openSampleFile().isOn());
-        for (int code : {10, 20, 30, 40}) {
+        for (int code : {kTargetPdf, kTargetXhtml, kTargetXml, kTargetSvg}) {
             QVERIFY(settings.showExportOptions(code).isOn() && settings.openAfterExport(code).isOn());
             QVERIFY(settings.useLineOptions(code).isOn());
             QCOMPARE(settings.lineOptionsSet(code), QString("[Default]"));
@@ -163,7 +167,8 @@ private slots:
         const AppPaths paths = AppPaths::FromEnvironment();
         const QString u = folders.user() + "/", end = ".format.vantor.dorvex";
         const std::tuple<int, QString, QString> cases[] = {
-            {10, "pdf", "pdf"}, {20, "xhtml", "htm"}, {30, "xml", "xml"}, {40, "svg", "svg"}};
+            {kTargetPdf, "pdf", "pdf"}, {kTargetXhtml, "xhtml", "htm"},
+            {kTargetXml, "xml", "xml"}, {kTargetSvg, "svg", "svg"}};
         for (const auto& [code, defaults, lines] : cases) {
             QCOMPARE(paths.defaultFormatFile(code), u + "default." + defaults + end);
             QCOMPARE(paths.lineOptionsFile(code, "[Default]"), u + "ashtm." + lines + end);
@@ -178,17 +183,17 @@ private slots:
     void createsFormatFilesFromTemplates() {
         test::TestFolders folders;
         const AppPaths paths = AppPaths::FromEnvironment();
-        for (int code : {10, 20, 30, 40}) {
+        for (int code : {kTargetPdf, kTargetXhtml, kTargetXml, kTargetSvg}) {
             for (const QString& file :
                  {paths.defaultFormatFile(code), paths.lineOptionsFile(code, "[Default]")}) {
                 QVERIFY2(paths.EnsureFormatFile(file), qPrintable(file));
                 const QByteArray copied = ReadAll(file);
                 QVERIFY(!copied.isEmpty());
                 QCOMPARE(copied, ReadAll(folders.data() + "/" + QFileInfo(file).fileName()));
-                QCOMPARE(scrivane::vorFormat().ReadFormatFile(QFile::encodeName(file).toStdString()), 0);
+                QCOMPARE(scrivane::vorFormat().ReadFormatFile(QFile::encodeName(file).toStdString()), kFormatOk);
             }
         }
-        const QString pdf = paths.defaultFormatFile(10);
+        const QString pdf = paths.defaultFormatFile(kTargetPdf);
         QVERIFY(QFile(pdf).open(QIODevice::WriteOnly | QIODevice::Truncate));
         QVERIFY(paths.EnsureFormatFile(pdf));
         QCOMPARE(QFileInfo(pdf).size(), 0);
@@ -199,13 +204,13 @@ private slots:
     void createsFormatFilesWithoutTemplates() {
         test::TestFolders folders(true);
         const AppPaths paths = AppPaths::FromEnvironment();
-        QVERIFY(paths.EnsureFormatFile(paths.defaultFormatFile(40)));
-        QVERIFY(ReadAll(paths.defaultFormatFile(40)).contains("<x>40</x>"));
-        const QString set = paths.lineOptionsFile(10, "Letters");
+        QVERIFY(paths.EnsureFormatFile(paths.defaultFormatFile(kTargetSvg)));
+        QVERIFY(ReadAll(paths.defaultFormatFile(kTargetSvg)).contains("<x>40</x>"));
+        const QString set = paths.lineOptionsFile(kTargetPdf, "Letters");
         QVERIFY(paths.EnsureFormatFile(set));
         scrivane::vorFormat format;
         format.DefaultX = 70;
-        QCOMPARE(format.ReadFormatFile(QFile::encodeName(set).toStdString()), 0);
+        QCOMPARE(format.ReadFormatFile(QFile::encodeName(set).toStdString()), kFormatOk);
         QCOMPARE(format.DefaultX, 70);
     }
 
