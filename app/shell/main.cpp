@@ -8,6 +8,7 @@
 #include "lang/frmLanguage.h"
 #include "shell/AppContext.h"
 #include "shell/frmScrivane.h"
+#include "util/ProgramInfo.h"
 
 using namespace scrivane::app;
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Scrivane");
     QApplication::setOrganizationName("Scrivane");
+    QApplication::setApplicationVersion(scrivane::kProgramVersion);
     QApplication::setWindowIcon(QIcon(":/icons/scrivane.svg"));
 
     AppPaths paths = AppPaths::FromEnvironment();
