@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <QStringList>
 #include <optional>
+#include <string_view>
+
+#include "util/Encoding.h"
 
 namespace scrivane::app {
 
@@ -13,25 +15,17 @@ namespace {
 constexpr qsizetype kMaxValueLength = 254;
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
-// Windows-1252 characters 0x80-0x9F; the five unassigned bytes keep their C1 code.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 // Bytes of an INI file to text: UTF-8 when the bytes are valid UTF-8 (a leading byte
 // order mark is dropped), Windows-1252 otherwise.
 QString DecodeIniBytes(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
-    text.clear();
+    if (IsValidUtf8(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))) {
+        return QString::fromUtf8(bytes.startsWith(kUtf8Bom) ? bytes.mid(kUtf8Bom.size()) : bytes);
+    }
+    QString text;
     text.reserve(bytes.size());
     for (char c : bytes) {
-        auto byte = static_cast<unsigned char>(c);
-        text.append(byte >= 0x80 && byte <= 0x9F ? QChar(kCp1252High[byte - 0x80])
-                                                 : QChar(char16_t(byte)));
+        // Every Windows-1252 character lies in the Basic Multilingual Plane.
+        text.append(QChar(char16_t(Cp1252CodePoint(static_cast<unsigned char>(c)))));
     }
     return text;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "util/Encoding.h"
+#include "util/TextInput.h"
 
 namespace scrivane::app {
 
@@ -61,19 +62,16 @@ QByteArray EncodeTextFile(const QString& text, const TextFileFormat& format, Lin
     return format.byteOrderMark ? kUtf8Bom + utf8 : utf8;
 }
 
+// The editor's text is always valid UTF-8 once encoded, so the engine converts it as it
+// converts a UTF-8 text file: the command line and the editor give the same engine text.
 std::string ToEngineText(const QString& text, size_t* replaced) {
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const QByteArray utf8 = lines.toUtf8();
-    return Utf8ToCp1252(View(utf8), replaced);
+    const QByteArray utf8 = text.toUtf8();
+    EngineText converted = scrivane::ToEngineText(View(utf8));
+    if (replaced) *replaced = converted.replaced;
+    return std::move(converted.text);
 }
 
-QString FromEngineText(const std::string& text) {
-    QString lines = FromUtf8(Cp1252ToUtf8(text));
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return lines;
-}
+QString FromEngineText(const std::string& text) { return FromUtf8(ToUtf8Lines(text)); }
 
 }  // namespace scrivane::app
 
