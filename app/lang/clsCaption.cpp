@@ -34,13 +34,17 @@ QString clsCaption::m(const QString& caption) const { return Lookup("Captions", 
 QString clsCaption::e(const QString& message) const { return Lookup("Errors", message); }
 
 void clsCaption::setLangue(const QString& language) {
-    if (language == langue_) return;
+    // The same language keeps the texts already read; a file found missing is looked for
+    // again.
+    if (language == langue_ && translations_) return;
     langue_ = language;
     translations_.reset();
+    searched_ = false;
 }
 
 const IniSections* clsCaption::Translations() const {
-    if (!translations_ && !langue_.isEmpty()) {
+    if (!searched_ && !langue_.isEmpty()) {
+        searched_ = true;
         const QString file = LanguageFile(langue_);
         if (!file.isEmpty()) translations_ = IniSections::Read(file);
     }

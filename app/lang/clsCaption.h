@@ -3,7 +3,8 @@
 // with the English text as the key. A language file "<langue>.lng" in the data folder
 // gives the translation; without one (or without an entry) the English text is shown.
 // The file is read at the first lookup after the language is set and kept in memory
-// until the language changes; while it is missing, each lookup looks for it again.
+// until the language changes; a missing file (English has none) is remembered as missing
+// until the next setLangue, so that no lookup searches the data folder.
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -21,7 +22,8 @@ public:
     QString e(const QString& message) const;  // section "Errors"
 
     QString langue() const { return langue_; }
-    // Setting another language drops the texts read for the last one.
+    // Setting another language drops the texts read for the last one; setting the same
+    // one again looks again for a file that was missing.
     void setLangue(const QString& language);
 
     // The language file of a language name, matched without letter case; empty when none.
@@ -37,6 +39,7 @@ private:
     QString dataFolder_;
     QString langue_;
     mutable std::optional<IniSections> translations_;
+    mutable bool searched_ = false;  // the language file was looked for since setLangue
 };
 
 }  // namespace scrivane::app

@@ -123,6 +123,9 @@ void LangTest::lookupFallsBackToEnglish() {
 
     WriteBytes(folders.data() + "/FRANCAIS.LNG",
                "[Captions]\nFile=Fichier\nEdit=\nOpen=\"\"\n[Errors]\nMessage=Texte\n");
+    // A missing file is remembered as missing: no lookup searches the folder again...
+    QCOMPARE(captions.m("File"), QString("File"));
+    captions.setLangue("Francais");  // ...until the language is set again
     QCOMPARE(captions.m("File"), QString("Fichier"));
     QCOMPARE(captions.e("File"), QString("File"));  // the sections are distinct
     QCOMPARE(captions.e("Message"), QString("Texte"));
