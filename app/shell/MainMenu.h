@@ -19,6 +19,7 @@ struct MenuEntry {
     const char* caption;  // English; "" for entries captioned at run time (recent files)
     Kind kind = Kind::Command;
     bool ready = true;    // false: its dialog comes with later work, so it shows disabled
+    const char* shortcut = "";  // portable key text ("Ctrl+Shift+S"); "" for none
 };
 
 // The menu bar's entries, each after the menu it belongs to.

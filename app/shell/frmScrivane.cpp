@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QKeySequence>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMimeData>
@@ -91,6 +92,10 @@ void frmScrivane::BuildMenus() {
             item = parent->addAction(caption);
             item->setObjectName(entry.name);
             item->setCheckable(entry.kind == MenuEntry::Kind::Toggle);
+            if (*entry.shortcut) {
+                item->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut),
+                                               QKeySequence::PortableText));
+            }
         }
         if (entry.kind != MenuEntry::Kind::Divider) captions_[entry.name] = caption;
         if (*entry.name) actions_[entry.name] = item;

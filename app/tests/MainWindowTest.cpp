@@ -45,6 +45,7 @@ private slots:
     void typingExportingAndReopeningGiveTheSameText();
     void commandLineOpensTheFileAndPlacesTheWindow();
     void quitAsksAboutUnsavedChanges();
+    void usualShortcutsReachTheirCommands();
 };
 
 void MainWindowTest::menusComeInOrderWithTheirCaptions() {
@@ -132,6 +133,35 @@ void MainWindowTest::quitAsksAboutUnsavedChanges() {
     p.prompts.answers = {Prompts::Answer::No};
     QVERIFY(p.window->Quit());
     QVERIFY(!p.settings.editorFontBold());
+}
+
+void MainWindowTest::usualShortcutsReachTheirCommands() {
+    Program p;
+    const QList<QPair<const char*, QString>> expected = {
+        {"mnuNew", "Ctrl+N"}, {"mnuOpen", "Ctrl+O"}, {"mnuSave", "Ctrl+S"},
+        {"mnuSaveAs", "Ctrl+Shift+S"}, {"mnuPDFExport", "Ctrl+E"}, {"mnuPrint", "Ctrl+P"},
+        {"mnuQuit", "Ctrl+Q"}};
+    for (const auto& [name, keys] : expected) {
+        QCOMPARE(p.window->action(name)->shortcut().toString(QKeySequence::PortableText), keys);
+    }
+    QStringList seen;  // no key sequence twice in the menus
+    for (QAction* action : p.window->findChildren<QAction*>()) {
+        const QString keys = action->shortcut().toString(QKeySequence::PortableText);
+        if (keys.isEmpty()) continue;
+        QVERIFY2(!seen.contains(keys), qPrintable(keys));
+        seen << keys;
+    }
+
+    // Typed in the editor, Ctrl+E exports the text as PDF.
+    p.settings.setOpenAfterExport(kTargetPdf, false);
+    p.settings.setShowExportOptions(kTargetPdf, false);
+    p.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(p.window.get()));
+    QTest::keyClicks(p.window->editor(), "by the keyboard");
+    const QString pdf = p.folders.file("keys.pdf");
+    p.prompts.saveNames = {pdf};
+    QTest::keyClick(p.window->editor(), Qt::Key_E, Qt::ControlModifier);
+    QVERIFY(QFile::exists(pdf));
 }
 
 QTEST_MAIN(MainWindowTest)
