@@ -3,6 +3,7 @@
 // the editor, and times the engine alone on the same text for comparison. Runs
 // offscreen, on temporary folders.
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -27,8 +28,14 @@ public:
     void Inform(const QString&, const QString& text) override {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
-    QString OpenFileName(const QString&, const QStringList&, int&) override { return {}; }
-    QString SaveFileName(const QString&, const QStringList&, int&) override { return {}; }
+    QString OpenFileName(const QString&, const QStringList&, int&, const QString&) override {
+        return {};
+    }
+    QString SaveFileName(const QString&, const QStringList&, int&, const QString&) override {
+        return {};
+    }
+    bool AskText(const QString&, const QString&, QString&) override { return false; }
+    int ShowModal(QDialog&) override { return QDialog::Rejected; }
     bool ChooseFont(QFont&) override { return false; }
     bool ChooseColour(QColor&, const QList<QColor>&) override { return false; }
     bool ChoosePrinter(QPrinter&) override { return false; }

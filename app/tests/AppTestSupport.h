@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 
 #include "shell/AppContext.h"
 #include "shell/Prompts.h"
@@ -24,14 +25,24 @@ public:
     QStringList asked;                  // every title + ": " + text shown, in order
     QStringList opened;                 // files handed to OpenExternally
     int lastFilterIndexShown = 0;
+    QStringList lastFiltersShown;
+    QString lastFolderShown;
+    std::deque<QString> texts;          // AskText; empty = cancelled
+    // ShowModal: each entry plays one dialog (sets its controls, presses OK or Cancel)
+    // and may open further dialogs, which take the next entries. A dialog with nothing
+    // queued is confirmed as it stands (accept()).
+    std::deque<std::function<void(QDialog&)>> dialogs;
+    QStringList dialogsShown;           // object names, in the order they were shown
 
     Answer AskYesNoCancel(const QString& title, const QString& text) override;
     bool AskYesNo(const QString& title, const QString& text) override;
     void Inform(const QString& title, const QString& text) override;
-    QString OpenFileName(const QString& title, const QStringList& filters,
-                         int& filterIndex) override;
-    QString SaveFileName(const QString& title, const QStringList& filters,
-                         int& filterIndex) override;
+    QString OpenFileName(const QString& title, const QStringList& filters, int& filterIndex,
+                         const QString& folder = QString()) override;
+    QString SaveFileName(const QString& title, const QStringList& filters, int& filterIndex,
+                         const QString& folder = QString()) override;
+    bool AskText(const QString& title, const QString& label, QString& text) override;
+    int ShowModal(QDialog& dialog) override;
     bool ChooseFont(QFont& font) override;
     std::deque<QColor> colours;        // ChooseColour; empty = cancelled
     QList<QColor> customColoursShown;
