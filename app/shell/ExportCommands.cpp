@@ -6,9 +6,11 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 
+#include "dialogs/frmFormat.h"
 #include "document/vorDocument.h"
 #include "format/OutputFormats.h"
 #include "shell/AppContext.h"
+#include "shell/FormatFilePlaces.h"
 #include "shell/TextFileCodec.h"
 #include "util/Status.h"
 
@@ -86,8 +88,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         }
     }
     const AppSettings& settings = context_.settings;
-    if (settings.showExportOptions(row->code).isOn() &&
-        !showExportOptions(row->code)) {
+    if (settings.showExportOptions(row->code).isOn() && !ShowExportOptions(row->code)) {
         return kExportOptionsCancelled;
     }
 
@@ -100,14 +101,8 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         context_.DebugTrace(QString::fromStdString(message));
     };
 
-    const QString formatFile = context_.paths.defaultFormatFile(row->code);
-    context_.paths.EnsureFormatFile(formatFile);
-    QString lineOptions;
-    if (settings.useLineOptions(row->code).isOn() && row->code != kTargetXml) {
-        lineOptions =
-            context_.paths.lineOptionsFile(row->code, settings.lineOptionsSet(row->code));
-        context_.paths.EnsureFormatFile(lineOptions);
-    }
+    const ExportFormatFiles files = FormatFilePlaces(context_.paths).ForExport(
+        row->code, settings.useLineOptions(row->code).isOn(), settings.lineOptionsSet(row->code));
 
     size_t replaced = 0;
     int status;
@@ -115,7 +110,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         WaitCursor wait;
         vorDocument document(options);
         document.AddBuffer(ToEngineText(EditorText(editor_), &replaced),
-                           formatFile.toStdString(), lineOptions.toStdString(), row->code);
+                           EnginePath(files.formatFile), EnginePath(files.lineOptions), row->code);
         status = document.SaveAs(WithoutLineBreaks(path).toStdString(), row->code);
     }
     lastEngineStatus_ = status;
@@ -136,6 +131,12 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         }
     }
     return kExportDone;
+}
+
+bool ExportCommands::ShowExportOptions(int code) {
+    frmFormat dialog(context_, code, properties_, editor_ ? editor_->window() : nullptr);
+    context_.prompts.ShowModal(dialog);
+    return dialog.confirmed();
 }
 
 ImportResult ExportCommands::LoadPDFFile(QString path) {

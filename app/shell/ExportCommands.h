@@ -2,7 +2,6 @@
 // The commands between the editor and the engine: export the editor text as PDF, XHTML,
 // XML or SVG, read a published file back into text for the editor, print the plain text.
 #include <QString>
-#include <functional>
 #include <vector>
 
 class QPlainTextEdit;
@@ -70,9 +69,9 @@ public:
     ImportResult LoadImport(const QString& formatName, QString path);
     void Print();
 
-    // Where the export options dialog is shown before an export of the given format
-    // code; false when the user cancelled. Until that dialog exists, exports go on.
-    std::function<bool(int code)> showExportOptions = [](int) { return true; };
+    // The export options of a format (before its exports, and the Format menu's
+    // command); false when the user cancelled them.
+    bool ShowExportOptions(int code);
 
     DocumentProperties& properties() { return properties_; }
     void ClearDocumentState() { properties_ = {}; }

@@ -117,6 +117,7 @@ void frmScrivane::ConnectCommands() {
     for (const char* format : {"PDF", "XHTML", "XML", "SVG"}) {
         const QString name = QString(format);
         on("mnu" + name + "Export", [exports, name] { exports->saveExport(name, {}); });
+        on("mnuFormat" + name, [exports, name] { exports->ShowExportOptions(FormatCode(name)); });
     }
     on("mnuPDFImport", [docs] { docs->ImportPdf(); });
     on("mnuXHTMLImport", [docs] { docs->Import("HTM"); });
