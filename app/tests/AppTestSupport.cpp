@@ -6,6 +6,17 @@
 
 namespace scrivane::app::test {
 
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
 Prompts::Answer ScriptedPrompts::AskYesNoCancel(const QString& title, const QString& text) {
     asked << title + ": " + text;
     if (answers.empty()) return Answer::Cancel;

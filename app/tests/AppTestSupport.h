@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFont>
 #include <QStringList>
+#include <QWidget>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
@@ -12,6 +13,18 @@
 #include "shell/Prompts.h"
 
 namespace scrivane::app::test {
+
+// A dialog's control by its object name; the test program stops when there is none.
+template <typename Widget>
+Widget* Control(QWidget& dialog, const char* name) {
+    Widget* widget = dialog.findChild<Widget*>(name);
+    if (!widget) qFatal("no control %s in %s", name, qPrintable(dialog.objectName()));
+    return widget;
+}
+
+// A whole file's bytes (empty when it cannot be read), and a file written with bytes.
+QByteArray FileBytes(const QString& path);
+void WriteFileBytes(const QString& path, const QByteArray& bytes);
 
 // Answers prompts from queues filled by the test; records every question asked. A
 // prompt with nothing queued answers Cancel / No / an empty file name.
