@@ -336,6 +336,7 @@ void ExportOptionsTest::aRemovedSetIsNeitherCreatedNorLeftOutOnExport() {
     const QString target = t.folders.file("out.pdf");
     QCOMPARE(exports.saveExport("PDF", target), int(kExportDone));
     QVERIFY(!QFile::exists(t.settingsFile("Gone")));
+    QVERIFY(t.places.ForExport(kTargetXml, true, "[Default]").lineOptions.isEmpty());
     QVERIFY(QDir(t.paths.settingsFolder()).entryList(QDir::Files).isEmpty());
     // The standard line options applied: the heading's mark is not printed.
     QProcess text;
