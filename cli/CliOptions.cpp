@@ -63,6 +63,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
         bool exporting = options.command != "import";
         if (arg == "--format" && exporting) {
             if (!value(options.format)) return false;
+            options.formatGiven = true;
             options.format = AsciiLower(options.format);
             if (FormatCode(options.format) == 0) {
                 error = "unknown format '" + options.format + "' (pdf, xhtml, xml or svg)";

@@ -8,6 +8,7 @@ namespace scrivane::cli {
 struct CliOptions {
     std::string command;  // "export", "import", "layout", "help", "version"
     std::string format;   // "pdf", "xhtml", "xml", "svg"; empty = from the output name
+    bool formatGiven = false;  // --format was given (else the output name chose it)
     std::string formatFile;
     std::string lineOptions;
     bool optimize = false;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CliOptions.h"
+#include "InputChecks.h"
 #include "LayoutJson.h"
 #include "document/vorDocument.h"
 #include "util/FileIO.h"
@@ -56,6 +57,12 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
     if (!ReadInput(options.input, bytes)) {
         Fail("cannot read " + options.input);
         return false;
+    }
+    for (const std::string& refusal : {RefuseAsText(options, bytes), RefuseOutput(options)}) {
+        if (!refusal.empty()) {
+            Fail(refusal);
+            return false;
+        }
     }
     EngineText text = ToEngineText(bytes);
     if (text.replaced > 0) {
@@ -145,6 +152,7 @@ int16_t ReadBack(const CliOptions& options, vorDocument& document) {
 }
 
 int Import(const CliOptions& options) {
+    if (std::string refusal = RefuseOutput(options); !refusal.empty()) return Fail(refusal);
     vorDocument document(OptionsFor(options));
     int16_t status = ReadBack(options, document);
     if (status == kPdfNoHeader && options.convert) {
