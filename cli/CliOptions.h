@@ -11,6 +11,7 @@ struct CliOptions {
     bool formatGiven = false;  // --format was given (else the output name chose it)
     std::string formatFile;
     std::string lineOptions;
+    bool noLineOptions = false;  // leave the editor's standard line options out
     bool optimize = false;
     bool animateSvg = false;
     bool convert = false;

@@ -10,6 +10,7 @@
 #include "CliOptions.h"
 #include "InputChecks.h"
 #include "LayoutJson.h"
+#include "WorkingFormat.h"
 #include "document/vorDocument.h"
 #include "util/FileIO.h"
 #include "util/ProgramInfo.h"
@@ -46,11 +47,6 @@ bool WriteOutput(const std::string& name, const std::string& bytes, std::string&
     return WriteFileAtomically(name, bytes, &error);
 }
 
-std::string DataFolder() {
-    if (const char* folder = std::getenv("SCRIVANE_DATA_DIR"); folder && *folder) return folder;
-    return SCRIVANE_DATA_FOLDER;
-}
-
 // Reads the input and lays it out; false (with a message printed) on failure.
 bool LayOut(const CliOptions& options, vorDocument& document) {
     std::string bytes;
@@ -69,31 +65,13 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
         std::cerr << "scrivane-cli: warning: " << text.replaced
                   << " character(s) outside the Windows-1252 set were replaced by \"?\"\n";
     }
-    for (const std::string* file : {&options.formatFile, &options.lineOptions}) {
-        if (!file->empty() && !FileExists(*file)) {
-            Fail("format file not found: " + *file);
-            return false;
-        }
-    }
-
     vorFormat working;
-    if (!options.formatFile.empty()) {
-        if (int16_t status = working.ReadFormatFile(options.formatFile); status != kFormatOk) {
-            Fail("cannot read format file " + options.formatFile + " (status " +
-                 std::to_string(status) + ")");
-            return false;
-        }
-    } else {
-        working.ApplyReadFallbacks();  // Helvetica 12, x 40, y 50, dy 16, 100 a line
+    std::string formatFileName, error;
+    if (!ReadWorkingFormat(options, working, formatFileName, error)) {
+        Fail(error);
+        return false;
     }
-    if (!options.lineOptions.empty()) {
-        if (int16_t status = working.ReadFormatFile(options.lineOptions); status != kFormatOk) {
-            Fail("cannot read line options file " + options.lineOptions + " (status " +
-                 std::to_string(status) + ")");
-            return false;
-        }
-    }
-    document.AddBuffer(text.text, std::move(working), options.formatFile,
+    document.AddBuffer(text.text, std::move(working), formatFileName,
                        FormatCode(options.format));
     return true;
 }
@@ -102,7 +80,7 @@ EngineOptions OptionsFor(const CliOptions& options) {
     EngineOptions engine;
     engine.optimize = options.optimize;
     engine.animateSvg = options.animateSvg;
-    engine.appFolder = DataFolder();
+    engine.appFolder = CliFolders().data;
     return engine;
 }
 
@@ -191,7 +169,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.command == "help") {
-        std::cout << kUsage;
+        std::cout << kUsage << '\n' << FormatFilesHelp();
         return 0;
     }
     if (options.command == "version") {
