@@ -74,6 +74,35 @@ r = d['pages'][0]['blocks'][0]['texts'][0]
 assert (r['text'], r['font'], r['size'], r['x'], r['y']) == ('#1 A heading', 'Helvetica', 12, 40, 66), r
 "
 
+# Wide letters stay on the page with the shipped defaults: lines wrap by measured width.
+python3 -c "
+print('W' * 100)
+print(' '.join(['MMMMMMMM'] * 30))
+print('i' * 100)
+" > "$work/wide.txt"
+SCRIVANE_DATA_DIR="$templates" "$cli" export "$work/wide.txt" "$work/wide.pdf"
+check "wide letters stay left of the right margin" python3 -c "
+import re, subprocess
+html = subprocess.run(['pdftotext', '-bbox', '$work/wide.pdf', '-'], capture_output=True, text=True).stdout
+right = max(float(x) for x in re.findall(r'xMax=\"([0-9.]+)\"', html))
+assert right <= 557, right
+"
+check "the narrow line is not cut by the character count" sh -c "pdftotext '$work/wide.pdf' - | grep -qx 'iiiiiiiiii*'"
+
+# A user's format file that sets a character limit alone still gets it.
+mkdir -p "$work/chars"
+cat > "$work/chars/default.pdf.format.vantor.dorvex" <<'XML'
+<dorvex version="1.0"><vantor><format><default><maxlenline>20</maxlenline></default></format></vantor></dorvex>
+XML
+printf 'aaaa bbbb cccc dddd eeee ffff gggg\n' > "$work/chars.txt"
+SCRIVANE_USER_DIR="$work/chars" SCRIVANE_DATA_DIR="$templates" "$cli" layout --no-line-options "$work/chars.txt" > "$work/chars.json"
+check "maxlenline alone cuts by characters" python3 -c "
+import json
+d = json.load(open('$work/chars.json'))
+texts = [r['text'] for r in d['pages'][0]['blocks'][0]['texts']]
+assert texts[:2] == ['aaaa bbbb cccc dddd ', 'eeee ffff gggg'], texts
+"
+
 # --help says where the files are.
 SCRIVANE_DATA_DIR="$templates" "$cli" --help > "$work/help.txt"
 check "help names the user folder" grep -q "user folder: $work/user" "$work/help.txt"
