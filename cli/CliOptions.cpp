@@ -9,16 +9,20 @@ const char* const kUsage =
     "Usage:\n"
     "  scrivane-cli export [--format pdf|xhtml|xml|svg] [--format-file FILE]\n"
     "                      [--line-options FILE | --no-line-options] [--optimize]\n"
-    "                      [--animate-svg] INPUT OUTPUT\n"
+    "                      [--animate-svg] [--quiet] INPUT OUTPUT\n"
     "  scrivane-cli import [--convert] INPUT OUTPUT\n"
     "  scrivane-cli layout [--format ...] [--format-file FILE]\n"
-    "                      [--line-options FILE | --no-line-options] INPUT\n"
+    "                      [--line-options FILE | --no-line-options] [--quiet] INPUT\n"
     "  scrivane-cli --help | --version\n"
     "\n"
     "INPUT or OUTPUT \"-\" stands for standard input or output. Text files are read as\n"
     "UTF-16 when they start with a byte order mark, UTF-8 when they are valid UTF-8,\n"
     "otherwise Windows-1252; CR LF, LF and a lone CR all end a line. OUTPUT must end in\n"
-    ".pdf, .htm, .xhtml, .xml or .svg unless --format is given.\n";
+    ".pdf, .htm, .xhtml, .xml or .svg unless --format is given.\n"
+    "export and layout warn on standard error about lines of the text they cannot\n"
+    "take as written (unknown commands, refused values, images that cannot be placed,\n"
+    "characters written as \"?\"); the output is written all the same. --quiet\n"
+    "silences them.\n";
 
 int FormatCode(const std::string& format) {
     for (const OutputFormat& known : OutputFormats()) {
@@ -83,6 +87,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             options.optimize = true;
         } else if (arg == "--animate-svg" && options.command == "export") {
             options.animateSvg = true;
+        } else if (arg == "--quiet" && exporting) {
+            options.quiet = true;
         } else if (arg == "--convert" && options.command == "import") {
             options.convert = true;
         } else if (arg == "--") {

@@ -15,6 +15,7 @@ struct CliOptions {
     bool optimize = false;
     bool animateSvg = false;
     bool convert = false;
+    bool quiet = false;  // no warnings about the text's lines
     std::string input;
     std::string output;
 };

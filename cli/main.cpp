@@ -47,6 +47,18 @@ bool WriteOutput(const std::string& name, const std::string& bytes, std::string&
     return WriteFileAtomically(name, bytes, &error);
 }
 
+// What the text's lines could not have as written, line by line, and the count of
+// replaced characters.
+void Warn(const EngineText& text, const Diagnostics& layout) {
+    for (const Diagnostic& diagnostic : MergeDiagnostics(text.replacements, layout)) {
+        std::cerr << "scrivane-cli: warning: " << DescribeDiagnostic(diagnostic) << '\n';
+    }
+    if (text.replaced > 0) {
+        std::cerr << "scrivane-cli: warning: " << text.replaced
+                  << " character(s) outside the Windows-1252 set were replaced by \"?\"\n";
+    }
+}
+
 // Reads the input and lays it out; false (with a message printed) on failure.
 bool LayOut(const CliOptions& options, vorDocument& document) {
     std::string bytes;
@@ -61,10 +73,6 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
         }
     }
     EngineText text = ToEngineText(bytes);
-    if (text.replaced > 0) {
-        std::cerr << "scrivane-cli: warning: " << text.replaced
-                  << " character(s) outside the Windows-1252 set were replaced by \"?\"\n";
-    }
     vorFormat working;
     std::string formatFileName, error;
     if (!ReadWorkingFormat(options, working, formatFileName, error)) {
@@ -73,6 +81,7 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
     }
     document.AddBuffer(text.text, std::move(working), formatFileName,
                        FormatCode(options.format));
+    if (!options.quiet) Warn(text, document.GetDiagnostics());
     return true;
 }
 

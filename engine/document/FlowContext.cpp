@@ -1,5 +1,6 @@
 #include "document/FlowContext.h"
 
+#include "util/Encoding.h"
 #include "util/Numbers.h"
 
 namespace scrivane {
@@ -35,6 +36,14 @@ void FlowContext::StartNewPage(double lineAdvance, bool resetColumn) {
 
 void FlowContext::Record(std::string_view text) {
     output.AddFormatCondition(state.lineNumber, text);
+}
+
+void FlowContext::Report(DiagnosticKind kind, std::string_view text, std::string message) {
+    output.Report({state.sourceLine, kind, Cp1252ToUtf8(text), std::move(message)});
+}
+
+void FlowContext::ReportLine(DiagnosticKind kind, std::string message) {
+    Report(kind, sourceText, std::move(message));
 }
 
 void SavedByName::SaveFormatSet(const std::string& name, const vorFormatSet& set) {

@@ -52,6 +52,7 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, const std::string& forma
 int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
                                const std::string& formatFileName, int32_t targetFormat) {
     formatConditions_.clear();
+    diagnostics_.clear();
     working.AppFolder = options_.appFolder;
 
     eInfos.emplace();

@@ -87,6 +87,11 @@ public:
     vorInfos& Infos() override;
     void UseXmp() override { UseXMP = true; }
     void SetOptimize(bool optimize) override { Optimize = optimize; }
+    void Report(Diagnostic diagnostic) override { diagnostics_.push_back(std::move(diagnostic)); }
+
+    // What the last AddBuffer found to tell about the text's lines, in line order:
+    // refused commands, images it could not place.
+    const Diagnostics& GetDiagnostics() const { return diagnostics_; }
 
     std::string DefaultFontName() const;
     void SetDefaultFontName(const std::string& face);
@@ -112,6 +117,7 @@ private:
     EngineOptions options_;
     double largestY_ = 0;
     std::vector<std::string> formatConditions_;
+    Diagnostics diagnostics_;
     std::vector<vorText> headerTexts_;
     std::vector<vorImage> headerImages_;
     std::optional<vorOutlines> outlines_;

@@ -7,7 +7,7 @@ namespace scrivane {
 std::string_view DiagnosticKindName(DiagnosticKind kind) {
     switch (kind) {
         case DiagnosticKind::kUnknownCommand: return "unknown command";
-        case DiagnosticKind::kRefusedValue: return "refused value";
+        case DiagnosticKind::kBadValue: return "bad value";
         case DiagnosticKind::kImageNotPlaced: return "image not placed";
         case DiagnosticKind::kCharacterReplaced: return "character replaced";
     }

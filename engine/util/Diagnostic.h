@@ -12,21 +12,21 @@ namespace scrivane {
 
 enum class DiagnosticKind {
     kUnknownCommand,     // a command line whose key is no command: it changes nothing
-    kRefusedValue,       // a command whose value is refused or does nothing useful
+    kBadValue,           // a command whose value is refused or does nothing useful
     kImageNotPlaced,     // an image that is missing, not a JPEG or cut short
     kCharacterReplaced,  // characters Windows-1252 cannot hold, written as "?"
 };
 
 struct Diagnostic {
     int32_t line = 0;  // 1-based line of the text
-    DiagnosticKind kind = DiagnosticKind::kRefusedValue;
+    DiagnosticKind kind = DiagnosticKind::kBadValue;
     std::string text;     // the offending text, UTF-8: the command line, the image name...
     std::string message;  // why, in English
 };
 
 using Diagnostics = std::vector<Diagnostic>;
 
-// "unknown command", "refused value", "image not placed", "character replaced".
+// "unknown command", "bad value", "image not placed", "character replaced".
 std::string_view DiagnosticKindName(DiagnosticKind kind);
 
 // One line for a person: "line 12: unknown command: <set>size=3 (no command is called
