@@ -1,6 +1,7 @@
 // scrivane-cli: export, import and layout dump over the engine, for scripts and tests.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 #include <iostream>
 #include <iterator>
@@ -90,6 +91,10 @@ EngineOptions OptionsFor(const CliOptions& options) {
     engine.optimize = options.optimize;
     engine.animateSvg = options.animateSvg;
     engine.appFolder = CliFolders().data;
+    // Pictures named relative to the text are found beside it, as the editor finds them.
+    if (options.input != "-") {
+        engine.textFolder = std::filesystem::path(options.input).parent_path().string();
+    }
     return engine;
 }
 

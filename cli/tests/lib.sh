@@ -1,7 +1,7 @@
 # Shared by the end-to-end scripts: a scratch folder, a private user folder (so that no
 # test reads or writes the real home folder), and the pass/fail count.
-cli="$1"
-testdata="$2"
+cli=$(realpath "$1")
+testdata=$(realpath "$2")
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 mkdir -p "$work/user" "$work/nodata"

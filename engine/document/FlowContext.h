@@ -74,6 +74,11 @@ struct FlowContext {
     void Report(DiagnosticKind kind, std::string_view text, std::string message);
     // The same about the whole current line.
     void ReportLine(DiagnosticKind kind, std::string message);
+    // Where an image named in the text is read from: "%apppath%" made the data folder,
+    // a relative name taken beside the text file.
+    std::string ImageFileOnDisk(const std::string& name) const;
+    // Why the image cannot be placed (missing, not a JPEG, cut short), or empty.
+    std::string ImageProblem(const std::string& name) const;
     // When the text is set in more columns than the current one: moves to the top of the
     // next column and says so; otherwise false.
     bool MoveToNextColumn();

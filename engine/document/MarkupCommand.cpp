@@ -77,6 +77,12 @@ void SetTop(const MarkupCommand& c, FlowContext& f) {
 }
 
 void AddHeaderImage(const MarkupCommand& c, FlowContext& f) {
+    // Stamped on the pages only when the file is written: judged now, with its line.
+    if (!c.value.empty()) {
+        if (std::string problem = f.ImageProblem(c.value); !problem.empty()) {
+            f.Report(DiagnosticKind::kImageNotPlaced, c.value, problem);
+        }
+    }
     vorImage image;
     image.ImageFileName = c.value;
     image.x = f.format.DefaultX;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/EngineOptions.h"
+#include "document/JpegProbe.h"
 #include "format/vorFormat.h"
 #include "model/LayoutTarget.h"
 #include "model/vorInfos.h"
@@ -111,6 +112,10 @@ public:
 
 private:
     bool HasFont(const std::string& font);
+    // The JPEG's header, read once per file.
+    int16_t ProbeImage(const std::string& path, JpegSize& size);
+    // Narrows the pictures placed without a size that are wider than their page.
+    void FitImagesToPages();
     // Repeats the page headers on every page, with "&pages", "&p" and "&&" filled in.
     void StampPageFurniture();
 
@@ -118,6 +123,8 @@ private:
     double largestY_ = 0;
     std::vector<std::string> formatConditions_;
     Diagnostics diagnostics_;
+    std::unordered_map<std::string, std::pair<int16_t, JpegSize>> probed_;
+    int16_t rightMargin_ = 0;
     std::vector<vorText> headerTexts_;
     std::vector<vorImage> headerImages_;
     std::optional<vorOutlines> outlines_;
