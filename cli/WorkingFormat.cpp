@@ -14,10 +14,14 @@ namespace scrivane::cli {
 namespace {
 
 std::string DataFolder() {
-    if (const char* folder = std::getenv("SCRIVANE_DATA_DIR"); folder && *folder) return folder;
     namespace fs = std::filesystem;
-    std::vector<fs::path> candidates;
     std::error_code error;
+    // Absolute, so that "%apppath%" names never read as names relative to the text.
+    if (const char* folder = std::getenv("SCRIVANE_DATA_DIR"); folder && *folder) {
+        fs::path absolute = fs::absolute(folder, error);
+        return error ? std::string(folder) : absolute.lexically_normal().string();
+    }
+    std::vector<fs::path> candidates;
     fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (!error) candidates.push_back(program.parent_path() / ".." / "share" / "scrivane");
     candidates.emplace_back(SCRIVANE_DATA_FOLDER);

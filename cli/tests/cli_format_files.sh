@@ -3,7 +3,7 @@
 # folder's, else the shipped templates), or those named on the command line.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
-templates="$testdata/../app/data"
+templates=$(realpath "$testdata/../app/data")
 
 cat > "$work/doc.txt" <<'TXT'
 #1 A heading
