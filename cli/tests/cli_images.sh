@@ -60,4 +60,33 @@ assert (fit['width'], fit['height'], fit['pixelWidth']) == (516, 34, 900), fit
 assert (sized['width'], sized['height']) == (300, 60), sized
 "
 
+# Gray and CMYK pictures keep their colours: rendered, sampled in each half.
+cp "$testdata/gray.jpg" "$testdata/cmyk.jpg" "$testdata/logo.jpg" "$work/doc/"
+printf '%s\n' "<img src='gray.jpg' width='128' height='64'>" '<set>y+60' \
+    "<img src='cmyk.jpg' width='128' height='64'>" > "$work/doc/colours.txt"
+"$cli" export "$work/doc/colours.txt" "$work/colours.pdf"
+"$cli" layout "$work/doc/colours.txt" > "$work/colours.json"
+check "gray and CMYK pass qpdf" sh -c "qpdf --check '$work/colours.pdf' >/dev/null"
+pdftoppm -r 72 "$work/colours.pdf" "$work/colours"
+check "gray is drawn black and white, CMYK cyan and yellow" python3 - "$work/colours-1.ppm" "$work/colours.json" <<'PY'
+import json, sys
+data = open(sys.argv[1], "rb").read()
+parts = data.split(maxsplit=4)  # P6, width, height, maxval, pixels
+width, pixels = int(parts[1]), parts[4]
+def pixel(x, y):
+    at = 3 * (int(y) * width + int(x))
+    return tuple(pixels[at:at + 3])
+gray, cmyk = json.load(open(sys.argv[2]))["pages"][0]["blocks"][0]["images"]
+def halves(image):
+    y = image["y"] + image["height"] / 2
+    return (pixel(image["x"] + image["width"] / 4, y), pixel(image["x"] + 3 * image["width"] / 4, y))
+black, white = halves(gray)
+assert max(black) < 40 and min(white) > 215, (black, white)
+cyan, yellow = halves(cmyk)
+assert cyan[0] < 80 and cyan[2] > 160, cyan
+assert yellow[0] > 180 and yellow[1] > 180 and yellow[2] < 80, yellow
+PY
+check "RGB pictures stay RGB" sh -c "pdfimages -list '$work/beside.pdf' | awk 'NR == 3 { print \$6 }' | grep -qx rgb"
+check "gray and CMYK as pdfimages sees them" sh -c "pdfimages -list '$work/colours.pdf' | awk 'NR > 2 { print \$6 }' | tr '\n' ' ' | grep -qx 'gray cmyk '"
+
 finish

@@ -106,5 +106,28 @@ TEST_F(ImagePlacement, WidePicturesWithoutASizeAreNarrowedToThePage) {
     EXPECT_EQ(header.ImageWidth, 516);  // header pictures alike
 }
 
+TEST_F(ImagePlacement, EachJpegIsWrittenInItsOwnColourModel) {
+    Put("gray.jpg", TestImage("gray.jpg"));
+    Put("cmyk.jpg", TestImage("cmyk.jpg"));
+    Put("logo.jpg", TestImage("logo.jpg"));
+    Lay({"<img src='gray.jpg'>", "<img src='cmyk.jpg'>", "<img src='logo.jpg'>"});
+    std::string pdf;
+    ASSERT_EQ(doc->Build(kTargetPdf, pdf), kSaveOk);
+    auto object = [&](const char* name) {  // the XObject dictionary of one picture
+        size_t width = pdf.find(name);
+        return width == std::string::npos ? std::string() : pdf.substr(width, 120);
+    };
+    EXPECT_NE(object("/Width 64\n/Height 32").find("/ColorSpace/DeviceGray\n/Length"),
+              std::string::npos);
+    // Two objects are 64 x 32: the gray one first, the CMYK one after it.
+    size_t cmyk = pdf.find("/ColorSpace/DeviceCMYK\n/Decode[1 0 1 0 1 0 1 0]\n/Length");
+    EXPECT_NE(cmyk, std::string::npos);
+    EXPECT_NE(object("/Width 160\n/Height 100").find("/ColorSpace/DeviceRGB\n/Length"),
+              std::string::npos);
+    const std::string path = dir.File("colours.pdf");
+    test::WriteFile(path, pdf);
+    EXPECT_EQ(test::QpdfProblems(path), "");
+}
+
 }  // namespace
 }  // namespace scrivane
