@@ -149,8 +149,9 @@ void vorDocument::FitImagesToPages() {
     for (auto& page : Pages.Kids) {
         for (vorContent& content : page->Contents) {
             for (vorImage& image : content.Images) {
-                if (!image.FitToPage || image.ImageWidth <= 0) continue;
-                // The right margin mirrors the left one, so the picture sits inside the text.
+                // Only a picture that runs off the page is narrowed; it then keeps a right
+                // margin as wide as the left one.
+                if (!image.FitToPage || image.x + image.ImageWidth <= page->PageWidth) continue;
                 const double room = page->PageWidth - image.x - rightMargin_;
                 if (image.ImageWidth <= room || room < 1) continue;
                 const double scale = room / image.ImageWidth;

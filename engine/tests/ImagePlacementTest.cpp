@@ -93,13 +93,15 @@ TEST_F(ImagePlacement, PicturesThatCannotBePlacedAreReportedWithTheirLine) {
 
 TEST_F(ImagePlacement, WidePicturesWithoutASizeAreNarrowedToThePage) {
     Put("wide.jpg", TestImage("wide.jpg"));  // 900 x 60 pixels
+    Put("logo.jpg", TestImage("logo.jpg"));  // 160 x 100 pixels
     Lay({"<img src='wide.jpg'>", "<img src='wide.jpg' x='100'>", "<img src='wide.jpg' width='580'>",
-         "<set>imgheader=wide.jpg"});
-    ASSERT_EQ(Images().size(), 3u);
+         "<img src='logo.jpg' x='420'>", "<set>imgheader=wide.jpg"});
+    ASSERT_EQ(Images().size(), 4u);
     EXPECT_EQ(Images()[0].ImageWidth, 596 - 40 - 40);  // the left margin kept on the right
     EXPECT_EQ(Images()[0].ImageHeight, 34);            // 60 x 516 / 900, kept in proportion
     EXPECT_EQ(Images()[1].ImageWidth, 596 - 100 - 40);
     EXPECT_EQ(Images()[2].ImageWidth, 580);  // a size given is the writer's choice
+    EXPECT_EQ(Images()[3].ImageWidth, 160);  // on the page, if in the margin: left alone
     std::string pdf;
     ASSERT_EQ(doc->Build(kTargetPdf, pdf), kSaveOk);
     const vorImage& header = doc->Pages[1].Contents.back().Images.back();
