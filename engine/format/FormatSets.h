@@ -8,10 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace scrivane {
+#include "format/FormatFileSelection.h"  // kStandardOptionsSet
 
-// "[Default]": the standard line options file (ashtm...) rather than a named set.
-inline constexpr std::string_view kStandardOptionsSet = "[Default]";
+namespace scrivane {
 
 // The ending of a named set's file: ".pdf.format.vantor.dorvex", ".htm.format...";
 // empty for an unknown code.
