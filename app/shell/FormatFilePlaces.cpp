@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <vector>
 
+#include "format/FormatFileSelection.h"
 #include "format/FormatSets.h"
 #include "format/OutputFormats.h"
 #include "shell/AppPaths.h"
@@ -14,55 +15,53 @@ namespace scrivane::app {
 namespace {
 
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+QString FromPath(const std::string& path) { return QFile::decodeName(path.c_str()); }
 
 }  // namespace
 
 std::string EnginePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 bool FormatFilePlaces::IsStandardSet(const QString& set) {
-    return set.isEmpty() ||
-           set.compare(QString::fromLatin1(kStandardOptionsSet.data(), kStandardOptionsSet.size()),
-                       Qt::CaseInsensitive) == 0;
+    return IsStandardOptionsSet(EnginePath(set));
 }
 
-QString FormatFilePlaces::Readable(const QString& userFile) const {
-    if (userFile.isEmpty() || QFileInfo(userFile).isFile()) return userFile;
-    const QString relative = QDir(paths_.userFolder()).relativeFilePath(userFile);
-    const QString shipped = paths_.dataFolder() + QLatin1Char('/') + relative;
-    return QFileInfo(shipped).isFile() ? shipped : userFile;
+FormatFileChoice FormatFilePlaces::Choose(int code, bool useLineOptions, const QString& set) const {
+    const ProgramFolders folders{EnginePath(paths_.dataFolder()), EnginePath(paths_.userFolder())};
+    return ChooseFormatFiles(folders, code, useLineOptions, EnginePath(set));
 }
 
 QString FormatFilePlaces::defaultFile(int code) const { return paths_.defaultFormatFile(code); }
 
-QString FormatFilePlaces::defaultFileToRead(int code) const { return Readable(defaultFile(code)); }
+QString FormatFilePlaces::defaultFileToRead(int code) const {
+    const std::string found = Choose(code, false, QString()).formatFile;
+    return found.empty() ? defaultFile(code) : FromPath(found);
+}
 
 QString FormatFilePlaces::lineOptionsFile(int code, const QString& set) const {
     return paths_.lineOptionsFile(code, IsStandardSet(set) ? QString() : set);
 }
 
 QString FormatFilePlaces::lineOptionsFileToRead(int code, const QString& set) const {
-    if (!IsStandardSet(set) && setExists(code, set)) return Readable(lineOptionsFile(code, set));
-    return Readable(lineOptionsFile(code, QString()));
+    const std::string found = Choose(code, true, set).lineOptionsFile;
+    return found.empty() ? lineOptionsFile(code, QString()) : FromPath(found);
 }
 
 bool FormatFilePlaces::setExists(int code, const QString& set) const {
-    if (IsStandardSet(set)) return true;
-    const QString file = lineOptionsFile(code, set);
-    return !file.isEmpty() && QFileInfo(Readable(file)).isFile();
+    return IsStandardSet(set) || namedSets(code).contains(set);
 }
 
 QStringList FormatFilePlaces::namedSets(int code) const {
     const std::vector<std::string> folders{
         EnginePath(settingsFolder()), EnginePath(paths_.dataFolder() + QStringLiteral("/settings"))};
     QStringList sets;
-    for (const std::string& set : NamedOptionsSets(folders, code)) sets << QFile::decodeName(set.c_str());
+    for (const std::string& set : NamedOptionsSets(folders, code)) sets << FromPath(set);
     return sets;
 }
 
 QString FormatFilePlaces::settingsFolder() const { return paths_.settingsFolder(); }
 
 QString FormatFilePlaces::WithSetSuffix(const QString& chosen, int code) {
-    return QFile::decodeName(scrivane::WithSetSuffix(EnginePath(chosen), code).c_str());
+    return FromPath(scrivane::WithSetSuffix(EnginePath(chosen), code));
 }
 
 QString FormatFilePlaces::SetFilter(const QString& description, int code) {
@@ -77,17 +76,10 @@ bool FormatFilePlaces::isReserved(const QString& path) const {
 
 ExportFormatFiles FormatFilePlaces::ForExport(int code, bool useLineOptions,
                                               const QString& set) const {
-    ExportFormatFiles files;
-    files.formatFile = defaultFile(code);
-    paths_.EnsureFormatFile(files.formatFile);
-    if (!useLineOptions || code == kTargetXml) return files;
-    if (IsStandardSet(set) || !setExists(code, set)) {
-        files.lineOptions = lineOptionsFile(code, QString());
-        paths_.EnsureFormatFile(files.lineOptions);
-    } else {
-        files.lineOptions = Readable(lineOptionsFile(code, set));
-    }
-    return files;
+    // The first export gives the user a default file of their own to change.
+    paths_.EnsureFormatFile(defaultFile(code));
+    const FormatFileChoice choice = Choose(code, useLineOptions, set);
+    return {FromPath(choice.formatFile), FromPath(choice.lineOptionsFile)};
 }
 
 }  // namespace scrivane::app

@@ -1,11 +1,14 @@
 #pragma once
 // Which format file the editor reads and writes for an export format: the default file,
 // the standard line options file ("[Default]") and the named sets of settings/. Files
-// are written in the user folder; they are read from there, or from the shipped
-// template while the user has no copy yet.
+// are written in the user folder; they are read as the engine chooses for every export
+// (the user's copy, else the shipped template), so the editor and the command line
+// agree.
 #include <QString>
 #include <QStringList>
 #include <string>
+
+#include "format/FormatFileSelection.h"
 
 namespace scrivane::app {
 
@@ -47,13 +50,13 @@ public:
     // not replace.
     bool isReserved(const QString& path) const;
 
-    // The files of an export; a missing default or standard file is first copied from
-    // its template into the user folder.
+    // The files of an export; a missing default file is first copied from its template
+    // into the user folder.
     ExportFormatFiles ForExport(int code, bool useLineOptions, const QString& set) const;
 
 private:
-    // The user's file, else the template at the same place in the data folder.
-    QString Readable(const QString& userFile) const;
+    // The engine's choice: the user's file, else the shipped template, else nothing.
+    FormatFileChoice Choose(int code, bool useLineOptions, const QString& set) const;
 
     const AppPaths& paths_;
 };

@@ -76,8 +76,7 @@ void ExportThroughOptionsTest::exportCarriesTheOptionsChosenInTheWindows() {
 
     // A set saved from the line format editor under settings/, then chosen.
     const QString standard = t.paths.userFolder() + "/ashtm.pdf.format.vantor.dorvex";
-    const QByteArray standardBefore = FileBytes(standard);  // written from the template by the export
-    QVERIFY(!standardBefore.isEmpty());
+    QVERIFY(!QFile::exists(standard));  // the exports read the shipped template
     t.prompts.dialogsShown.clear();
     t.prompts.texts = {"Chapter"};
     t.prompts.saveNames = {t.paths.settingsFolder() + "/Chapters"};
@@ -99,7 +98,7 @@ void ExportThroughOptionsTest::exportCarriesTheOptionsChosenInTheWindows() {
     QCOMPARE(t.prompts.dialogsShown, QStringList({"frmFormat", "frmFormatLine"}));
     QCOMPARE(t.settings.lineOptionsSet(scrivane::kTargetPdf), QString("Chapters"));
     QVERIFY(QFile::exists(t.paths.settingsFolder() + "/Chapters.pdf.format.vantor.dorvex"));
-    QCOMPARE(FileBytes(standard), standardBefore);  // the editor was cancelled: nothing written
+    QVERIFY(!QFile::exists(standard));  // the editor was cancelled: nothing written
 
     const QString second = t.folders.file("chapters.pdf");
     t.prompts.saveNames = {second};

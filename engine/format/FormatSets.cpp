@@ -76,7 +76,7 @@ std::vector<std::string> NamedOptionsSets(std::span<const std::string> settingsF
             std::error_code typeError;
             if (!it->is_regular_file(typeError)) continue;
             std::string set = SetNameOfFile(it->path().filename().string(), code);
-            if (set.empty() || SameWithoutCase(set, kStandardOptionsSet)) continue;
+            if (set.empty() || IsStandardOptionsSet(set)) continue;
             sets.push_back(std::move(set));
         }
     }
