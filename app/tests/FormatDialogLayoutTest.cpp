@@ -55,6 +55,22 @@ void CheckFits(QWidget& window, const QString& what) {
     }
 }
 
+// The controls Tab goes through, in order, from the first one of the window.
+QStringList TabOrder(QWidget& window, QWidget* first) {
+    QStringList names;
+    QWidget* widget = first;
+    do {
+        // An editable list's own text box is part of the list.
+        const bool inner = qobject_cast<QComboBox*>(widget->parentWidget()) != nullptr;
+        if (!inner && widget->isVisible() && widget->isEnabled() &&
+            (widget->focusPolicy() & Qt::TabFocus)) {
+            names << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != first && widget != &window && names.size() < 100);
+    return names;
+}
+
 void Shoot(QWidget& window, const QString& name) {
     const QString folder = qEnvironmentVariable("SCRIVANE_SHOTS");
     if (!folder.isEmpty()) window.grab().save(folder + "/" + name + ".png");
@@ -96,6 +112,11 @@ void FormatDialogLayoutTest::windowsHoldTheirCaptions() {
         QVERIFY(options.windowTitle() != "PDF Export");
         QVERIFY(!options.findChild<QAbstractButton*>("chkShow")->text().contains("Show this"));
     }
+
+    QCOMPARE(TabOrder(options, options.findChild<QWidget*>("txtTitle")),
+             QStringList({"txtTitle", "txtSubject", "txtAuthor", "txtKeywords", "cmbFontName",
+                          "cmbFontSize", "chkShow", "chkOpenFile", "chkUseAsHTM", "cmbAshtmFile",
+                          "cmdFormatLine", "cmdPageSetup", "cmdOK", "cmdCancel"}));
 
     frmPageSetup pageSetup(t.context, options.format());
     Look(pageSetup, "frmPageSetup" + suffix);
