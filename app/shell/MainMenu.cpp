@@ -66,10 +66,20 @@ constexpr MenuEntry kMainMenu[] = {
     {"mnuInsert", "mnuModifyKeywords", "Keywords"},
     {"mnuInsert", "mnuInsertHeader", "Header"},
 
-    {"", "mnuFavorites", "Favorites", Menu, kLater},
+    {"", "mnuFavorites", "Favorites", Menu},
     {"mnuFavorites", "mnuAddFavorites", "Add to favorites"},
     {"mnuFavorites", "mnuAddToAFavorite", "Add to a favorite"},
     {"mnuFavorites", "mnuOrganizeFavorite", "Organize favorites"},
+    {"mnuFavorites", "mnuSepFav1", "", Divider},
+    {"mnuFavorites", "mnuFavoriteLink1", ""},  // captioned with the favorites' names
+    {"mnuFavorites", "mnuFavoriteLink2", ""},
+    {"mnuFavorites", "mnuFavoriteLink3", ""},
+    {"mnuFavorites", "mnuFavoriteLink4", ""},
+    {"mnuFavorites", "mnuFavoriteLink5", ""},
+    {"mnuFavorites", "mnuFavoriteLink6", ""},
+    {"mnuFavorites", "mnuFavoriteLink7", ""},
+    {"mnuFavorites", "mnuFavoriteLink8", ""},
+    {"mnuFavorites", "mnuFavoriteLink9", ""},
 
     {"", "mnuFormat", "Format", Menu},
     {"mnuFormat", "mnuWordWrap", "Word Wrap", Toggle},

@@ -19,6 +19,7 @@
 #include <QTextBlock>
 #include <QToolBar>
 
+#include "favorites/FavoriteCommands.h"
 #include "shell/AppContext.h"
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
@@ -157,6 +158,7 @@ void frmScrivane::ConnectCommands() {
     });
     on("mnuFont", [this] { ChooseFont(); });
     on("mnuNewWindo", [this] { OpenNewWindow(); });
+    favorites_ = new FavoriteCommands(context_, *documents_, menus_["mnuFavorites"], this);
     on("mnuHelp", [this] { ShowHelp(); });
     on("mnuReadme", [this] { ShowReadme(); });
 }
@@ -317,6 +319,7 @@ void frmScrivane::Load() {
     UpdateTitle();
     documents_->AddToRecentFiles();
     UpdateStatusBar();
+    favorites_->RebuildMenu();
 }
 
 void frmScrivane::ChooseFont() {
