@@ -91,7 +91,7 @@ constexpr MenuEntry kMainMenu[] = {
     {"mnuFormat", "mnuFormatSVG", "SVG", Command, kLater},
 
     {"", "mnuTools", "Tools", Menu},
-    {"mnuTools", "mnuPreferences", "Preferences...", Command, kLater},
+    {"mnuTools", "mnuPreferences", "Preferences..."},
     {"mnuTools", "mnuNewWindo", "New Window"},
 
     {"", "mnuInsert2", "Insert", Menu, kLater},

@@ -19,6 +19,7 @@
 #include <QTextBlock>
 #include <QToolBar>
 
+#include "dialogs/frmPreferences.h"
 #include "favorites/FavoriteCommands.h"
 #include "shell/AppContext.h"
 #include "shell/DocumentManager.h"
@@ -158,6 +159,9 @@ void frmScrivane::ConnectCommands() {
     });
     on("mnuFont", [this] { ChooseFont(); });
     on("mnuNewWindo", [this] { OpenNewWindow(); });
+    on("mnuPreferences", [this] {
+        if (frmPreferences::Edit(context_, this)) ApplyPreferences();
+    });
     favorites_ = new FavoriteCommands(context_, *documents_, menus_["mnuFavorites"], this);
     on("mnuHelp", [this] { ShowHelp(); });
     on("mnuReadme", [this] { ShowReadme(); });
@@ -318,6 +322,17 @@ void frmScrivane::Load() {
     ApplyCaptions();
     UpdateTitle();
     documents_->AddToRecentFiles();
+    UpdateStatusBar();
+    favorites_->RebuildMenu();
+}
+
+void frmScrivane::ApplyPreferences() {
+    context_.captions.setLangue(context_.settings.language());
+    ApplyCaptions();
+    UpdateTitle();
+    RefreshRecentMenu();
+    showStatusBar_ = context_.settings.showStatusBar().isOn();
+    statusBar()->setVisible(showStatusBar_);
     UpdateStatusBar();
     favorites_->RebuildMenu();
 }

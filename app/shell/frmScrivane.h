@@ -42,6 +42,9 @@ public:
     void UpdateTitle();
     void ApplyTextColorAndFont();
     void SaveSettings();
+    // After the preferences' OK: language, captions, toolbar, status bar, recent files and
+    // the Favorites menu follow the settings at once.
+    void ApplyPreferences();
     // Quit: asks about unsaved changes; false when the user cancelled.
     bool Quit();
 
