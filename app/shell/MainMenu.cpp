@@ -103,8 +103,8 @@ constexpr MenuEntry kMainMenu[] = {
     {"", "mnuHelpMain", "Help", Menu},
     {"mnuHelpMain", "mnuHelp", "Help"},
     {"mnuHelpMain", "mnuReadme", "Readme"},
-    {"mnuHelpMain", "mnuSampleFiles", "Sample Files", Command, kLater},
-    {"mnuHelpMain", "mnuAbout", "About", Command, kLater},
+    {"mnuHelpMain", "mnuSampleFiles", "Sample Files"},
+    {"mnuHelpMain", "mnuAbout", "About"},
 };
 
 }  // namespace

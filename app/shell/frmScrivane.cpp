@@ -21,6 +21,7 @@
 
 #include "dialogs/frmPreferences.h"
 #include "favorites/FavoriteCommands.h"
+#include "samples/HelpCommands.h"
 #include "shell/AppContext.h"
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
@@ -163,8 +164,11 @@ void frmScrivane::ConnectCommands() {
         if (frmPreferences::Edit(context_, this)) ApplyPreferences();
     });
     favorites_ = new FavoriteCommands(context_, *documents_, menus_["mnuFavorites"], this);
+    help_ = std::make_unique<HelpCommands>(context_, *documents_, this);
     on("mnuHelp", [this] { ShowHelp(); });
     on("mnuReadme", [this] { ShowReadme(); });
+    on("mnuSampleFiles", [this] { help_->SampleFiles(); });
+    on("mnuAbout", [this] { help_->About(); });
 }
 
 void frmScrivane::BuildToolbar() {
@@ -434,10 +438,7 @@ void frmScrivane::OpenNewWindow() {
     QProcess::startDetached(QCoreApplication::applicationFilePath(), {"-F2"});
 }
 
-void frmScrivane::ShowHelp() {
-    bool french = context_.settings.language() == "Francais";
-    context_.prompts.OpenExternally(context_.paths.manual(french));
-}
+void frmScrivane::ShowHelp() { help_->ShowManual(); }
 
 void frmScrivane::ShowReadme() {
     if (documents_->checkSaveCancel()) return;

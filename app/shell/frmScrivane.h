@@ -17,6 +17,7 @@ struct AppContext;
 class DocumentManager;
 class ExportCommands;
 class FavoriteCommands;
+class HelpCommands;
 
 class frmScrivane : public QMainWindow {
     Q_OBJECT
@@ -32,6 +33,7 @@ public:
     DocumentManager& documents() const { return *documents_; }
     ExportCommands& exports() const { return *exports_; }
     FavoriteCommands& favorites() const { return *favorites_; }
+    HelpCommands& help() const { return *help_; }
     QAction* action(const QString& objectName) const;
     QString statusText() const;
 
@@ -75,6 +77,7 @@ private:
     std::unique_ptr<ExportCommands> exports_;
     DocumentManager* documents_ = nullptr;
     FavoriteCommands* favorites_ = nullptr;
+    std::unique_ptr<HelpCommands> help_;
     QMap<QString, QAction*> actions_;   // by object name
     QMap<QString, QString> captions_;   // object name -> English caption
     QMap<QString, QMenu*> menus_;
