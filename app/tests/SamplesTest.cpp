@@ -40,6 +40,7 @@ private slots:
     void sampleFilesCommand();
     void aboutBoxNamesTheProgramAndVersion();
     void helpOpensTheManualThatExists();
+    void newTextsHaveTheirFrenchTranslation();
 };
 
 // Run from the build tree (the data folder is the source tree's), samples and manuals
@@ -189,6 +190,28 @@ void SamplesTest::helpOpensTheManualThatExists() {
     t.settings.setLanguage("English");
     main.action("mnuHelp")->trigger();
     QCOMPARE(t.prompts.opened.last(), t.paths.manual(false));
+}
+
+// The captions and messages of the favorites, the preferences and the Help menu.
+void SamplesTest::newTextsHaveTheirFrenchTranslation() {
+    clsCaption captions(SCRIVANE_SOURCE_DATA);
+    captions.setLangue("Francais");
+    const QStringList shownCaptions = {
+        "Add a favorite", "Favorite name", "Open favorite in a new window", "Cancel", "Number",
+        "Properties", "Delete", "Close", "Favorite", "Favorite number", "Favorites",
+        "Add to a favorite", "Preferences", "General", "Others", "Select the language to use",
+        "Show toolbar", "Show status bar", "Show recent files list", "Show favorites menu",
+        "Adjust Text Box Height", "Optimize PDF file size", "Animate SVG files",
+        "Open favorites in a new window", "Sample Files", "Open File"};
+    for (const QString& caption : shownCaptions) {
+        QVERIFY2(captions.m(caption) != caption, qPrintable(caption));
+    }
+    for (const QString& message : {"Max favorites", "No file open", "Error",
+                                   "This favorite number already exists"}) {
+        QVERIFY2(captions.e(message) != message, qPrintable(message));
+    }
+    const QString named = captions.e("File %filename% not found");
+    QVERIFY(named != "File %filename% not found" && named.contains("%filename%"));
 }
 
 QTEST_MAIN(SamplesTest)
