@@ -2,11 +2,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSettings>
-#include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
@@ -74,7 +72,6 @@ private slots:
     void oddStoredValuesShown();
     void okStoresEveryValue();
     void cancelStoresNothing();
-    void pagesShowOneFrameAtATime();
     void mainWindowFollowsAtOnce();
     void nextExportUsesOptimisationAndAnimation();
 };
@@ -157,17 +154,6 @@ void PreferencesTest::cancelStoresNothing() {
     QCOMPARE(Raw(t, "language"), QString());
     QCOMPARE(Raw(t, "ShowToolbar"), QString());
     QVERIFY(t.settings.dialogLeft(DialogPlace::Preferences).has_value());  // the place is kept
-}
-
-void PreferencesTest::pagesShowOneFrameAtATime() {
-    TestContext t;
-    frmPreferences window(t.context);
-    auto* pages = window.findChild<QStackedWidget*>();
-    auto* list = window.findChild<QListWidget*>("lstPreferences");
-    QCOMPARE(list->count(), 2);
-    QVERIFY(pages->currentWidget()->isAncestorOf(Controls(window).language()));
-    list->setCurrentRow(1);
-    QVERIFY(pages->currentWidget()->isAncestorOf(Controls(window).check("chkAnimateSVG")));
 }
 
 // After OK: captions in the new language, the title, the toolbar, the status line, the
