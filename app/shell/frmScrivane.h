@@ -16,6 +16,8 @@ namespace scrivane::app {
 struct AppContext;
 class DocumentManager;
 class ExportCommands;
+class FavoriteCommands;
+class HelpCommands;
 
 class frmScrivane : public QMainWindow {
     Q_OBJECT
@@ -30,6 +32,8 @@ public:
     QPlainTextEdit* editor() const { return rtb1_; }
     DocumentManager& documents() const { return *documents_; }
     ExportCommands& exports() const { return *exports_; }
+    FavoriteCommands& favorites() const { return *favorites_; }
+    HelpCommands& help() const { return *help_; }
     QAction* action(const QString& objectName) const;
     QString statusText() const;
 
@@ -40,6 +44,9 @@ public:
     void UpdateTitle();
     void ApplyTextColorAndFont();
     void SaveSettings();
+    // After the preferences' OK: language, captions, toolbar, status bar, recent files and
+    // the Favorites menu follow the settings at once.
+    void ApplyPreferences();
     // Quit: asks about unsaved changes; false when the user cancelled.
     bool Quit();
 
@@ -69,6 +76,8 @@ private:
     QLabel* lblStatusBar_ = nullptr;
     std::unique_ptr<ExportCommands> exports_;
     DocumentManager* documents_ = nullptr;
+    FavoriteCommands* favorites_ = nullptr;
+    std::unique_ptr<HelpCommands> help_;
     QMap<QString, QAction*> actions_;   // by object name
     QMap<QString, QString> captions_;   // object name -> English caption
     QMap<QString, QMenu*> menus_;
