@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/ColourButton.h"
+#include "dialogs/DialogWidgets.h"
 #include "dialogs/FieldText.h"
 #include "lang/clsCaption.h"
 #include "shell/CommonChoices.h"
@@ -16,27 +17,6 @@
 namespace scrivane::app {
 
 namespace {
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QStringList Steps(int from, int to, int step) {
-    QStringList items;
-    for (int value = from; value <= to; value += step) items << QString::number(value);
-    return items;
-}
-
-// A value typed or chosen from a list.
-QComboBox* Choices(const char* name, const QStringList& items) {
-    auto* combo = Named(new QComboBox, name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(items);
-    return combo;
-}
 
 // One of a fixed list; a value read from a file that is not in it is added to it.
 QComboBox* FixedChoices(const char* name, const QStringList& items) {
@@ -98,8 +78,10 @@ QWidget* ConditionFields::BuildGeneral() {
     txtConditionName_->setReadOnly(true);  // the name is given when a condition is added
     AddRow(*form, "Name", txtConditionName_);
     AddRow(*form, "Condition Type",
-           cmbConditionType_ = FixedChoices("cmbConditionType", {"linenumber", "linevalue", "leftlinevalue"}));
-    AddRow(*form, "Condition Value", txtConditionValue_ = Named(new QLineEdit, "txtConditionValue"));
+           cmbConditionType_ =
+               FixedChoices("cmbConditionType", {"linenumber", "linevalue", "leftlinevalue"}));
+    AddRow(*form, "Condition Value",
+           txtConditionValue_ = Named(new QLineEdit, "txtConditionValue"));
     AddRow(*form, "Show", cmbShow_ = FixedChoices("cmbShow", {"yes", "no", "right"}));
     return page;
 }
@@ -107,16 +89,20 @@ QWidget* ConditionFields::BuildGeneral() {
 QWidget* ConditionFields::BuildLine(int formatCode, Prompts& prompts) {
     auto* page = Named(new QWidget, "FrameLine");
     auto* form = new QFormLayout(page);
-    AddRow(*form, "Font Name", cmbFontName_ = Choices("cmbFontName", FontNamesFor(formatCode)));
-    AddRow(*form, "Font size", cmbFontSize_ = Choices("cmbFontSize", FontSizes()));
+    AddRow(*form, "Font Name",
+           cmbFontName_ = EditableChoices("cmbFontName", FontNamesFor(formatCode)));
+    AddRow(*form, "Font size", cmbFontSize_ = EditableChoices("cmbFontSize", FontSizes()));
     AddRow(*form, "Font Color", cmdColor_ = Named(new ColourButton(prompts), "cmdColor"));
-    AddRow(*form, "Left Margin", cmbLeftMargin_ = Choices("cmbLeftMargin", Steps(10, 100, 10)));
+    AddRow(*form, "Left Margin",
+           cmbLeftMargin_ = EditableChoices("cmbLeftMargin", Steps(10, 100, 10)));
     AddRow(*form, "Top Position", cmbY_ = Named(new QLineEdit, "cmbY"));
-    AddRow(*form, "Delta Y", cmbDeltaY_ = Choices("cmbDeltaY", kDeltaYs));
-    AddRow(*form, "Max car per line", cmbMaxLenLine_ = Choices("cmbMaxLenLine", kMaxLenLines));
-    AddRow(*form, "Bookmark Level", cmbBK_ = Choices("cmbBK", {"1", "2", "3"}));
-    AddRow(*form, "Line Length", cmbLineLength_ = Choices("cmbLineLength", Steps(100, 500, 100)));
-    AddRow(*form, "Text Alignment", cmbTextAlign_ = Choices("cmbTextAlign", kAlignments));
+    AddRow(*form, "Delta Y", cmbDeltaY_ = EditableChoices("cmbDeltaY", kDeltaYs));
+    AddRow(*form, "Max car per line",
+           cmbMaxLenLine_ = EditableChoices("cmbMaxLenLine", kMaxLenLines));
+    AddRow(*form, "Bookmark Level", cmbBK_ = EditableChoices("cmbBK", {"1", "2", "3"}));
+    AddRow(*form, "Line Length",
+           cmbLineLength_ = EditableChoices("cmbLineLength", Steps(100, 500, 100)));
+    AddRow(*form, "Text Alignment", cmbTextAlign_ = EditableChoices("cmbTextAlign", kAlignments));
     return page;
 }
 
@@ -124,18 +110,20 @@ QWidget* ConditionFields::BuildDefault(int formatCode, Prompts& prompts) {
     auto* page = Named(new QWidget, "FrameDefault");
     auto* form = new QFormLayout(page);
     AddRow(*form, "Font Name",
-           cmbDefaultFontName_ = Choices("cmbDefaultFontName", FontNamesFor(formatCode)));
-    AddRow(*form, "Font size", cmbDefaultFontSize_ = Choices("cmbDefaultFontSize", FontSizes()));
+           cmbDefaultFontName_ = EditableChoices("cmbDefaultFontName", FontNamesFor(formatCode)));
+    AddRow(*form, "Font size",
+           cmbDefaultFontSize_ = EditableChoices("cmbDefaultFontSize", FontSizes()));
     AddRow(*form, "Font Color",
            cmdDefaultFontColor_ = Named(new ColourButton(prompts), "cmdDefaultFontColor"));
     AddRow(*form, "Left Margin",
-           cmbDefaultLeftMargin_ = Choices("cmbDefaultLeftMargin", Steps(10, 100, 10)));
+           cmbDefaultLeftMargin_ = EditableChoices("cmbDefaultLeftMargin", Steps(10, 100, 10)));
     AddRow(*form, "Max car per line",
-           cmbDefaultMaxLenLine_ = Choices("cmbDefaultMaxLenLine", kMaxLenLines));
-    AddRow(*form, "Delta Y", cmbDefaultDeltaY_ = Choices("cmbDefaultDeltaY", kDeltaYs));
+           cmbDefaultMaxLenLine_ = EditableChoices("cmbDefaultMaxLenLine", kMaxLenLines));
+    AddRow(*form, "Delta Y", cmbDefaultDeltaY_ = EditableChoices("cmbDefaultDeltaY", kDeltaYs));
     AddRow(*form, "Line Length",
-           cmbDefaultLineLength_ = Choices("cmbDefaultLineLength", Steps(100, 500, 100)));
-    AddRow(*form, "Text Alignment", cmbDefaultTextAlign_ = Choices("cmbDefaultTextAlign", kAlignments));
+           cmbDefaultLineLength_ = EditableChoices("cmbDefaultLineLength", Steps(100, 500, 100)));
+    AddRow(*form, "Text Alignment",
+           cmbDefaultTextAlign_ = EditableChoices("cmbDefaultTextAlign", kAlignments));
     return page;
 }
 
@@ -202,7 +190,7 @@ void ConditionFields::Store(vorFormat& f) const {
     f.conditionValue = FieldToFormat(txtConditionValue_->text());
     const QString show = cmbShow_->currentText();
     f.show = show.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0 ? std::string()
-                                                                           : FieldToFormat(show);
+                                                                          : FieldToFormat(show);
     f.isHeader = chkIsHeader_->isChecked();
     f.isLink = chkIsLink_->isChecked();
     f.isAnnotation = chkIsAnnotation_->isChecked();

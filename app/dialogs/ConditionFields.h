@@ -47,13 +47,12 @@ private:
     QList<QPair<QLabel*, const char*>> labels_;  // each label and its caption key
     QLineEdit *txtConditionName_, *txtConditionValue_;
     QComboBox *cmbConditionType_, *cmbShow_;
-    QComboBox *cmbFontName_, *cmbFontSize_, *cmbLeftMargin_, *cmbDeltaY_, *cmbMaxLenLine_,
-        *cmbBK_, *cmbLineLength_, *cmbTextAlign_;
+    QComboBox *cmbFontName_, *cmbFontSize_, *cmbLeftMargin_, *cmbDeltaY_, *cmbMaxLenLine_, *cmbBK_,
+        *cmbLineLength_, *cmbTextAlign_;
     QLineEdit* cmbY_;
     ColourButton* cmdColor_;
     QComboBox *cmbDefaultFontName_, *cmbDefaultFontSize_, *cmbDefaultLeftMargin_,
-        *cmbDefaultMaxLenLine_, *cmbDefaultDeltaY_, *cmbDefaultLineLength_,
-        *cmbDefaultTextAlign_;
+        *cmbDefaultMaxLenLine_, *cmbDefaultDeltaY_, *cmbDefaultLineLength_, *cmbDefaultTextAlign_;
     ColourButton* cmdDefaultFontColor_;
     QCheckBox *chkIsHeader_, *chkIsLink_, *chkIsAnnotation_;
     QLineEdit *txtImageFile_, *txtImageX_, *txtImageY_;

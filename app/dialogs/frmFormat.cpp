@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/DialogPlace.h"
+#include "dialogs/DialogWidgets.h"
 #include "dialogs/FieldText.h"
 #include "dialogs/frmFormatLine.h"
 #include "dialogs/frmPageSetup.h"
@@ -30,21 +31,8 @@ namespace scrivane::app {
 
 namespace {
 
-const QString kStandardSet = QStringLiteral("[Default]");
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QComboBox* EditableCombo(const char* name, const QStringList& items) {
-    auto* combo = Named(new QComboBox, name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(items);
-    return combo;
-}
+const QString kStandardSet =
+    QString::fromLatin1(kStandardOptionsSet.data(), kStandardOptionsSet.size());
 
 std::string Engine(const QString& text) { return FieldToFormat(text); }
 QString Shown(const std::string& text) { return FieldFromFormat(text); }
@@ -87,13 +75,14 @@ void frmFormat::BuildControls() {
     addRow(lblTitle_ = Named(new QLabel, "lblTitle"), txtTitle_ = Named(new QLineEdit, "txtTitle"));
     addRow(lblSubject_ = Named(new QLabel, "lblSubject"),
            txtSubject_ = Named(new QLineEdit, "txtSubject"));
-    addRow(lblAuthor_ = Named(new QLabel, "lblAuthor"), txtAuthor_ = Named(new QLineEdit, "txtAuthor"));
+    addRow(lblAuthor_ = Named(new QLabel, "lblAuthor"),
+           txtAuthor_ = Named(new QLineEdit, "txtAuthor"));
     addRow(lblKeywords_ = Named(new QLabel, "lblKeywords"),
            txtKeywords_ = Named(new QLineEdit, "txtKeywords"));
     addRow(lblFontName_ = Named(new QLabel, "lblFontName"),
-           cmbFontName_ = EditableCombo("cmbFontName", FontNamesFor(code_)));
+           cmbFontName_ = EditableChoices("cmbFontName", FontNamesFor(code_)));
     addRow(lblFontSize_ = Named(new QLabel, "lblFontSize"),
-           cmbFontSize_ = EditableCombo("cmbFontSize", FontSizes()));
+           cmbFontSize_ = EditableChoices("cmbFontSize", FontSizes()));
     grid->setColumnStretch(1, 1);
     for (QLineEdit* box : {txtTitle_, txtSubject_, txtAuthor_, txtKeywords_}) {
         box->setMinimumWidth(280);
@@ -143,8 +132,10 @@ QLayout* frmFormat::BuildButtonRow() {
 
 void frmFormat::BuildMenu() {
     auto* bar = Named(new QMenuBar(this), "mnuFormatBar");
+    bar->setNativeMenuBar(false);  // the window's own menu, not the desktop's global one
     mnuFormatSettings_ = Named(bar->addMenu(QString()), "mnuFormatSettings");
-    mnuFormatLoadSettings_ = mnuFormatSettings_->addAction(QString(), this, &frmFormat::LoadSettings);
+    mnuFormatLoadSettings_ =
+        mnuFormatSettings_->addAction(QString(), this, &frmFormat::LoadSettings);
     mnuFormatLoadSettings_->setObjectName("mnuFormatLoadSettings");
     mnuFormatSaveAs_ = mnuFormatSettings_->addAction(QString(), this, &frmFormat::SaveSettingsAs);
     mnuFormatSaveAs_->setObjectName("mnuFormatSaveAs");
@@ -313,8 +304,8 @@ void frmFormat::LoadSettings() {
 void frmFormat::SaveSettingsAs() {
     const clsCaption& c = context_.captions;
     int index = 1;
-    QString path = context_.prompts.SaveFileName(c.m("Save Settings As"), {SettingsFilter()},
-                                                 index, places_->settingsFolder());
+    QString path = context_.prompts.SaveFileName(c.m("Save Settings As"), {SettingsFilter()}, index,
+                                                 places_->settingsFolder());
     if (path.isEmpty()) return;
     path = FormatFilePlaces::WithSetSuffix(path, code_);
     if (places_->isReserved(path)) {
@@ -323,7 +314,8 @@ void frmFormat::SaveSettingsAs() {
     }
     if (QFileInfo::exists(path)) {
         QString question = c.e("File %filename% already exists. Do you want to overwrite it ?");
-        if (!context_.prompts.AskYesNo(c.m("Save Settings As"), question.replace("%filename%", path))) {
+        if (!context_.prompts.AskYesNo(c.m("Save Settings As"),
+                                       question.replace("%filename%", path))) {
             return;
         }
     }

@@ -11,6 +11,7 @@
 
 #include "dialogs/ConditionFields.h"
 #include "dialogs/DialogPlace.h"
+#include "dialogs/DialogWidgets.h"
 #include "dialogs/FieldText.h"
 #include "format/FormatFileAsWritten.h"
 #include "shell/AppContext.h"
@@ -18,16 +19,6 @@
 #include "util/Status.h"
 
 namespace scrivane::app {
-
-namespace {
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-}  // namespace
 
 frmFormatLine::frmFormatLine(AppContext& context, int formatCode, const QString& source,
                              const QString& target, QWidget* parent)
@@ -188,7 +179,8 @@ void frmFormatLine::SaveAs() {
     }
     if (QFileInfo::exists(path)) {
         QString question = c.e("File %filename% already exists. Do you want to overwrite it ?");
-        if (!context_.prompts.AskYesNo(c.m("Save As"), question.replace("%filename%", path))) return;
+        if (!context_.prompts.AskYesNo(c.m("Save As"), question.replace("%filename%", path)))
+            return;
     }
     Write(path);
 }

@@ -19,8 +19,8 @@ class frmFormatLine : public QDialog {
 public:
     // Edits the conditions read from `source` (the user's file, or the shipped template
     // while there is none) and writes them to `target` on OK.
-    frmFormatLine(AppContext& context, int formatCode, const QString& source,
-                  const QString& target, QWidget* parent = nullptr);
+    frmFormatLine(AppContext& context, int formatCode, const QString& source, const QString& target,
+                  QWidget* parent = nullptr);
 
     const vorFormat& format() const { return format_; }
 

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/DialogPlace.h"
+#include "dialogs/DialogWidgets.h"
 #include "dialogs/FieldText.h"
 #include "shell/AppContext.h"
 
@@ -19,26 +20,6 @@ const frmPageSetup::PageType frmPageSetup::kPageTypes[3] = {
     {"A4", 595, 842}, {"Legal", 612, 1008}, {"Letter", 612, 792}};
 
 namespace {
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QStringList Steps(int from, int to, int step) {
-    QStringList items;
-    for (int value = from; value <= to; value += step) items << QString::number(value);
-    return items;
-}
-
-QComboBox* Choices(const char* name, const QStringList& items, bool editable = true) {
-    auto* combo = Named(new QComboBox, name);
-    combo->setEditable(editable);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(items);
-    return combo;
-}
 
 // A page size as the format file keeps it: whole points, empty when none is set.
 QString SizeText(const std::string& text) { return FieldFromFormat(text); }
@@ -61,21 +42,23 @@ void frmPageSetup::BuildControls() {
         fields->addRow(label, field);
     };
     addRow(lblLeftMargin_ = Named(new QLabel, "lblLeftMargin"),
-           cmbLeftMargin_ = Choices("cmbLeftMargin", Steps(10, 100, 10)));
+           cmbLeftMargin_ = EditableChoices("cmbLeftMargin", Steps(10, 100, 10)));
     addRow(lblTopMargin_ = Named(new QLabel, "lblTopMargin"),
-           cmbTopMargin_ = Choices("cmbTopMargin", Steps(20, 100, 10)));
-    addRow(lblDeltaY_ = Named(new QLabel, "lblDeltaY"), cmbDeltaY_ = Choices("cmbDeltaY", Steps(1, 10, 1)));
+           cmbTopMargin_ = EditableChoices("cmbTopMargin", Steps(20, 100, 10)));
+    addRow(lblDeltaY_ = Named(new QLabel, "lblDeltaY"),
+           cmbDeltaY_ = EditableChoices("cmbDeltaY", Steps(1, 10, 1)));
     addRow(lblMaxLenLine_ = Named(new QLabel, "lblMaxLenLine"),
-           cmbMaxLenLine_ = Choices("cmbMaxLenLine", {"10", "20", "50", "80", "100", "200", "1000"}));
+           cmbMaxLenLine_ =
+               EditableChoices("cmbMaxLenLine", {"10", "20", "50", "80", "100", "200", "1000"}));
     addRow(lblLineLen_ = Named(new QLabel, "lblLineLen"),
-           cmbLineLen_ = Choices("cmbLineLen", {"50", "100", "200", "300", "500", "1000"}));
+           cmbLineLen_ = EditableChoices("cmbLineLen", {"50", "100", "200", "300", "500", "1000"}));
     addRow(lblTextAlignment_ = Named(new QLabel, "lblTextAlignment"),
-           cmbTextAlignment_ = Choices("cmbTextAlignment", {"justify", "left", "right"}));
+           cmbTextAlignment_ = EditableChoices("cmbTextAlignment", {"justify", "left", "right"}));
 
     FramePageSize_ = Named(new QGroupBox, "FramePageSize");
     auto* page = new QFormLayout(FramePageSize_);
     lblTypePage_ = Named(new QLabel, "lblTypePage");
-    cmbTypePage_ = Choices("cmbTypePage", {}, false);
+    cmbTypePage_ = Named(new QComboBox, "cmbTypePage");
     for (const PageType& type : kPageTypes) cmbTypePage_->addItem(type.name);
     page->addRow(lblTypePage_, cmbTypePage_);
     lblPageWidth_ = Named(new QLabel, "lblPageWidth");

@@ -52,7 +52,8 @@ bool FormatFilePlaces::setExists(int code, const QString& set) const {
 
 QStringList FormatFilePlaces::namedSets(int code) const {
     const std::vector<std::string> folders{
-        EnginePath(settingsFolder()), EnginePath(paths_.dataFolder() + QStringLiteral("/settings"))};
+        EnginePath(settingsFolder()),
+        EnginePath(paths_.dataFolder() + QStringLiteral("/settings"))};
     QStringList sets;
     for (const std::string& set : NamedOptionsSets(folders, code)) sets << FromPath(set);
     return sets;

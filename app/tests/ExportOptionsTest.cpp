@@ -282,7 +282,8 @@ void ExportOptionsTest::loadSettingsShowsTheFilesValues() {
     frmFormat dialog(t.context, kTargetPdf, t.properties);
     t.prompts.openNames = {t.settingsFile("Loaded")};
     dialog.LoadSettings();
-    QCOMPARE(Control<QLineEdit>(dialog, "txtTitle")->text(), QString("Old title"));  // not "Imported"
+    QCOMPARE(Control<QLineEdit>(dialog, "txtTitle")->text(),
+             QString("Old title"));  // not "Imported"
     dialog.accept();
     QCOMPARE(Read(t.places.defaultFile(kTargetPdf)).DefaultX, int16_t(60));
 }

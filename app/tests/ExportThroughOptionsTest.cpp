@@ -80,20 +80,21 @@ void ExportThroughOptionsTest::exportCarriesTheOptionsChosenInTheWindows() {
     t.prompts.dialogsShown.clear();
     t.prompts.texts = {"Chapter"};
     t.prompts.saveNames = {t.paths.settingsFolder() + "/Chapters"};
-    t.prompts.dialogs = {[](QDialog& options) {
-                             Control<QPushButton>(options, "cmdFormatLine")->click();
-                             auto* sets = Control<QComboBox>(options, "cmbAshtmFile");
-                             QVERIFY(sets->findText("Chapters") > 0);
-                             sets->setCurrentText("Chapters");
-                             Control<QPushButton>(options, "cmdOK")->click();
-                         },
-                         [](QDialog& editor) {
-                             Control<QPushButton>(editor, "cmdAdd")->click();
-                             Control<QComboBox>(editor, "cmbShow")->setCurrentText("yes");
-                             Control<QComboBox>(editor, "cmbFontName")->setCurrentText("Courier-Bold");
-                             Control<QPushButton>(editor, "cmdSaveAs")->click();
-                             Control<QPushButton>(editor, "cmdCancel")->click();
-                         }};
+    t.prompts.dialogs = {
+        [](QDialog& options) {
+            Control<QPushButton>(options, "cmdFormatLine")->click();
+            auto* sets = Control<QComboBox>(options, "cmbAshtmFile");
+            QVERIFY(sets->findText("Chapters") > 0);
+            sets->setCurrentText("Chapters");
+            Control<QPushButton>(options, "cmdOK")->click();
+        },
+        [](QDialog& editor) {
+            Control<QPushButton>(editor, "cmdAdd")->click();
+            Control<QComboBox>(editor, "cmbShow")->setCurrentText("yes");
+            Control<QComboBox>(editor, "cmbFontName")->setCurrentText("Courier-Bold");
+            Control<QPushButton>(editor, "cmdSaveAs")->click();
+            Control<QPushButton>(editor, "cmdCancel")->click();
+        }};
     window.action("mnuFormatPDF")->trigger();
     QCOMPARE(t.prompts.dialogsShown, QStringList({"frmFormat", "frmFormatLine"}));
     QCOMPARE(t.settings.lineOptionsSet(scrivane::kTargetPdf), QString("Chapters"));

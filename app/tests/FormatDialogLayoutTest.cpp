@@ -40,8 +40,9 @@ void CheckFits(QWidget& window, const QString& what) {
             leaves << control;
         }
         if (!ShownText(control).isEmpty()) {
-            QVERIFY2(control->width() >= control->sizeHint().width(),
-                     qPrintable(what + ": " + control->objectName() + " cut: " + ShownText(control)));
+            QVERIFY2(
+                control->width() >= control->sizeHint().width(),
+                qPrintable(what + ": " + control->objectName() + " cut: " + ShownText(control)));
         }
     }
     for (int i = 0; i < leaves.size(); ++i) {
@@ -50,7 +51,7 @@ void CheckFits(QWidget& window, const QString& what) {
             if (leaves[i]->parentWidget() != leaves[j]->parentWidget()) continue;
             const QRect b(leaves[j]->mapTo(&window, QPoint()), leaves[j]->size());
             QVERIFY2(!a.intersects(b), qPrintable(what + ": " + leaves[i]->objectName() +
-                                                 " overlaps " + leaves[j]->objectName()));
+                                                  " overlaps " + leaves[j]->objectName()));
         }
     }
 }

@@ -97,18 +97,18 @@ void FormatLineTest::conditionsShowInTheirTabs() {
 void FormatLineTest::storingKeepsNumbersOnlyWithinTheirRanges() {
     Editor t;
     frmFormatLine editor(t.context, kTargetPdf, t.shipped, t.file);
-    Set(editor, "cmbLineLength", "20");            // 21 or more
+    Set(editor, "cmbLineLength", "20");  // 21 or more
     Set(editor, "cmbDefaultLineLength", "21");
-    Set(editor, "cmbMaxLenLine", "5");             // 6 or more
+    Set(editor, "cmbMaxLenLine", "5");  // 6 or more
     Set(editor, "cmbDefaultMaxLenLine", "6");
-    Set(editor, "cmbBK", "4");                     // 1 to 3
-    Set(editor, "cmbLeftMargin", "-12.5");         // any number, to the nearest even
+    Set(editor, "cmbBK", "4");              // 1 to 3
+    Set(editor, "cmbLeftMargin", "-12.5");  // any number, to the nearest even
     Set(editor, "cmbDefaultLeftMargin", "ten");
     Control<QLineEdit>(editor, "cmbY")->setText("300");
-    Set(editor, "cmbDefaultDeltaY", "99999");      // beyond what a format file holds
+    Set(editor, "cmbDefaultDeltaY", "99999");  // beyond what a format file holds
     Set(editor, "cmbDefaultFontSize", "9");
-    Set(editor, "cmbFontSize", "14.5");            // kept as typed while numeric
-    Set(editor, "cmbDeltaY", "wide");              // not numeric: emptied
+    Set(editor, "cmbFontSize", "14.5");  // kept as typed while numeric
+    Set(editor, "cmbDeltaY", "wide");    // not numeric: emptied
     Set(editor, "cmbShow", "no");
     Set(editor, "cmbTextAlign", "Justify");
     Control<QCheckBox>(editor, "chkIsHeader")->setChecked(true);
@@ -204,7 +204,8 @@ void FormatLineTest::okWritesTheFileCancelWritesNothing() {
 
 void FormatLineTest::saveAsWritesANamedSetUnderSettings() {
     Editor t;
-    frmFormatLine editor(t.context, kTargetXhtml, t.paths.dataFolder() + "/ashtm.htm.format.vantor.dorvex",
+    frmFormatLine editor(t.context, kTargetXhtml,
+                         t.paths.dataFolder() + "/ashtm.htm.format.vantor.dorvex",
                          t.paths.userFolder() + "/ashtm.htm.format.vantor.dorvex");
     Set(editor, "cmbFontName", "Verdana");
     t.prompts.saveNames = {t.paths.settingsFolder() + "/Web"};

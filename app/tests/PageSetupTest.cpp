@@ -36,8 +36,7 @@ vorFormat Working() {
 }
 
 // Runs the window on the format with the given values typed, then OK.
-vorFormat After(test::TestContext& t, vorFormat f,
-                const std::function<void(frmPageSetup&)>& type) {
+vorFormat After(test::TestContext& t, vorFormat f, const std::function<void(frmPageSetup&)>& type) {
     frmPageSetup dialog(t.context, f);
     type(dialog);
     Control<QPushButton>(dialog, "cmdOK")->click();

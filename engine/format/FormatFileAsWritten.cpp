@@ -14,8 +14,13 @@ struct FilledDefaults {
     int16_t fontSize, x, y, dy, maxLenLine, lineMaxLenLine;
 
     explicit FilledDefaults(const vorFormat& f)
-        : font(f.DefaultFont), fontSize(f.DefaultFontSize), x(f.DefaultX), y(f.DefaultY),
-          dy(f.DefaultDY), maxLenLine(f.DefaultMaxLenLine), lineMaxLenLine(f.MaxLenLine) {}
+        : font(f.DefaultFont),
+          fontSize(f.DefaultFontSize),
+          x(f.DefaultX),
+          y(f.DefaultY),
+          dy(f.DefaultDY),
+          maxLenLine(f.DefaultMaxLenLine),
+          lineMaxLenLine(f.MaxLenLine) {}
 };
 
 // The value the read took from the file when it counts, as reading judges it.

@@ -54,9 +54,12 @@ FormatFileChoice ChooseFormatFiles(const ProgramFolders& folders, int32_t code,
     choice.formatFile = Find(folders, DefaultFormatFileName(code));
     if (!lineOptions || code == kTargetXml) return choice;
     if (!IsStandardOptionsSet(optionsSet)) {
-        choice.lineOptionsFile = Find(folders, "settings/" + NamedOptionsFileName(optionsSet, code));
+        choice.lineOptionsFile =
+            Find(folders, "settings/" + NamedOptionsFileName(optionsSet, code));
     }
-    if (choice.lineOptionsFile.empty()) choice.lineOptionsFile = Find(folders, LineOptionsFileName(code));
+    if (choice.lineOptionsFile.empty()) {
+        choice.lineOptionsFile = Find(folders, LineOptionsFileName(code));
+    }
     return choice;
 }
 

@@ -107,9 +107,12 @@ bool IsReservedFormatFile(const std::string& path, std::span<const std::string> 
 FormatSettingKey FormatSettingOf(FormatSetting setting, int32_t code) {
     const std::string number = std::to_string(code);
     switch (setting) {
-        case FormatSetting::ShowOptions: return {"show" + number + "format", "1"};
-        case FormatSetting::OpenAfterExport: return {"open" + number + "format", "1"};
-        case FormatSetting::UseLineOptions: return {"ashtm" + number + "format", "1"};
+        case FormatSetting::ShowOptions:
+            return {"show" + number + "format", "1"};
+        case FormatSetting::OpenAfterExport:
+            return {"open" + number + "format", "1"};
+        case FormatSetting::UseLineOptions:
+            return {"ashtm" + number + "format", "1"};
         case FormatSetting::LineOptionsSet:
             return {"ashtm" + number + "formatfile", kStandardOptionsSet};
     }

@@ -34,11 +34,12 @@ TEST(FormatSetsTest, ChosenNamesGetTheSetEndingOfTheirFormatOnce) {
 TEST(FormatSetsTest, ReservedNamesAreTheProgramsOwnFilesInItsFolders) {
     test::TempDir user, data, elsewhere;
     const std::vector<std::string> folders{user.path().string(), data.path().string() + "/"};
-    auto reserved = [&](const fs::path& path) { return IsReservedFormatFile(path.string(), folders); };
+    auto reserved = [&](const fs::path& path) {
+        return IsReservedFormatFile(path.string(), folders);
+    };
 
     for (const char* name : {"default.pdf", "default.xhtml", "default.xml", "default.svg",
-                             "ashtm.pdf", "ashtm.xhtml", "ashtm.xml", "ashtm.svg",
-                             "ashtm.htm"}) {
+                             "ashtm.pdf", "ashtm.xhtml", "ashtm.xml", "ashtm.svg", "ashtm.htm"}) {
         const std::string file = std::string(name) + ".format.vantor.dorvex";
         EXPECT_TRUE(reserved(user.path() / file)) << file;
         EXPECT_TRUE(reserved(data.path() / file)) << file;  // the shipped templates
@@ -118,9 +119,10 @@ TEST(FormatSetsTest, EditingALineOptionsFileAddsNoDefaultsItDidNotHold) {
     EXPECT_EQ(working.MaxLenLine, 100);
 
     // Values the file gives are read as ever.
-    test::WriteFile(path, "<dorvex><vantor><format><default><fontname>Arial</fontname>"
-                          "<fontsize>9</fontsize><maxlenline>60</maxlenline></default>"
-                          "</format></vantor></dorvex>");
+    test::WriteFile(path,
+                    "<dorvex><vantor><format><default><fontname>Arial</fontname>"
+                    "<fontsize>9</fontsize><maxlenline>60</maxlenline></default>"
+                    "</format></vantor></dorvex>");
     vorFormat given;
     ASSERT_EQ(ReadFormatFileAsWritten(given, path), kFormatOk);
     EXPECT_EQ(given.DefaultFont, "Arial");
