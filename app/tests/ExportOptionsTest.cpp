@@ -1,6 +1,7 @@
 // The export options window: what it shows for each format, what OK writes and what
 // Cancel leaves alone, the set list, settings files under chosen names, and how an export
 // goes on or stops with it.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -192,6 +193,13 @@ void ExportOptionsTest::cancelAndTheCloseBoxChangeNothingAndStopTheExport() {
         QCOMPARE(FileBytes(defaultFile), kDefaultFile);
         QVERIFY(t.settings.openAfterExport(kTargetPdf).isOn());
     }
+
+    // Run as the program runs it, and closed by its close box.
+    QtPrompts real(nullptr);
+    frmFormat shown(t.context, kTargetPdf, t.properties);
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QCOMPARE(real.ShowModal(shown), int(QDialog::Rejected));
+    QVERIFY(!shown.confirmed());
 
     QPlainTextEdit editor("some text");
     ExportCommands exports(t.context, &editor);
