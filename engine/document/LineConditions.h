@@ -2,10 +2,14 @@
 // What a line's matching conditions do beyond its style: strip the marker that selected
 // it, add a bookmark, hide the line.
 #include <string>
+#include <string_view>
 
 #include "model/vorOutline.h"
 
 namespace scrivane {
+
+// A line that begins with this is an image tag: "<img src='a.jpg' left='40'>".
+inline constexpr std::string_view kImageTag = "<img src='";
 
 struct FlowContext;
 
