@@ -40,11 +40,11 @@ constexpr MenuEntry kMainMenu[] = {
     {"mnuEdit", "mnuPaste", "Paste", Command, kReady, "Ctrl+V"},
     {"mnuEdit", "mnuSelectAll", "Select All", Command, kReady, "Ctrl+A"},
     {"mnuEdit", "", "", Divider},
-    {"mnuEdit", "mnuFind", "Find...", Command, kLater, "Ctrl+F"},
-    {"mnuEdit", "mnuFindNext", "Find Next", Command, kLater, "F3"},
-    {"mnuEdit", "mnuGoto", "Go to line", Command, kLater, "Ctrl+G"},
+    {"mnuEdit", "mnuFind", "Find...", Command, kReady, "Ctrl+F"},
+    {"mnuEdit", "mnuFindNext", "Find Next", Command, kReady, "F3"},
+    {"mnuEdit", "mnuGoto", "Go to line", Command, kReady, "Ctrl+G"},
 
-    {"", "mnuModify", "Modify", Menu, kLater},
+    {"", "mnuModify", "Modify", Menu, kReady},
     {"mnuModify", "mnuModifyFont", "Font Name"},
     {"mnuModify", "mnuModifyFontSize", "Font Size"},
     {"mnuModify", "mnuModifyFontColor", "Font Color"},
@@ -58,7 +58,7 @@ constexpr MenuEntry kMainMenu[] = {
     {"mnuModify", "mnuModifyPageHeight", "Page Height"},
     {"mnuModify", "mnuModifyPageWidth", "Page Width"},
 
-    {"", "mnuInsert", "Insert", Menu, kLater},
+    {"", "mnuInsert", "Insert", Menu, kReady},
     {"mnuInsert", "mnuInsertImage", "Image"},
     {"mnuInsert", "mnuModifyTitle", "Title"},
     {"mnuInsert", "mnuModifySubject", "Subject"},
@@ -84,7 +84,7 @@ constexpr MenuEntry kMainMenu[] = {
     {"mnuTools", "mnuPreferences", "Preferences...", Command, kLater},
     {"mnuTools", "mnuNewWindo", "New Window"},
 
-    {"", "mnuInsert2", "Insert", Menu, kLater},
+    {"", "mnuInsert2", "Insert", Menu, kReady},
     {"mnuInsert2", "mnuInsertTitle1", "Title 1", Command, kReady, "Ctrl+1"},
     {"mnuInsert2", "mnuInsertTitle2", "Title 2", Command, kReady, "Ctrl+2"},
     {"mnuInsert2", "mnuInsertTitle3", "Title 3", Command, kReady, "Ctrl+3"},

@@ -23,6 +23,7 @@
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
 #include "shell/MainMenu.h"
+#include "shell/WritingAids.h"
 
 namespace scrivane::app {
 
@@ -50,6 +51,7 @@ frmScrivane::frmScrivane(AppContext& context, QWidget* parent)
 
     exports_ = std::make_unique<ExportCommands>(context_, rtb1_);
     documents_ = new DocumentManager(context_, rtb1_, *exports_, this);
+    aids_ = new WritingAids(context_, rtb1_, this);
     connect(documents_, &DocumentManager::titleChanged, this, &frmScrivane::UpdateTitle);
     connect(documents_, &DocumentManager::recentFilesChanged, this, &frmScrivane::RefreshRecentMenu);
     connect(documents_, &DocumentManager::documentStateChanged, this, [this] {
@@ -159,6 +161,7 @@ void frmScrivane::ConnectCommands() {
     on("mnuNewWindo", [this] { OpenNewWindow(); });
     on("mnuHelp", [this] { ShowHelp(); });
     on("mnuReadme", [this] { ShowReadme(); });
+    aids_->Connect(*this);
 }
 
 void frmScrivane::BuildToolbar() {

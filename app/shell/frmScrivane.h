@@ -16,6 +16,7 @@ namespace scrivane::app {
 struct AppContext;
 class DocumentManager;
 class ExportCommands;
+class WritingAids;
 
 class frmScrivane : public QMainWindow {
     Q_OBJECT
@@ -30,6 +31,7 @@ public:
     QPlainTextEdit* editor() const { return rtb1_; }
     DocumentManager& documents() const { return *documents_; }
     ExportCommands& exports() const { return *exports_; }
+    WritingAids& aids() const { return *aids_; }
     QAction* action(const QString& objectName) const;
     QString statusText() const;
 
@@ -69,6 +71,7 @@ private:
     QLabel* lblStatusBar_ = nullptr;
     std::unique_ptr<ExportCommands> exports_;
     DocumentManager* documents_ = nullptr;
+    WritingAids* aids_ = nullptr;
     QMap<QString, QAction*> actions_;   // by object name
     QMap<QString, QString> captions_;   // object name -> English caption
     QMap<QString, QMenu*> menus_;
