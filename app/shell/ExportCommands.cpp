@@ -62,6 +62,23 @@ QString WithoutLineBreaks(QString path) {
     return path;
 }
 
+ExportFormatFiles FormatFilesFor(const AppContext& context, int code) {
+    ExportFormatFiles files;
+    files.formatFile = context.paths.defaultFormatFile(code);
+    context.paths.EnsureFormatFile(files.formatFile);
+    const AppSettings& settings = context.settings;
+    if (settings.useLineOptions(code).isOn() && code != kTargetXml) {
+        files.lineOptions = context.paths.lineOptionsFile(code, settings.lineOptionsSet(code));
+        context.paths.EnsureFormatFile(files.lineOptions);
+    }
+    return files;
+}
+
+bool ImageTagsPlaced(const AppContext& context, int code) {
+    // Only PDF places them, and only while the PDF format's line options are on.
+    return code == kTargetPdf && context.settings.useLineOptions(kTargetPdf).isOn();
+}
+
 ExportCommands::ExportCommands(AppContext& context, const QPlainTextEdit* editor)
     : context_(context), editor_(editor) {}
 
@@ -94,20 +111,12 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     EngineOptions options;
     options.optimize = settings.optimizePdfFileSize().isOn();
     options.appFolder = context_.paths.dataFolder().toStdString();
-    options.imageTags = settings.useLineOptions(kTargetPdf).isOn();  // image tags go with PDF's
+    options.imageTags = ImageTagsPlaced(context_, kTargetPdf);
     options.animateSvg = settings.animateSvgFiles().isOn();
     options.trace = [this](const std::string& message) {
         context_.DebugTrace(QString::fromStdString(message));
     };
-
-    const QString formatFile = context_.paths.defaultFormatFile(row->code);
-    context_.paths.EnsureFormatFile(formatFile);
-    QString lineOptions;
-    if (settings.useLineOptions(row->code).isOn() && row->code != kTargetXml) {
-        lineOptions =
-            context_.paths.lineOptionsFile(row->code, settings.lineOptionsSet(row->code));
-        context_.paths.EnsureFormatFile(lineOptions);
-    }
+    const auto [formatFile, lineOptions] = FormatFilesFor(context_, row->code);
 
     size_t replaced = 0;
     int status;

@@ -56,6 +56,17 @@ QString ExportFormatOf(const QString& path);
 // A path without the line feeds, carriage returns and NULs a pasted name may carry.
 QString WithoutLineBreaks(QString path);
 
+// The format files an export of a format code reads: the format's default format file
+// and, when its line options are on (never for XML), the chosen line options file (empty
+// otherwise). Both are made from their templates when missing.
+struct ExportFormatFiles {
+    QString formatFile;
+    QString lineOptions;
+};
+ExportFormatFiles FormatFilesFor(const AppContext& context, int code);
+// Whether image tags become images in an export of the format code, or print as text.
+bool ImageTagsPlaced(const AppContext& context, int code);
+
 class ExportCommands {
 public:
     ExportCommands(AppContext& context, const QPlainTextEdit* editor);
