@@ -74,6 +74,7 @@ constexpr MenuEntry kMainMenu[] = {
     {"", "mnuFormat", "Format", Menu},
     {"mnuFormat", "mnuWordWrap", "Word Wrap", Toggle},
     {"mnuFormat", "mnuFont", "Font..."},
+    {"mnuFormat", "mnuHighlighting", "Highlighting", Toggle},
     {"mnuFormat", "", "", Divider},
     {"mnuFormat", "mnuFormatPDF", "PDF", Command, kLater},
     {"mnuFormat", "mnuFormatXHTML", "XHTML", Command, kLater},

@@ -7,6 +7,7 @@
 
 #include "dialogs/AidDialogs.h"
 #include "dialogs/ModifyChoices.h"
+#include "shell/EditorHighlighting.h"
 #include "shell/FindCommands.h"
 #include "shell/InsertCommands.h"
 #include "shell/frmScrivane.h"
@@ -18,7 +19,8 @@ WritingAids::WritingAids(AppContext& context, QPlainTextEdit* editor, QWidget* w
       editor_(editor),
       dialogs_(std::make_unique<QtAidDialogs>(context, window)),
       inserts_(std::make_unique<InsertCommands>(context, editor, dialogs_.get())),
-      finds_(std::make_unique<FindCommands>(context, editor, window, dialogs_.get())) {
+      finds_(std::make_unique<FindCommands>(context, editor, window, dialogs_.get())),
+      highlighting_(new EditorHighlighting(context, editor, this)) {
     editor_->installEventFilter(this);
 }
 
@@ -51,6 +53,8 @@ void WritingAids::Connect(frmScrivane& window) {
     on("mnuFind", [finds] { finds->Find(); });
     on("mnuFindNext", [finds] { finds->FindNext(); });
     on("mnuGoto", [finds] { finds->GotoLine(); });
+
+    highlighting_->Connect(window);
 
     statusLabel_ = window.findChild<QLabel*>("lblStatusBar");
     if (statusLabel_) statusLabel_->installEventFilter(this);

@@ -1,6 +1,7 @@
 #pragma once
 // The writing aids of the main window: the Modify and Insert menus, Find, Find next and
-// Go to line (also by a click on the status line), with their keys.
+// Go to line (also by a click on the status line), with their keys, and the highlighting
+// that shows what each line will become.
 #include <QObject>
 #include <memory>
 
@@ -10,6 +11,7 @@ namespace scrivane::app {
 
 struct AppContext;
 class AidDialogs;
+class EditorHighlighting;
 class FindCommands;
 class InsertCommands;
 class frmScrivane;
@@ -25,6 +27,7 @@ public:
 
     InsertCommands& inserts() const { return *inserts_; }
     FindCommands& finds() const { return *finds_; }
+    EditorHighlighting& highlighting() const { return *highlighting_; }
     // Tests answer the modal windows from a script.
     void setDialogs(std::unique_ptr<AidDialogs> dialogs);
 
@@ -36,6 +39,7 @@ private:
     std::unique_ptr<AidDialogs> dialogs_;
     std::unique_ptr<InsertCommands> inserts_;
     std::unique_ptr<FindCommands> finds_;
+    EditorHighlighting* highlighting_;
     QObject* statusLabel_ = nullptr;
 };
 
