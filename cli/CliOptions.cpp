@@ -8,13 +8,21 @@ namespace scrivane::cli {
 const char* const kUsage =
     "Usage:\n"
     "  scrivane-cli export [--format pdf|xhtml|xml|svg] [--format-file FILE]\n"
-    "                      [--line-options FILE] [--optimize] [--animate-svg] INPUT OUTPUT\n"
+    "                      [--line-options FILE | --no-line-options] [--optimize]\n"
+    "                      [--animate-svg] [--quiet] INPUT OUTPUT\n"
     "  scrivane-cli import [--convert] INPUT OUTPUT\n"
-    "  scrivane-cli layout [--format ...] [--format-file FILE] [--line-options FILE] INPUT\n"
+    "  scrivane-cli layout [--format ...] [--format-file FILE]\n"
+    "                      [--line-options FILE | --no-line-options] [--quiet] INPUT\n"
     "  scrivane-cli --help | --version\n"
     "\n"
     "INPUT or OUTPUT \"-\" stands for standard input or output. Text files are read as\n"
-    "UTF-8 when they are valid UTF-8, otherwise as Windows-1252.\n";
+    "UTF-16 when they start with a byte order mark, UTF-8 when they are valid UTF-8,\n"
+    "otherwise Windows-1252; CR LF, LF and a lone CR all end a line. OUTPUT must end in\n"
+    ".pdf, .htm, .xhtml, .xml or .svg unless --format is given.\n"
+    "export and layout warn on standard error about lines of the text they cannot\n"
+    "take as written (unknown commands, refused values, images that cannot be placed,\n"
+    "characters written as \"?\"); the output is written all the same. --quiet\n"
+    "silences them.\n";
 
 int FormatCode(const std::string& format) {
     for (const OutputFormat& known : OutputFormats()) {
@@ -63,6 +71,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
         bool exporting = options.command != "import";
         if (arg == "--format" && exporting) {
             if (!value(options.format)) return false;
+            options.formatGiven = true;
             options.format = AsciiLower(options.format);
             if (FormatCode(options.format) == 0) {
                 error = "unknown format '" + options.format + "' (pdf, xhtml, xml or svg)";
@@ -72,10 +81,14 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
             if (!value(options.formatFile)) return false;
         } else if (arg == "--line-options" && exporting) {
             if (!value(options.lineOptions)) return false;
+        } else if (arg == "--no-line-options" && exporting) {
+            options.noLineOptions = true;
         } else if (arg == "--optimize" && options.command == "export") {
             options.optimize = true;
         } else if (arg == "--animate-svg" && options.command == "export") {
             options.animateSvg = true;
+        } else if (arg == "--quiet" && exporting) {
+            options.quiet = true;
         } else if (arg == "--convert" && options.command == "import") {
             options.convert = true;
         } else if (arg == "--") {
@@ -93,6 +106,10 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
     if (positional.size() != wanted) {
         error = options.command + " needs " + (wanted == 1 ? "INPUT" : "INPUT and OUTPUT") +
                 " (try --help)";
+        return false;
+    }
+    if (options.noLineOptions && !options.lineOptions.empty()) {
+        error = "--line-options and --no-line-options exclude each other";
         return false;
     }
     options.input = positional[0];

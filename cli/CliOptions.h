@@ -8,11 +8,14 @@ namespace scrivane::cli {
 struct CliOptions {
     std::string command;  // "export", "import", "layout", "help", "version"
     std::string format;   // "pdf", "xhtml", "xml", "svg"; empty = from the output name
+    bool formatGiven = false;  // --format was given (else the output name chose it)
     std::string formatFile;
     std::string lineOptions;
+    bool noLineOptions = false;  // leave the editor's standard line options out
     bool optimize = false;
     bool animateSvg = false;
     bool convert = false;
+    bool quiet = false;  // no warnings about the text's lines
     std::string input;
     std::string output;
 };

@@ -1,6 +1,7 @@
 // scrivane-cli: export, import and layout dump over the engine, for scripts and tests.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 #include <iostream>
 #include <iterator>
@@ -8,7 +9,9 @@
 #include <vector>
 
 #include "CliOptions.h"
+#include "InputChecks.h"
 #include "LayoutJson.h"
+#include "WorkingFormat.h"
 #include "document/vorDocument.h"
 #include "util/FileIO.h"
 #include "util/ProgramInfo.h"
@@ -45,9 +48,16 @@ bool WriteOutput(const std::string& name, const std::string& bytes, std::string&
     return WriteFileAtomically(name, bytes, &error);
 }
 
-std::string DataFolder() {
-    if (const char* folder = std::getenv("SCRIVANE_DATA_DIR"); folder && *folder) return folder;
-    return SCRIVANE_DATA_FOLDER;
+// What the text's lines could not have as written, line by line, and the count of
+// replaced characters.
+void Warn(const EngineText& text, const Diagnostics& layout) {
+    for (const Diagnostic& diagnostic : MergeDiagnostics(text.replacements, layout)) {
+        std::cerr << "scrivane-cli: warning: " << DescribeDiagnostic(diagnostic) << '\n';
+    }
+    if (text.replaced > 0) {
+        std::cerr << "scrivane-cli: warning: " << text.replaced
+                  << " character(s) outside the Windows-1252 set were replaced by \"?\"\n";
+    }
 }
 
 // Reads the input and lays it out; false (with a message printed) on failure.
@@ -57,37 +67,22 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
         Fail("cannot read " + options.input);
         return false;
     }
+    for (const std::string& refusal : {RefuseAsText(options, bytes), RefuseOutput(options)}) {
+        if (!refusal.empty()) {
+            Fail(refusal);
+            return false;
+        }
+    }
     EngineText text = ToEngineText(bytes);
-    if (text.replaced > 0) {
-        std::cerr << "scrivane-cli: warning: " << text.replaced
-                  << " character(s) outside the Windows-1252 set were replaced by \"?\"\n";
-    }
-    for (const std::string* file : {&options.formatFile, &options.lineOptions}) {
-        if (!file->empty() && !FileExists(*file)) {
-            Fail("format file not found: " + *file);
-            return false;
-        }
-    }
-
     vorFormat working;
-    if (!options.formatFile.empty()) {
-        if (int16_t status = working.ReadFormatFile(options.formatFile); status != kFormatOk) {
-            Fail("cannot read format file " + options.formatFile + " (status " +
-                 std::to_string(status) + ")");
-            return false;
-        }
-    } else {
-        working.ApplyReadFallbacks();  // Helvetica 12, x 40, y 50, dy 16, 100 a line
+    std::string formatFileName, error;
+    if (!ReadWorkingFormat(options, working, formatFileName, error)) {
+        Fail(error);
+        return false;
     }
-    if (!options.lineOptions.empty()) {
-        if (int16_t status = working.ReadFormatFile(options.lineOptions); status != kFormatOk) {
-            Fail("cannot read line options file " + options.lineOptions + " (status " +
-                 std::to_string(status) + ")");
-            return false;
-        }
-    }
-    document.AddBuffer(text.text, std::move(working), options.formatFile,
+    document.AddBuffer(text.text, std::move(working), formatFileName,
                        FormatCode(options.format));
+    if (!options.quiet) Warn(text, document.GetDiagnostics());
     return true;
 }
 
@@ -95,7 +90,11 @@ EngineOptions OptionsFor(const CliOptions& options) {
     EngineOptions engine;
     engine.optimize = options.optimize;
     engine.animateSvg = options.animateSvg;
-    engine.appFolder = DataFolder();
+    engine.appFolder = CliFolders().data;
+    // Pictures named relative to the text are found beside it, as the editor finds them.
+    if (options.input != "-") {
+        engine.textFolder = std::filesystem::path(options.input).parent_path().string();
+    }
     return engine;
 }
 
@@ -145,6 +144,7 @@ int16_t ReadBack(const CliOptions& options, vorDocument& document) {
 }
 
 int Import(const CliOptions& options) {
+    if (std::string refusal = RefuseOutput(options); !refusal.empty()) return Fail(refusal);
     vorDocument document(OptionsFor(options));
     int16_t status = ReadBack(options, document);
     if (status == kPdfNoHeader && options.convert) {
@@ -183,7 +183,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.command == "help") {
-        std::cout << kUsage;
+        std::cout << kUsage << '\n' << FormatFilesHelp();
         return 0;
     }
     if (options.command == "version") {

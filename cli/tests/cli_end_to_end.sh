@@ -6,6 +6,8 @@ cli="$1"
 testdata="$2"
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
+mkdir -p "$work/user"
+export SCRIVANE_USER_DIR="$work/user"  # never the real home folder
 failures=0
 passes=0
 

@@ -13,6 +13,9 @@ struct EngineOptions {
     bool optimize = false;
     // The folder that "%apppath%" in image names stands for (no trailing separator).
     std::string appFolder;
+    // The folder of the text file: relative image names are found there (empty: the
+    // current folder, for a text without a file).
+    std::string textFolder;
     // Image tags (`<img src='...'>`) are placed in PDF output (the editor's per-format
     // setting); when off they are printed as text.
     bool imageTags = true;

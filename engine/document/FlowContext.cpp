@@ -1,5 +1,9 @@
 #include "document/FlowContext.h"
 
+#include "document/JpegProbe.h"
+#include "util/Encoding.h"
+#include "util/FileIO.h"
+#include "util/TextUtil.h"
 #include "util/Numbers.h"
 
 namespace scrivane {
@@ -35,6 +39,28 @@ void FlowContext::StartNewPage(double lineAdvance, bool resetColumn) {
 
 void FlowContext::Record(std::string_view text) {
     output.AddFormatCondition(state.lineNumber, text);
+}
+
+void FlowContext::Report(DiagnosticKind kind, std::string_view text, std::string message) {
+    output.Report({state.sourceLine, kind, Cp1252ToUtf8(text), std::move(message)});
+}
+
+void FlowContext::ReportLine(DiagnosticKind kind, std::string message) {
+    Report(kind, sourceText, std::move(message));
+}
+
+std::string FlowContext::ImageFileOnDisk(const std::string& name) const {
+    return PathBeside(ResolveAppPath(name, options.appFolder), options.textFolder);
+}
+
+std::string FlowContext::ImageProblem(const std::string& name) const {
+    const std::string path = ImageFileOnDisk(name);
+    if (!FileExists(path)) return "image file not found: " + Cp1252ToUtf8(path);
+    JpegSize size;
+    if (ProbeJpeg(path, size) != kJpegOk) {
+        return "not a JPEG file, or cut short: " + Cp1252ToUtf8(path);
+    }
+    return {};
 }
 
 void SavedByName::SaveFormatSet(const std::string& name, const vorFormatSet& set) {

@@ -19,6 +19,7 @@ namespace scrivane {
 struct LayoutState {
     int32_t page = 1;
     int32_t lineNumber = 0;  // counts source lines and every break that wrapping inserts
+    int32_t sourceLine = 0;  // the line of the text, as its writer counts them
     double x = 0;
     double y = 0;            // baseline of the current line, from the page top
     int32_t column = 1;
@@ -59,6 +60,7 @@ struct FlowContext {
     const EngineOptions& options;
     LayoutState state;
     SavedByName saved;
+    std::string_view sourceText;  // the current line as written
 
     bool IsPdf() const { return target == kTargetPdf; }
     // The resolved line advance of the current line.
@@ -67,6 +69,16 @@ struct FlowContext {
     int32_t Bottom() const;
     // Records "N:" + text for the current line in the document's source record.
     void Record(std::string_view text);
+    // Tells the writer of the text about the current line: the offending text (engine
+    // text) and why.
+    void Report(DiagnosticKind kind, std::string_view text, std::string message);
+    // The same about the whole current line.
+    void ReportLine(DiagnosticKind kind, std::string message);
+    // Where an image named in the text is read from: "%apppath%" made the data folder,
+    // a relative name taken beside the text file.
+    std::string ImageFileOnDisk(const std::string& name) const;
+    // Why the image cannot be placed (missing, not a JPEG, cut short), or empty.
+    std::string ImageProblem(const std::string& name) const;
     // When the text is set in more columns than the current one: moves to the top of the
     // next column and says so; otherwise false.
     bool MoveToNextColumn();

@@ -1,6 +1,6 @@
 #include "document/JpegProbe.h"
 
-#include <fstream>
+#include "util/FileIO.h"
 
 namespace scrivane {
 
@@ -11,34 +11,50 @@ bool IsStartOfFrame(unsigned char marker) {
            (marker >= 0xC9 && marker <= 0xCB) || (marker >= 0xCD && marker <= 0xCF);
 }
 
+unsigned char At(std::string_view bytes, size_t i) { return static_cast<unsigned char>(bytes[i]); }
+
 }  // namespace
 
 int16_t ProbeJpeg(const std::string& path, JpegSize& size) {
     size = {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return kJpegUnreadable;
-    unsigned char head[2];
-    if (!in.read(reinterpret_cast<char*>(head), 2) || head[0] != 0xFF || head[1] != 0xD8) {
-        return kJpegNotJpeg;
-    }
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return kJpegUnreadable;
+    return ProbeJpegBytes(bytes, size);
+}
+
+int16_t ProbeJpegBytes(std::string_view bytes, JpegSize& size) {
+    size = {};
+    if (bytes.size() < 2 || At(bytes, 0) != 0xFF || At(bytes, 1) != 0xD8) return kJpegNotJpeg;
+    bool adobe = false;
     // Every step moves forward by at least the 4-byte segment header, so the walk ends
     // at the end of any file.
-    for (;;) {
-        unsigned char segment[9];
-        if (!in.read(reinterpret_cast<char*>(segment), 4)) return kJpegNotJpeg;
-        if (segment[0] != 0xFF) return kJpegNotJpeg;
-        unsigned char marker = segment[1];
+    for (size_t at = 2; at + 4 <= bytes.size();) {
+        if (At(bytes, at) != 0xFF) return kJpegNotJpeg;
+        unsigned char marker = At(bytes, at + 1);
         if (marker == 0xD9 || marker == 0xDA) return kJpegNotJpeg;  // no frame before data
-        if (IsStartOfFrame(marker)) {
-            if (!in.read(reinterpret_cast<char*>(segment + 4), 5)) return kJpegNotJpeg;
-            size.height = (segment[5] << 8) | segment[6];
-            size.width = (segment[7] << 8) | segment[8];
-            return size.width > 0 && size.height > 0 ? kJpegOk : kJpegNotJpeg;
-        }
-        int length = (segment[2] << 8) | segment[3];
+        size_t length = (At(bytes, at + 2) << 8) | At(bytes, at + 3);
         if (length < 2) return kJpegNotJpeg;
-        in.seekg(length - 2, std::ios::cur);
+        if (marker == 0xEE && bytes.substr(at + 4, 5) == "Adobe") adobe = true;
+        if (IsStartOfFrame(marker)) {
+            if (at + 10 > bytes.size()) return kJpegNotJpeg;
+            size.height = (At(bytes, at + 5) << 8) | At(bytes, at + 6);
+            size.width = (At(bytes, at + 7) << 8) | At(bytes, at + 8);
+            size.components = At(bytes, at + 9);
+            size.adobeMarker = adobe;
+            // The image data must end: an end-of-image marker after the frame header.
+            size_t end = bytes.rfind("\xFF\xD9");
+            bool complete = end != std::string_view::npos && end > at;
+            bool sane = size.width > 0 && size.height > 0 &&
+                        (size.components == 1 || size.components == 3 || size.components == 4);
+            if (!complete || !sane) {
+                size = {};
+                return kJpegNotJpeg;
+            }
+            return kJpegOk;
+        }
+        at += 2 + length;
     }
+    return kJpegNotJpeg;
 }
 
 }  // namespace scrivane

@@ -6,7 +6,9 @@
 #include "document/FlowContext.h"
 #include "document/LineConditions.h"
 #include "model/PageDefaults.h"
+#include "util/Encoding.h"
 #include "util/FileIO.h"
+#include "util/Status.h"
 #include "util/Numbers.h"
 #include "util/TextUtil.h"
 
@@ -110,19 +112,36 @@ void LinePlacer::PlaceImageTag(std::string& text) {
                            : text.substr(kImageTag.size(), end - kImageTag.size());
     // File names keep their case: this platform's file systems tell them apart.
     name = ResolveAppPath(name, flow_.options.appFolder);
-    if (EndsWithJpg(name) && FileExists(name)) {
+    if (!EndsWithJpg(name)) {
+        flow_.Report(DiagnosticKind::kImageNotPlaced, name, "only JPEG files named .jpg are placed");
+    } else if (PlaceImage(name, x, y, width, height)) {
         s.y += flow_.LineAdvance();
-        flow_.output.AddImage(name, s.page, x, y, width, height);
     }
     text.clear();  // the tag itself is never printed
 }
 
 void LinePlacer::PlaceConditionImage() {
     const vorFormat& format = flow_.format;
-    if (format.ImageFile.empty() || !FileExists(format.ImageFile)) return;
+    if (format.ImageFile.empty()) return;
     const LayoutState& s = flow_.state;
-    flow_.output.AddImage(format.ImageFile, s.page, RelativePosition(format.ImageX, s.x),
-                            RelativePosition(format.ImageY, s.y), 0, 0);
+    PlaceImage(format.ImageFile, RelativePosition(format.ImageX, s.x),
+               RelativePosition(format.ImageY, s.y), 0, 0);
+}
+
+bool LinePlacer::PlaceImage(const std::string& name, double x, double y, double width,
+                            double height) {
+    const std::string path = flow_.ImageFileOnDisk(name);
+    if (!FileExists(path)) {
+        flow_.Report(DiagnosticKind::kImageNotPlaced, name,
+                     "image file not found: " + Cp1252ToUtf8(path));
+        return false;
+    }
+    if (flow_.output.AddImage(name, flow_.state.page, x, y, width, height) != kJpegOk) {
+        flow_.Report(DiagnosticKind::kImageNotPlaced, name,
+                     "not a JPEG file, or cut short: " + Cp1252ToUtf8(path));
+        return false;
+    }
+    return true;
 }
 
 void LinePlacer::PlaceAnnotations(const std::string& text) {

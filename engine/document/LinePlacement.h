@@ -27,6 +27,9 @@ public:
 private:
     void PlaceImageTag(std::string& text);
     void PlaceConditionImage();
+    // Places an image the text names (x, y its top-left corner; 0 for a size keeps the
+    // picture's own), or reports why it cannot; true when placed.
+    bool PlaceImage(const std::string& name, double x, double y, double width, double height);
     void PlaceAnnotations(const std::string& text);
     void TakeHeaderLine(std::string& text);
 

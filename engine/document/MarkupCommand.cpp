@@ -5,6 +5,7 @@
 #include <functional>
 #include <unordered_map>
 
+#include "document/CommandValueChecks.h"
 #include "document/FlowContext.h"
 #include "util/Numbers.h"
 #include "util/TextUtil.h"
@@ -76,6 +77,12 @@ void SetTop(const MarkupCommand& c, FlowContext& f) {
 }
 
 void AddHeaderImage(const MarkupCommand& c, FlowContext& f) {
+    // Stamped on the pages only when the file is written: judged now, with its line.
+    if (!c.value.empty()) {
+        if (std::string problem = f.ImageProblem(c.value); !problem.empty()) {
+            f.Report(DiagnosticKind::kImageNotPlaced, c.value, problem);
+        }
+    }
     vorImage image;
     image.ImageFileName = c.value;
     image.x = f.format.DefaultX;
@@ -107,7 +114,10 @@ void SaveFormat(const MarkupCommand& c, FlowContext& f) {
 
 void LoadFormat(const MarkupCommand& c, FlowContext& f) {
     vorFormatSet set;
-    if (!f.saved.LoadFormatSet(c.value, set)) return;
+    if (!f.saved.LoadFormatSet(c.value, set)) {
+        f.ReportLine(DiagnosticKind::kBadValue, "no style was saved under this name before");
+        return;
+    }
     f.format.DefaultX = ToInt16(set.x).value_or(f.format.DefaultX);
     f.format.DefaultFontSize = ToInt16(set.fontsize).value_or(f.format.DefaultFontSize);
     f.format.DefaultLineLength = ToInt16(set.linelength).value_or(f.format.DefaultLineLength);
@@ -123,7 +133,10 @@ void SaveY(const MarkupCommand& c, FlowContext& f) {
 
 void LoadY(const MarkupCommand& c, FlowContext& f) {
     std::string saved;
-    if (!f.saved.LoadY(c.value, saved)) return;
+    if (!f.saved.LoadY(c.value, saved)) {
+        f.ReportLine(DiagnosticKind::kBadValue, "no position was saved under this name before");
+        return;
+    }
     if (auto value = ParseNumber(saved)) f.state.y = *value;
 }
 
@@ -170,52 +183,103 @@ void AddLink(const MarkupCommand& c, FlowContext& f) {
 }
 
 using Handler = std::function<void(const MarkupCommand&, FlowContext&)>;
+using Check = std::string (*)(const MarkupCommand&);
 using Command = const MarkupCommand&;
 using Flow = FlowContext&;
 
-const std::unordered_map<std::string, Handler>& Handlers() {
-    static const std::unordered_map<std::string, Handler> handlers = {
-        {"x", [](Command c, Flow f) { ApplyOperator(f.format.DefaultX, c); }},
-        {"y", SetY},
-        {"dy", [](Command c, Flow f) { ApplyOperator(f.format.DefaultDY, c); }},
-        {"linelength", [](Command c, Flow f) { ApplyOperator(f.format.DefaultLineLength, c); }},
-        {"maxcar", [](Command c, Flow f) { ApplyOperator(f.format.DefaultMaxLenLine, c); }},
-        {"fontsize", [](Command c, Flow f) { ApplyOperator(f.format.DefaultFontSize, c); }},
-        {"fontname", [](Command c, Flow f) { f.format.DefaultFont = c.value; }},
-        {"textalign", [](Command c, Flow f) { f.format.DefaultFontAlign = AsciiLower(c.value); }},
-        {"fontcolor", [](Command c, Flow f) { f.format.DefaultFontColor = c.value; }},
-        {"title", [](Command c, Flow f) { f.output.Infos().title = c.value; }},
-        {"author", [](Command c, Flow f) { f.output.Infos().author = c.value; }},
-        {"subject", [](Command c, Flow f) { f.output.Infos().subject = c.value; }},
-        {"keywords", [](Command c, Flow f) { f.output.Infos().keywords = c.value; }},
-        {"bottom", SetBottom},
-        {"top", SetTop},
-        {"imgheader", AddHeaderImage},
-        {"header", AddHeaderText},
-        {"saveformat", SaveFormat},
-        {"loadformat", LoadFormat},
-        {"savey", SaveY},
-        {"loady", LoadY},
-        {"pagewidth",
+// One command of the language: its key, what makes its value acceptable (null: any
+// value), and what it does.
+struct CommandEntry {
+    const char* key;
+    Check check;
+    Handler execute;
+};
+
+namespace vc = value_checks;
+
+const std::vector<CommandEntry>& CommandTable() {  // data table
+    static const std::vector<CommandEntry> table = {
+        {"x", vc::Integer16, [](Command c, Flow f) { ApplyOperator(f.format.DefaultX, c); }},
+        {"y", vc::Integer16, SetY},
+        {"dy", vc::LineAdvance, [](Command c, Flow f) { ApplyOperator(f.format.DefaultDY, c); }},
+        {"linelength", vc::Integer16,
+         [](Command c, Flow f) { ApplyOperator(f.format.DefaultLineLength, c); }},
+        {"maxcar", vc::Integer16,
+         [](Command c, Flow f) { ApplyOperator(f.format.DefaultMaxLenLine, c); }},
+        {"fontsize", vc::FontSize,
+         [](Command c, Flow f) { ApplyOperator(f.format.DefaultFontSize, c); }},
+        {"fontname", nullptr, [](Command c, Flow f) { f.format.DefaultFont = c.value; }},
+        {"textalign", vc::Alignment,
+         [](Command c, Flow f) { f.format.DefaultFontAlign = AsciiLower(c.value); }},
+        {"fontcolor", vc::Colour, [](Command c, Flow f) { f.format.DefaultFontColor = c.value; }},
+        {"title", nullptr, [](Command c, Flow f) { f.output.Infos().title = c.value; }},
+        {"author", nullptr, [](Command c, Flow f) { f.output.Infos().author = c.value; }},
+        {"subject", nullptr, [](Command c, Flow f) { f.output.Infos().subject = c.value; }},
+        {"keywords", nullptr, [](Command c, Flow f) { f.output.Infos().keywords = c.value; }},
+        {"bottom", vc::BottomMargin, SetBottom},
+        {"top", vc::Integer16, SetTop},
+        {"imgheader", vc::NotEmpty, AddHeaderImage},
+        {"header", nullptr, AddHeaderText},
+        {"saveformat", nullptr, SaveFormat},
+        {"loadformat", nullptr, LoadFormat},
+        {"savey", nullptr, SaveY},
+        {"loady", nullptr, LoadY},
+        {"pagewidth", vc::PageSize,
          [](Command c, Flow f) { if (IsNumeric(c.value)) f.format.DefaultPageWidth = c.value; }},
-        {"pageheight",
+        {"pageheight", vc::PageSize,
          [](Command c, Flow f) { if (IsNumeric(c.value)) f.format.DefaultPageHeight = c.value; }},
-        {"line", AddRule},
-        {"columns", SetColumns},
-        {"xcolumns", SetColumnGap},
-        {"xmp", [](Command c, Flow f) { if (c.value == "1") f.output.UseXmp(); }},
-        {"optimize", SetOptimize},
-        {"link", AddLink},
+        {"line", nullptr, AddRule},
+        {"columns", vc::ColumnCount, SetColumns},
+        {"xcolumns", vc::ColumnGap, SetColumnGap},
+        {"xmp", vc::XmpSwitch, [](Command c, Flow f) { if (c.value == "1") f.output.UseXmp(); }},
+        {"optimize", vc::OnOff, SetOptimize},
+        {"link", vc::NotEmpty, AddLink},
     };
-    return handlers;
+    return table;
+}
+
+const CommandEntry* FindCommand(const std::string& key) {
+    static const std::unordered_map<std::string, const CommandEntry*> byKey = [] {
+        std::unordered_map<std::string, const CommandEntry*> map;
+        for (const CommandEntry& entry : CommandTable()) map.emplace(entry.key, &entry);
+        return map;
+    }();
+    auto found = byKey.find(key);
+    return found == byKey.end() ? nullptr : found->second;
 }
 
 }  // namespace
 
+CommandVerdict JudgeMarkupCommand(const MarkupCommand& command) {
+    CommandVerdict verdict;
+    verdict.isCommand = true;
+    const CommandEntry* entry = FindCommand(command.key);
+    if (!entry) {
+        verdict.reason = "no command is called \"" + command.key + "\"; the line changes nothing";
+        return verdict;
+    }
+    verdict.known = true;
+    if (entry->check) verdict.reason = entry->check(command);
+    verdict.accepted = verdict.reason.empty();
+    return verdict;
+}
+
+CommandVerdict JudgeCommandLine(std::string_view line) {
+    std::optional<MarkupCommand> command = ParseMarkupCommand(line);
+    return command ? JudgeMarkupCommand(*command) : CommandVerdict{};
+}
+
+const std::vector<std::string>& CommandKeys() {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> all;
+        for (const CommandEntry& entry : CommandTable()) all.emplace_back(entry.key);
+        return all;
+    }();
+    return keys;
+}
+
 void ExecuteMarkupCommand(const MarkupCommand& command, FlowContext& flow) {
-    const auto& handlers = Handlers();
-    auto handler = handlers.find(command.key);
-    if (handler != handlers.end()) handler->second(command, flow);
+    if (const CommandEntry* entry = FindCommand(command.key)) entry->execute(command, flow);
 }
 
 }  // namespace scrivane

@@ -22,6 +22,8 @@ TextFlow::TextFlow(LayoutTarget& output, vorFormat& working, const FlowSettings&
 }
 
 void TextFlow::Run(std::string_view buffer) {
+    // The splitter drops an empty first line; the writer of the text still counts it.
+    if (buffer.substr(0, 2) == "\r\n") flow_.state.sourceLine = 1;
     LineSplitter lines(buffer);
     std::string_view line;
     while (lines.Next(line)) LayOutLine(line);
@@ -38,10 +40,20 @@ void TextFlow::LayOutLine(std::string_view source) {
     LayoutState& s = flow_.state;
     vorFormat& format = flow_.format;
     ++s.lineNumber;
+    ++s.sourceLine;
+    flow_.sourceText = source;
     std::string text(source);
 
     std::optional<MarkupCommand> command = ParseMarkupCommand(text);
-    if (command) ExecuteMarkupCommand(*command, flow_);
+    if (command) {
+        CommandVerdict verdict = JudgeMarkupCommand(*command);
+        if (!verdict.accepted) {
+            flow_.ReportLine(verdict.known ? DiagnosticKind::kBadValue
+                                           : DiagnosticKind::kUnknownCommand,
+                             verdict.reason);
+        }
+        ExecuteMarkupCommand(*command, flow_);
+    }
 
     format.GetFormat(s.lineNumber, text);
     const double advance = flow_.LineAdvance();

@@ -1,5 +1,7 @@
 #include "document/vorDocument.h"
 
+#include <algorithm>
+
 #include "document/JpegProbe.h"
 #include "import/ForeignPdf.h"
 #include "import/PdfReader.h"
@@ -52,6 +54,7 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, const std::string& forma
 int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
                                const std::string& formatFileName, int32_t targetFormat) {
     formatConditions_.clear();
+    diagnostics_.clear();
     working.AppFolder = options_.appFolder;
 
     eInfos.emplace();
@@ -86,6 +89,8 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
         if (height && *height > 0) page->PageHeight = *height;
         if (width && *width > 0) page->PageWidth = *width;
     }
+    rightMargin_ = std::max<int16_t>(working.DefaultX, 0);
+    FitImagesToPages();
     return kOk;
 }
 
@@ -102,25 +107,59 @@ void vorDocument::AddText(std::string text, int32_t page, int16_t size, double x
     if (y > largestY_) largestY_ = y;
 }
 
+int16_t vorDocument::ProbeImage(const std::string& path, JpegSize& size) {
+    auto found = probed_.find(path);
+    if (found == probed_.end()) {
+        JpegSize probed;
+        int16_t status = ProbeJpeg(path, probed);
+        found = probed_.emplace(path, std::make_pair(status, probed)).first;
+    }
+    size = found->second.second;
+    return found->second.first;
+}
+
 int16_t vorDocument::AddImage(const std::string& fileName, int32_t page, double x, double y,
                               double width, double height) {
-    if (fileName.empty() || !FileExists(fileName)) return kJpegOk;
+    if (fileName.empty()) return kJpegOk;
+    const std::string path = PathBeside(fileName, options_.textFolder);
+    if (!FileExists(path)) return kJpegOk;
     JpegSize size;
-    if (ProbeJpeg(fileName, size) != kJpegOk) return kJpegNotJpeg;
+    if (ProbeImage(path, size) != kJpegOk) return kJpegNotJpeg;
     auto pixelWidth = ToInt16(static_cast<double>(size.width));
     auto pixelHeight = ToInt16(static_cast<double>(size.height));
     if (!pixelWidth || !pixelHeight) return kJpegNotJpeg;  // larger than a page can hold
 
     vorImage image;
     image.ImageFileName = fileName;
+    if (path != fileName) image.ImagePath = path;
+    image.ColorComponents = static_cast<int16_t>(size.components);
+    image.InvertedCmyk = size.components == 4 && size.adobeMarker;
     image.ImageWidth = image.OriginalImageWidth = *pixelWidth;
     image.ImageHeight = image.OriginalImageHeight = *pixelHeight;
     if (width > 0) image.ImageWidth = ToInt16(width).value_or(image.ImageWidth);
     if (height > 0) image.ImageHeight = ToInt16(height).value_or(image.ImageHeight);
+    image.FitToPage = width <= 0 && height <= 0;
     image.x = x;
     image.y = y;
     Pages.GetPage(page).AddImage(std::move(image));
     return kJpegOk;
+}
+
+void vorDocument::FitImagesToPages() {
+    for (auto& page : Pages.Kids) {
+        for (vorContent& content : page->Contents) {
+            for (vorImage& image : content.Images) {
+                // Only a picture that runs off the page is narrowed; it then keeps a right
+                // margin as wide as the left one.
+                if (!image.FitToPage || image.x + image.ImageWidth <= page->PageWidth) continue;
+                const double room = page->PageWidth - image.x - rightMargin_;
+                if (image.ImageWidth <= room || room < 1) continue;
+                const double scale = room / image.ImageWidth;
+                image.ImageWidth = SaturateInt16(room);
+                image.ImageHeight = std::max<int16_t>(1, SaturateInt16(image.ImageHeight * scale));
+            }
+        }
+    }
 }
 
 void vorDocument::AddLine(double x, double y, double lx, double ly, double width,
@@ -192,6 +231,7 @@ void vorDocument::StampPageFurniture() {
         std::string name = ResolveAppPath(image.ImageFileName, options_.appFolder);
         for (int32_t n = 1; n <= count; ++n) AddImage(name, n, image.x, image.y, 0, 0);
     }
+    FitImagesToPages();
 }
 
 int16_t vorDocument::Build(int32_t targetFormat, std::string& bytes) {

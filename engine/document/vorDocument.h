@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/EngineOptions.h"
+#include "document/JpegProbe.h"
 #include "format/vorFormat.h"
 #include "model/LayoutTarget.h"
 #include "model/vorInfos.h"
@@ -87,6 +88,11 @@ public:
     vorInfos& Infos() override;
     void UseXmp() override { UseXMP = true; }
     void SetOptimize(bool optimize) override { Optimize = optimize; }
+    void Report(Diagnostic diagnostic) override { diagnostics_.push_back(std::move(diagnostic)); }
+
+    // What the last AddBuffer found to tell about the text's lines, in line order:
+    // refused commands, images it could not place.
+    const Diagnostics& GetDiagnostics() const { return diagnostics_; }
 
     std::string DefaultFontName() const;
     void SetDefaultFontName(const std::string& face);
@@ -106,12 +112,19 @@ public:
 
 private:
     bool HasFont(const std::string& font);
+    // The JPEG's header, read once per file.
+    int16_t ProbeImage(const std::string& path, JpegSize& size);
+    // Narrows the pictures placed without a size that are wider than their page.
+    void FitImagesToPages();
     // Repeats the page headers on every page, with "&pages", "&p" and "&&" filled in.
     void StampPageFurniture();
 
     EngineOptions options_;
     double largestY_ = 0;
     std::vector<std::string> formatConditions_;
+    Diagnostics diagnostics_;
+    std::unordered_map<std::string, std::pair<int16_t, JpegSize>> probed_;
+    int16_t rightMargin_ = 0;
     std::vector<vorText> headerTexts_;
     std::vector<vorImage> headerImages_;
     std::optional<vorOutlines> outlines_;

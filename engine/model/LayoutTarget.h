@@ -9,6 +9,7 @@
 #include "model/vorInfos.h"
 #include "model/vorOutline.h"
 #include "model/vorText.h"
+#include "util/Diagnostic.h"
 
 namespace scrivane {
 
@@ -41,6 +42,8 @@ public:
     // Commands' switches for the written file: an XMP stream; the source left out.
     virtual void UseXmp() = 0;
     virtual void SetOptimize(bool optimize) = 0;
+    // Something about a line the writer of the text should know; the layout goes on.
+    virtual void Report(Diagnostic diagnostic) = 0;
 };
 
 }  // namespace scrivane

@@ -293,8 +293,18 @@ void toFS(std::string& out, const vorImage& image) {
     AppendInt(out, image.OriginalImageWidth);
     out += "\n/Height ";
     AppendInt(out, image.OriginalImageHeight);
-    out += "\n/BitsPerComponent 8\n/Filter[/DCTDecode]\n/DecodeParms[<<>>]\n"
-           "/ColorSpace/DeviceRGB\n/Length ";
+    out += "\n/BitsPerComponent 8\n/Filter[/DCTDecode]\n/DecodeParms[<<>>]\n";
+    // The JPEG's own colour model: one component is gray, four are CMYK (stored
+    // inverted by Adobe's writers, which mark their files), three are RGB.
+    if (image.ColorComponents == 1) {
+        out += "/ColorSpace/DeviceGray\n";
+    } else if (image.ColorComponents == 4) {
+        out += image.InvertedCmyk ? "/ColorSpace/DeviceCMYK\n/Decode[1 0 1 0 1 0 1 0]\n"
+                                  : "/ColorSpace/DeviceCMYK\n";
+    } else {
+        out += "/ColorSpace/DeviceRGB\n";
+    }
+    out += "/Length ";
     AppendInt(out, static_cast<long long>(image.ImageStream.size()));
     out += "\n>>\nstream\n";
     out += image.ImageStream;

@@ -162,7 +162,8 @@ int16_t AppendObject(std::string& bytes, PdfObject& object, const PdfSource& sou
             break;
         case PdfObject::kImage: {
             auto& image = *static_cast<vorImage*>(object.item);
-            if (!ReadWholeFile(image.ImageFileName, image.ImageStream)) {
+            const std::string& path = image.ImagePath.empty() ? image.ImageFileName : image.ImagePath;
+            if (!ReadWholeFile(path, image.ImageStream)) {
                 if (failedFile) *failedFile = image.ImageFileName;
                 return kPdfImageUnreadable;
             }

@@ -161,7 +161,7 @@ TEST(XmlWriter, RunsNameTheirFontOnlyWhenItDiffers) {
 
     pugi::xml_document svg;
     pugi::xml_node style = Parse(svg, Build(doc, kTargetSvg)).first_child();
-    EXPECT_STREQ(style.attribute("style").value(), "font-size:10; font-family:Arial;");
+    EXPECT_STREQ(style.attribute("style").value(), "font-size:10; font-family:Arial, sans-serif;");
     Strings shapes;
     for (pugi::xml_node child : style.children()) {
         std::string shape = child.name();
@@ -177,8 +177,31 @@ TEST(XmlWriter, RunsNameTheirFontOnlyWhenItDiffers) {
     }
     const std::string at = "position:absolute;top:";
     EXPECT_EQ(styles, (Strings{at + "100pt;left:40.5pt;", at + "112pt;left:40pt;",
-                               at + "130pt;left:40pt;font-family:Arial;font-size:14pt;",
-                               at + "142pt;left:40pt;font-family:Courier;font-size:8pt;"}));
+                               at + "130pt;left:40pt;font-family:Arial, sans-serif;font-size:14pt;",
+                               at + "142pt;left:40pt;font-family:Courier, monospace;font-size:8pt;"}));
+}
+
+TEST(XmlWriter, FontsNameAGenericFamilyAfterTheirOwnName) {
+    vorDocument doc;
+    doc.SetDefaultFontName("Times-Roman");
+    doc.fontname = "Times-Roman";
+    doc.AddText("serif", 1, 10, 40, 100, "Times-Roman", "", 0, "");
+    doc.AddText("mono", 1, 10, 40, 112, "Courier-Bold", "", 0, "");
+    doc.AddText("sans", 1, 10, 40, 124, "Helvetica-Bold", "", 0, "");
+    doc.AddText("own", 1, 10, 40, 136, "MyFace", "", 0, "");
+    doc.AddText("symbol", 1, 10, 40, 148, "Symbol", "", 0, "");
+
+    pugi::xml_document svg;
+    pugi::xml_node group = Parse(svg, Build(doc, kTargetSvg)).first_child();
+    EXPECT_STREQ(group.attribute("style").value(), "font-size:10; font-family:Times-Roman, serif;");
+    Strings families;
+    for (pugi::xml_node g : group.children("g")) families.push_back(g.attribute("font-family").value());
+    EXPECT_EQ(families, (Strings{"Courier-Bold, monospace", "Helvetica-Bold, sans-serif",
+                                 "MyFace, sans-serif", "Symbol"}));
+
+    const std::string xhtml = Build(doc, kTargetXhtml);
+    EXPECT_NE(xhtml.find("body { font-family: Times-Roman, serif;"), std::string::npos);
+    EXPECT_NE(xhtml.find("font-family:Courier-Bold, monospace;"), std::string::npos);
 }
 
 TEST(XmlWriter, PageFurnitureIsShownButNotReadBack) {

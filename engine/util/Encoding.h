@@ -14,6 +14,11 @@ char32_t Cp1252CodePoint(unsigned char byte);
 int Cp1252Byte(char32_t codePoint);
 
 bool IsValidUtf8(std::string_view bytes);
+// Decodes one UTF-8 sequence at text[i] into cp; its length, or 0 when it is not valid
+// UTF-8 (overlong forms and surrogates included).
+size_t DecodeUtf8(std::string_view text, size_t i, char32_t& cp);
+// Appends the UTF-8 form of a code point (up to U+10FFFF).
+void AppendUtf8(std::string& out, char32_t cp);
 
 // UTF-8 to Windows-1252. Characters that Windows-1252 cannot hold become "?" and are
 // counted in *replaced (when given). Bytes that are not valid UTF-8 are taken as

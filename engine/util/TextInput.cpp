@@ -1,23 +1,123 @@
 #include "util/TextInput.h"
 
 #include "util/Encoding.h"
+#include "util/ProgramInfo.h"
 
 namespace scrivane {
 
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+constexpr char32_t kNotACharacter = 0xFFFD;
+
+bool StartsWith(std::string_view bytes, std::string_view prefix) {
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
+// Builds the engine text one code point at a time: line ends made CR LF, characters
+// Windows-1252 cannot hold made "?" and reported per line.
+class EngineTextBuilder {
+public:
+    explicit EngineTextBuilder(EngineText& result) : result_(result) {}
+
+    void Add(char32_t cp) {
+        if (cp == '\n') {
+            if (!afterCr_) EndLine();
+            afterCr_ = false;
+            return;
+        }
+        afterCr_ = cp == '\r';
+        if (afterCr_) {
+            EndLine();
+            return;
+        }
+        int byte = Cp1252Byte(cp);
+        if (byte >= 0) {
+            result_.text.push_back(static_cast<char>(byte));
+            return;
+        }
+        result_.text.push_back('?');
+        ++result_.replaced;
+        AppendUtf8(lost_, cp);
+        ++lostCount_;
+    }
+
+    void Finish() { Report(); }
+
+private:
+    void EndLine() {
+        Report();
+        result_.text += "\r\n";
+        ++line_;
+    }
+
+    void Report() {
+        if (lostCount_ == 0) return;
+        std::string message = std::to_string(lostCount_) +
+                              (lostCount_ == 1 ? " character" : " characters") +
+                              " Windows-1252 cannot hold, written as \"?\"";
+        result_.replacements.push_back(
+            {line_, DiagnosticKind::kCharacterReplaced, std::move(lost_), std::move(message)});
+        lost_.clear();
+        lostCount_ = 0;
+    }
+
+    EngineText& result_;
+    int32_t line_ = 1;
+    bool afterCr_ = false;
+    std::string lost_;
+    size_t lostCount_ = 0;
+};
+
+void AddUtf16(std::string_view bytes, bool bigEndian, EngineTextBuilder& out) {
+    auto unit = [&](size_t i) -> char32_t {
+        auto a = static_cast<unsigned char>(bytes[i]);
+        auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? (a << 8) | b : (b << 8) | a;
+    };
+    size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t cp = unit(i);
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
+            char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        if (cp >= 0xD800 && cp <= 0xDFFF) cp = kNotACharacter;  // an unpaired half
+        out.Add(cp);
+    }
+    if (i < bytes.size()) out.Add(kNotACharacter);  // an odd last byte
+}
+
+}  // namespace
+
 EngineText ToEngineText(std::string_view fileBytes) {
     EngineText result;
-    std::string cp1252;
-    if (IsValidUtf8(fileBytes)) {
+    result.text.reserve(fileBytes.size() + fileBytes.size() / 32);
+    EngineTextBuilder out(result);
+    if (StartsWith(fileBytes, kUtf16LeBom) || StartsWith(fileBytes, kUtf16BeBom)) {
+        const bool bigEndian = StartsWith(fileBytes, kUtf16BeBom);
+        result.encoding = bigEndian ? TextFileEncoding::kUtf16Be : TextFileEncoding::kUtf16Le;
+        AddUtf16(fileBytes.substr(2), bigEndian, out);
+    } else if (IsValidUtf8(fileBytes)) {
+        const bool bom = StartsWith(fileBytes, kUtf8Bom);
+        result.encoding = bom ? TextFileEncoding::kUtf8Bom : TextFileEncoding::kUtf8;
         result.wasUtf8 = true;
-        cp1252 = Utf8ToCp1252(fileBytes, &result.replaced);
+        std::string_view body = bom ? fileBytes.substr(kUtf8Bom.size()) : fileBytes;
+        char32_t cp = 0;
+        for (size_t i = 0; i < body.size();) {
+            i += DecodeUtf8(body, i, cp);
+            out.Add(cp);
+        }
     } else {
-        cp1252.assign(fileBytes);
+        result.encoding = TextFileEncoding::kWindows1252;
+        for (char c : fileBytes) out.Add(Cp1252CodePoint(static_cast<unsigned char>(c)));
     }
-    result.text.reserve(cp1252.size() + cp1252.size() / 32);
-    for (size_t i = 0; i < cp1252.size(); ++i) {
-        if (cp1252[i] == '\n' && (i == 0 || cp1252[i - 1] != '\r')) result.text.push_back('\r');
-        result.text.push_back(cp1252[i]);
-    }
+    out.Finish();
     return result;
 }
 
@@ -31,6 +131,29 @@ std::string ToUtf8Lines(std::string_view engineText) {
         lf.push_back(engineText[i]);
     }
     return Cp1252ToUtf8(lf);
+}
+
+TextInputKind ClassifyTextInput(std::string_view fileBytes) {
+    if (StartsWith(fileBytes, kUtf16LeBom) || StartsWith(fileBytes, kUtf16BeBom)) {
+        return TextInputKind::kText;
+    }
+    std::string_view head = fileBytes.substr(0, 8192);
+    if (StartsWith(fileBytes, "%PDF-")) {
+        // Our PDFs carry their private Info key uncompressed, near the end.
+        return fileBytes.find(kPdfMarkerKey) != std::string_view::npos
+                   ? TextInputKind::kOwnPdf
+                   : TextInputKind::kOtherPdf;
+    }
+    if (head.find('\0') != std::string_view::npos) return TextInputKind::kBinary;
+    // The producer of an XHTML, XML or SVG file of ours stands in its first element.
+    std::string_view start = fileBytes.substr(0, 4096);
+    const bool markup = start.find("<html") != std::string_view::npos ||
+                        start.find("<svg") != std::string_view::npos ||
+                        start.find("<document") != std::string_view::npos;
+    if (markup && start.find(kAcceptedXmlProducer) != std::string_view::npos) {
+        return TextInputKind::kOwnXml;
+    }
+    return TextInputKind::kText;
 }
 
 }  // namespace scrivane

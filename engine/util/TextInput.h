@@ -5,19 +5,44 @@
 #include <string>
 #include <string_view>
 
+#include "util/Diagnostic.h"
+
 namespace scrivane {
+
+// How a text file was written, so that it can be saved back the same way.
+enum class TextFileEncoding {
+    kUtf8,         // valid UTF-8 (also plain ASCII)
+    kUtf8Bom,      // valid UTF-8 after a byte order mark
+    kWindows1252,  // anything else
+    kUtf16Le,      // after the byte order mark FF FE
+    kUtf16Be,      // after the byte order mark FE FF
+};
 
 struct EngineText {
     std::string text;     // Windows-1252, CR LF line ends
     size_t replaced = 0;  // characters Windows-1252 cannot hold, now "?"
-    bool wasUtf8 = false;
+    // One report per line that lost characters: the characters themselves (UTF-8).
+    Diagnostics replacements;
+    TextFileEncoding encoding = TextFileEncoding::kUtf8;
+    bool wasUtf8 = false;  // kUtf8 or kUtf8Bom
 };
 
-// Valid UTF-8 is converted; anything else is taken as Windows-1252 already. Every LF
-// that no CR precedes becomes CR LF.
+// UTF-16 with a byte order mark and valid UTF-8 are converted; anything else is taken as
+// Windows-1252 already. CR LF, a lone LF and a lone CR all end a line and become CR LF.
 EngineText ToEngineText(std::string_view fileBytes);
 
 // Engine text back to a UTF-8 file text with LF line ends.
 std::string ToUtf8Lines(std::string_view engineText);
+
+// What a file handed over as text really is. Files this program publishes are read back
+// with the import, not laid out as text.
+enum class TextInputKind {
+    kText,
+    kBinary,         // NUL bytes in the first 8 KiB (and no UTF-16 byte order mark)
+    kOwnPdf,         // a PDF this program wrote
+    kOtherPdf,       // a PDF another program wrote
+    kOwnXml,         // an XHTML, XML or SVG file this program wrote
+};
+TextInputKind ClassifyTextInput(std::string_view fileBytes);
 
 }  // namespace scrivane

@@ -42,4 +42,9 @@ std::string ResolveAppPath(const std::string& name, const std::string& folder) {
     return out;
 }
 
+std::string PathBeside(const std::string& name, const std::string& textFolder) {
+    if (name.empty() || textFolder.empty() || name.front() == '/') return name;
+    return textFolder.back() == '/' ? textFolder + name : textFolder + "/" + name;
+}
+
 }  // namespace scrivane

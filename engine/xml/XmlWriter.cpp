@@ -12,6 +12,7 @@
 
 #include "format/OutputFormats.h"
 #include "pdf/PdfObjects.h"
+#include "text/TextMeasurer.h"
 #include "util/ProgramInfo.h"
 #include "util/Encoding.h"
 #include "util/Numbers.h"
@@ -35,6 +36,29 @@ std::string XmlValue(std::string_view cp1252) {
         kept.push_back(c);
     }
     return Cp1252ToUtf8(kept);
+}
+
+// A font family list a browser can follow: the PDF font name first (a reader that has the
+// font uses it), then the generic family whose widths the layout measured with, so the
+// text keeps its look and its line lengths where the name is unknown.
+std::string FontFamily(const std::string& pdfName) {
+    switch (ResolveStandardFont(pdfName, false, false)) {
+        case StandardFont::Symbol:
+        case StandardFont::ZapfDingbats:
+            return pdfName;  // no generic family draws their glyphs
+        case StandardFont::Courier:
+        case StandardFont::CourierBold:
+        case StandardFont::CourierOblique:
+        case StandardFont::CourierBoldOblique:
+            return pdfName + ", monospace";
+        case StandardFont::TimesRoman:
+        case StandardFont::TimesBold:
+        case StandardFont::TimesItalic:
+        case StandardFont::TimesBoldItalic:
+            return pdfName + ", serif";
+        default:
+            return pdfName + ", sans-serif";
+    }
 }
 
 bool SetAttribute(pugi::xml_node node, const char* name, std::string_view cp1252) {
@@ -141,7 +165,9 @@ private:
         if (nameDiffers || sizeDiffers || (furniture && format_ == kTargetSvg)) {
             parent = parent.append_child("g");
             if (!parent) return false;
-            if (nameDiffers && !SetAttribute(parent, "font-family", run.fontname)) return false;
+            if (nameDiffers && !SetAttribute(parent, "font-family", FontFamily(run.fontname))) {
+                return false;
+            }
             if (sizeDiffers && !SetNumberAttribute(parent, "font-size", run.fontsize)) {
                 return false;
             }
@@ -184,7 +210,7 @@ private:
         style += "pt;";
         if (NameDiffers(run) || SizeDiffers(run)) {
             style += "font-family:";
-            style += run.fontname.empty() ? source_.fontName : run.fontname;
+            style += FontFamily(run.fontname.empty() ? source_.fontName : run.fontname);
             style += ";font-size:";
             AppendInt(style, run.fontsize);
             style += "pt;";
@@ -269,7 +295,7 @@ int16_t BuildSvgTree(const Writer& w, pugi::xml_node root) {
     }
     pugi::xml_node group = root.append_child("g");
     if (!group || !SetAttribute(group, "style", "font-size:" + source.fontSize +
-                                                    "; font-family:" + source.fontName + ";")) {
+                                                    "; font-family:" + FontFamily(source.fontName) + ";")) {
         return kXmlContentFailed;
     }
     if (!w.AppendContent(group)) return kXmlContentFailed;
@@ -309,7 +335,7 @@ int16_t BuildXhtmlTree(const Writer& w, pugi::xml_node html, const vorInfos& inf
     pugi::xml_node style = head.append_child("style");
     // Each run is one line set at its place: a browser must neither wrap it at the
     // window's edge (the pieces would overlap the next line) nor fold its blanks.
-    if (!style || !SetText(style, " body { font-family: " + source.fontName +
+    if (!style || !SetText(style, " body { font-family: " + FontFamily(source.fontName) +
                                       "; font-size: " + source.fontSize +
                                       "pt } div { white-space: pre } ")) {
         return kXmlContentFailed;
