@@ -15,6 +15,7 @@
 #include "shell/CommandHighlighter.h"
 #include "shell/ExportCommands.h"
 #include "shell/frmScrivane.h"
+#include "util/Diagnostic.h"
 
 namespace scrivane::app {
 
@@ -107,8 +108,14 @@ QString EditorHighlighting::Describe(const LineClass& line) const {
             return {};
         case LineKind::Command:
             return c.m("Command: not printed, it changes what follows");
-        case LineKind::BadCommand:
-            return c.m("Command the export ignores") + ": " + line.problem;
+        case LineKind::BadCommand: {
+            // Worded as the export's warnings are ("unknown command", "bad value").
+            const std::string_view kind = DiagnosticKindName(
+                line.unknownKey ? DiagnosticKind::kUnknownCommand : DiagnosticKind::kBadValue);
+            QString report = c.m(QString::fromLatin1(kind.data(), qsizetype(kind.size())));
+            if (!report.isEmpty()) report[0] = report[0].toUpper();
+            return report + ": " + line.problem;
+        }
         case LineKind::ImageTag:
             return c.m("Image: placed in the PDF");
         case LineKind::Title:

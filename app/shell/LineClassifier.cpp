@@ -82,6 +82,17 @@ bool LineClassifier::ClassifyCommand(LineClass& result) {
     result.keyLength = int(command->key.size());
     result.valueStart = kSetLength + result.keyLength + 1;
     result.valueLength = int(command->value.size());
+    // The layout's own verdict: what the export reports, the editor shows.
+    const CommandVerdict verdict = JudgeMarkupCommand(*command);
+    if (verdict.accepted) return true;
+    result.kind = LineKind::BadCommand;
+    result.unknownKey = !verdict.known;
+    result.problem = QString::fromStdString(Cp1252ToUtf8(verdict.reason));
+    if (!verdict.known) {
+        result.fault = CommandFault::Key;
+    } else {
+        result.fault = result.valueLength > 0 ? CommandFault::Value : CommandFault::Line;
+    }
     return true;
 }
 

@@ -43,6 +43,7 @@ struct LineClass {
     CommandFault fault = CommandFault::None;
     int level = 0;              // a title's or heading's level
     QString conditionName;      // the condition that selects the line
+    bool unknownKey = false;    // a command whose key names no command
     QString problem;            // why a command is ignored or refused, in English
 };
 

@@ -67,6 +67,8 @@ private slots:
     void typedLinesAreColouredAtOnce();
     void lineNumberConditionsFollowInsertedLines();
     void onlyTheLinesOnScreenAreColoured();
+    void commandsTheEngineRefusesAreMarkedAndReported_data();
+    void commandsTheEngineRefusesAreMarkedAndReported();
 };
 
 void HighlightingTest::eachKindOfLineHasItsClass() {
@@ -219,6 +221,67 @@ void HighlightingTest::onlyTheLinesOnScreenAreColoured() {
     first.insertText("x");  // "x%% hidden" is printed as written
     w.editor->moveCursor(QTextCursor::Start);
     QCOMPARE(w.Colours(1), QStringList());
+}
+
+void HighlightingTest::commandsTheEngineRefusesAreMarkedAndReported_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("report");
+    auto row = [](const char* line, LineKind kind, CommandFault fault, const char* report) {
+        QTest::newRow(line) << QString(line) << int(kind) << int(fault) << QString(report);
+    };
+    using K = LineKind;
+    using F = CommandFault;
+    row("<set>fontsize=12", K::Command, F::None, "");
+    row("<set>title=a-b", K::Command, F::None, "");
+    row("<set>fontsize-2", K::Command, F::None, "");
+    row("<set>bottom=19999", K::Command, F::None, "");
+    row("<set>fontcolor=0 0 200", K::Command, F::None, "");
+    row("<set>x=", K::Plain, F::None, "");  // too short: printed as text
+    row("<set>SIZE=3", K::BadCommand, F::Key,
+        "Unknown command: no command is called \"size\"; the line changes nothing");
+    row("<set> fontsize=3", K::BadCommand, F::Key,
+        "Unknown command: no command is called \" fontsize\"; the line changes nothing");
+    row("<set>fontsize=abc", K::BadCommand, F::Value, "Bad value: not a number");
+    row("<set>fontsize=0", K::BadCommand, F::Value,
+        "Bad value: a font size of 0 makes the text invisible");
+    row("<set>x=40000", K::BadCommand, F::Value, "Bad value: out of range: -32768 to 32767");
+    row("<set>bottom=20000", K::BadCommand, F::Value,
+        "Bad value: out of range: above -20000 and below 20000");
+    row("<set>fontcolor=0 0 300", K::BadCommand, F::Value,
+        "Bad value: a colour is three whole numbers 0 to 255 with single spaces, as 0 0 200");
+    row("<set>link=", K::BadCommand, F::Line, "Bad value: the value is empty");
+}
+
+void HighlightingTest::commandsTheEngineRefusesAreMarkedAndReported() {
+    QFETCH(QString, line);
+    QFETCH(int, kind);
+    QFETCH(int, fault);
+    QFETCH(QString, report);
+    Window w;
+    w.editor->setPlainText("text before\n" + line);
+    const LineClass c = w.highlighting.ClassifyBlock(w.Line(2));
+    QCOMPARE(int(c.kind), kind);
+    QCOMPARE(int(c.fault), fault);
+    // The tooltip and, with the caret on the line, the status line say why.
+    w.editor->moveCursor(QTextCursor::End);
+    QCOMPARE(w.highlighting.reportText(), report);
+    w.editor->moveCursor(QTextCursor::Start);
+    QCOMPARE(w.highlighting.reportText(), QString());
+    if (kind != int(LineKind::BadCommand)) return;
+    QCOMPARE(w.highlighting.Describe(c), report);
+    // The wavy line is under the part at fault.
+    QCoreApplication::processEvents();
+    QStringList waved;
+    for (const QTextLayout::FormatRange& range : w.Line(2).layout()->formats()) {
+        if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline) {
+            waved << line.mid(range.start, range.length);
+        }
+    }
+    if (fault == int(CommandFault::Key)) QCOMPARE(waved, QStringList({line.mid(5, line.indexOf('=') - 5)}));
+    if (fault == int(CommandFault::Value)) QCOMPARE(waved, QStringList({line.mid(line.indexOf('=') + 1)}));
+    if (fault == int(CommandFault::Line)) QCOMPARE(waved.join(QString()), line);
 }
 
 QTEST_MAIN(HighlightingTest)
