@@ -24,7 +24,8 @@ frmModify::frmModify(const clsCaption& captions, AppSettings& settings, QWidget*
     Combo1_->setMinimumContentsLength(24);
     Text1_ = new QLineEdit(this);
     Text1_->setObjectName("Text1");
-    Text1_->setMinimumWidth(Combo1_->sizeHint().width());
+    // Room for a title or a header line without scrolling.
+    Text1_->setMinimumWidth(Text1_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 36);
 
     cmdOK_ = new QPushButton(this);
     cmdOK_->setObjectName("cmdOK");
