@@ -1,6 +1,7 @@
 // The writing aids from the keyboard, end to end in the main window: titles, page
 // break, go to line, find with Enter and Escape, find next.
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -23,6 +24,7 @@ private slots:
 
 void EditorKeysTest::shortcutsWriteAndFind() {
     test::TestContext t;
+    t.settings.setShowStatusBar(true);
     frmScrivane window(t.context);
     window.Load();
     auto owned = std::make_unique<ScriptedAidDialogs>();
@@ -68,6 +70,12 @@ void EditorKeysTest::shortcutsWriteAndFind() {
     QTest::keyClick(editor, Qt::Key_F3);
     QCOMPARE(editor->textCursor().selectionStart(), 59);
     QCOMPARE(editor->textCursor().selectedText(), QString("abc"));
+
+    // A click on the status line asks for a line too.
+    dialogs.lines = {1};
+    QTest::mouseClick(window.findChild<QLabel*>("lblStatusBar"), Qt::LeftButton);
+    QCOMPARE(editor->textCursor().blockNumber(), 0);
+    QCOMPARE(dialogs.defaultLineShown, 7);
 
     // Escape in the editor hides the find window too.
     QTest::keyClick(editor, Qt::Key_F, Qt::ControlModifier);
