@@ -49,6 +49,17 @@ QString DefaultDataFolder() {
     return candidates.isEmpty() ? QString() : candidates.front();
 }
 
+// The build's data folder (samples, manuals) when the data folder is the source tree's;
+// otherwise the data folder itself.
+QString PublishedFolder(const QString& dataFolder) {
+#if defined(SCRIVANE_SOURCE_DATA) && defined(SCRIVANE_BUILD_DATA)
+    if (dataFolder == QDir::cleanPath(QStringLiteral(SCRIVANE_SOURCE_DATA))) {
+        return QDir::cleanPath(QStringLiteral(SCRIVANE_BUILD_DATA));
+    }
+#endif
+    return dataFolder;
+}
+
 // ~/.local/share/Scrivane, whatever organization name the program has set.
 QString DefaultUserFolder() {
     return QDir::cleanPath(
@@ -69,7 +80,7 @@ bool WriteBytes(const QString& path, const QByteArray& bytes) {
 }  // namespace
 
 AppPaths::AppPaths(QString dataFolder, QString userFolder)
-    : data_(std::move(dataFolder)), user_(std::move(userFolder)) {}
+    : data_(std::move(dataFolder)), user_(std::move(userFolder)), published_(data_) {}
 
 AppPaths AppPaths::FromEnvironment() {
     QString data = FolderFromEnvironment("SCRIVANE_DATA_DIR");
@@ -78,6 +89,7 @@ AppPaths AppPaths::FromEnvironment() {
     if (data.isEmpty()) data = DefaultDataFolder();
     if (user.isEmpty()) user = DefaultUserFolder();
     AppPaths paths(data, user);
+    paths.published_ = PublishedFolder(QDir::cleanPath(data));
     paths.overridden_ = overridden;
     return paths;
 }
@@ -92,8 +104,18 @@ QString AppPaths::debugMarker() const {
 QString AppPaths::importMarker() const { return Join(user_, QStringLiteral("import.vantor")); }
 
 QString AppPaths::manual(bool french) const {
-    return Join(data_, french ? QStringLiteral("scrivane-fr.pdf") : QStringLiteral("scrivane.pdf"));
+    return Join(published_,
+                french ? QStringLiteral("scrivane-fr.pdf") : QStringLiteral("scrivane.pdf"));
 }
+
+QString AppPaths::existingManual(bool french) const {
+    for (const QString& path : {manual(french), manual(!french)}) {
+        if (QFileInfo(path).isFile()) return path;
+    }
+    return {};
+}
+
+QString AppPaths::samplesFolder() const { return Join(published_, QStringLiteral("samples")); }
 
 QString AppPaths::FavoriteFileName(int n) const {
     return favoritesFolder() + "/" + QString::number(n) + ".favorite.vantor.xml";

@@ -2,7 +2,9 @@
 // Where the program's files live. The data folder (read-only, shipped): language files,
 // samples, the manual, the read-me, the template format files. The user folder
 // (writable): settings/, favorites/, scrivane.ini, the format files and the marker
-// files. SCRIVANE_DATA_DIR and SCRIVANE_USER_DIR override both.
+// files. SCRIVANE_DATA_DIR and SCRIVANE_USER_DIR override both. The samples and the
+// manuals are published at build time: run from the build tree, the program finds them
+// in the build's data folder, not in the source tree's.
 #include <QString>
 
 namespace scrivane::app {
@@ -17,6 +19,9 @@ public:
 
     const QString& dataFolder() const { return data_; }
     const QString& userFolder() const { return user_; }
+    // Where the samples and the manuals are: the data folder, or the build's data folder
+    // when the data folder is the source tree's.
+    const QString& publishedFolder() const { return published_; }
 
     QString settingsFolder() const;        // user/settings
     QString favoritesFolder() const;       // user/favorites
@@ -25,7 +30,10 @@ public:
     bool userFolderOverridden() const { return overridden_; }
     QString debugMarker() const;           // user/debug.jotter.vantor.dorvex
     QString importMarker() const;          // user/import.vantor
-    QString manual(bool french) const;     // data/scrivane.pdf, data/scrivane-fr.pdf
+    QString manual(bool french) const;     // published/scrivane.pdf, scrivane-fr.pdf
+    // The manual to open: the language's, else the other one; empty when neither exists.
+    QString existingManual(bool french) const;
+    QString samplesFolder() const;         // published/samples
     QString readme() const;                // data/readme.txt
     QString FavoriteFileName(int n) const;  // user/favorites/<n>.favorite.vantor.xml
 
@@ -43,6 +51,7 @@ public:
 private:
     QString data_;
     QString user_;
+    QString published_;
     bool overridden_ = false;
 };
 

@@ -66,10 +66,20 @@ constexpr MenuEntry kMainMenu[] = {
     {"mnuInsert", "mnuModifyKeywords", "Keywords"},
     {"mnuInsert", "mnuInsertHeader", "Header"},
 
-    {"", "mnuFavorites", "Favorites", Menu, kLater},
+    {"", "mnuFavorites", "Favorites", Menu},
     {"mnuFavorites", "mnuAddFavorites", "Add to favorites"},
     {"mnuFavorites", "mnuAddToAFavorite", "Add to a favorite"},
     {"mnuFavorites", "mnuOrganizeFavorite", "Organize favorites"},
+    {"mnuFavorites", "mnuSepFav1", "", Divider},
+    {"mnuFavorites", "mnuFavoriteLink1", ""},  // captioned with the favorites' names
+    {"mnuFavorites", "mnuFavoriteLink2", ""},
+    {"mnuFavorites", "mnuFavoriteLink3", ""},
+    {"mnuFavorites", "mnuFavoriteLink4", ""},
+    {"mnuFavorites", "mnuFavoriteLink5", ""},
+    {"mnuFavorites", "mnuFavoriteLink6", ""},
+    {"mnuFavorites", "mnuFavoriteLink7", ""},
+    {"mnuFavorites", "mnuFavoriteLink8", ""},
+    {"mnuFavorites", "mnuFavoriteLink9", ""},
 
     {"", "mnuFormat", "Format", Menu},
     {"mnuFormat", "mnuWordWrap", "Word Wrap", Toggle},
@@ -82,7 +92,7 @@ constexpr MenuEntry kMainMenu[] = {
     {"mnuFormat", "mnuFormatSVG", "SVG", Command, kLater},
 
     {"", "mnuTools", "Tools", Menu},
-    {"mnuTools", "mnuPreferences", "Preferences...", Command, kLater},
+    {"mnuTools", "mnuPreferences", "Preferences..."},
     {"mnuTools", "mnuNewWindo", "New Window"},
 
     {"", "mnuInsert2", "Insert", Menu, kReady},
@@ -94,8 +104,8 @@ constexpr MenuEntry kMainMenu[] = {
     {"", "mnuHelpMain", "Help", Menu},
     {"mnuHelpMain", "mnuHelp", "Help"},
     {"mnuHelpMain", "mnuReadme", "Readme"},
-    {"mnuHelpMain", "mnuSampleFiles", "Sample Files", Command, kLater},
-    {"mnuHelpMain", "mnuAbout", "About", Command, kLater},
+    {"mnuHelpMain", "mnuSampleFiles", "Sample Files"},
+    {"mnuHelpMain", "mnuAbout", "About"},
 };
 
 }  // namespace

@@ -19,6 +19,9 @@
 #include <QTextBlock>
 #include <QToolBar>
 
+#include "dialogs/frmPreferences.h"
+#include "favorites/FavoriteCommands.h"
+#include "samples/HelpCommands.h"
 #include "shell/AppContext.h"
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
@@ -159,8 +162,15 @@ void frmScrivane::ConnectCommands() {
     });
     on("mnuFont", [this] { ChooseFont(); });
     on("mnuNewWindo", [this] { OpenNewWindow(); });
+    on("mnuPreferences", [this] {
+        if (frmPreferences::Edit(context_, this)) ApplyPreferences();
+    });
+    favorites_ = new FavoriteCommands(context_, *documents_, menus_["mnuFavorites"], this);
+    help_ = std::make_unique<HelpCommands>(context_, *documents_, this);
     on("mnuHelp", [this] { ShowHelp(); });
     on("mnuReadme", [this] { ShowReadme(); });
+    on("mnuSampleFiles", [this] { help_->SampleFiles(); });
+    on("mnuAbout", [this] { help_->About(); });
     aids_->Connect(*this);
 }
 
@@ -320,6 +330,18 @@ void frmScrivane::Load() {
     UpdateTitle();
     documents_->AddToRecentFiles();
     UpdateStatusBar();
+    favorites_->RebuildMenu();
+}
+
+void frmScrivane::ApplyPreferences() {
+    context_.captions.setLangue(context_.settings.language());
+    ApplyCaptions();
+    UpdateTitle();
+    RefreshRecentMenu();
+    showStatusBar_ = context_.settings.showStatusBar().isOn();
+    statusBar()->setVisible(showStatusBar_);
+    UpdateStatusBar();
+    favorites_->RebuildMenu();
 }
 
 void frmScrivane::ChooseFont() {
@@ -419,10 +441,7 @@ void frmScrivane::OpenNewWindow() {
     QProcess::startDetached(QCoreApplication::applicationFilePath(), {"-F2"});
 }
 
-void frmScrivane::ShowHelp() {
-    bool french = context_.settings.language() == "Francais";
-    context_.prompts.OpenExternally(context_.paths.manual(french));
-}
+void frmScrivane::ShowHelp() { help_->ShowManual(); }
 
 void frmScrivane::ShowReadme() {
     if (documents_->checkSaveCancel()) return;

@@ -16,6 +16,8 @@ namespace scrivane::app {
 struct AppContext;
 class DocumentManager;
 class ExportCommands;
+class FavoriteCommands;
+class HelpCommands;
 class WritingAids;
 
 class frmScrivane : public QMainWindow {
@@ -31,6 +33,8 @@ public:
     QPlainTextEdit* editor() const { return rtb1_; }
     DocumentManager& documents() const { return *documents_; }
     ExportCommands& exports() const { return *exports_; }
+    FavoriteCommands& favorites() const { return *favorites_; }
+    HelpCommands& help() const { return *help_; }
     WritingAids& aids() const { return *aids_; }
     QAction* action(const QString& objectName) const;
     QString statusText() const;
@@ -42,6 +46,9 @@ public:
     void UpdateTitle();
     void ApplyTextColorAndFont();
     void SaveSettings();
+    // After the preferences' OK: language, captions, toolbar, status bar, recent files and
+    // the Favorites menu follow the settings at once.
+    void ApplyPreferences();
     // Quit: asks about unsaved changes; false when the user cancelled.
     bool Quit();
 
@@ -71,6 +78,8 @@ private:
     QLabel* lblStatusBar_ = nullptr;
     std::unique_ptr<ExportCommands> exports_;
     DocumentManager* documents_ = nullptr;
+    FavoriteCommands* favorites_ = nullptr;
+    std::unique_ptr<HelpCommands> help_;
     WritingAids* aids_ = nullptr;
     QMap<QString, QAction*> actions_;   // by object name
     QMap<QString, QString> captions_;   // object name -> English caption
