@@ -19,28 +19,27 @@ frmSearch::frmSearch(AppContext& context, QPlainTextEdit* editor, QWidget* paren
     : QDialog(parent), context_(context), editor_(editor) {
     setObjectName("frmSearch");
     setModal(false);
-    const clsCaption& c = context_.captions;
-    setWindowTitle(c.m("Find"));
     txtSearch_ = new QLineEdit(this);
     txtSearch_->setObjectName("txtSearch");
     txtSearch_->setMinimumWidth(txtSearch_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 30);
-    auto* label = new QLabel(c.m("Find"), this);
-    label->setBuddy(txtSearch_);
-    chkCaseSensitive_ = new QCheckBox(c.m("Case sensitive"), this);
+    lblSearch_ = new QLabel(this);
+    lblSearch_->setBuddy(txtSearch_);
+    chkCaseSensitive_ = new QCheckBox(this);
     chkCaseSensitive_->setObjectName("chkCaseSensitive");
 
     auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    QPushButton* next = buttons->addButton(c.m("Next"), QDialogButtonBox::ActionRole);
-    next->setObjectName("cmdSearchNext");
-    next->setDefault(true);
-    QPushButton* cancel = buttons->addButton(c.m("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("cmdCancel");
-    connect(next, &QPushButton::clicked, this, &frmSearch::cmdSearchNext_Click);
-    connect(cancel, &QPushButton::clicked, this, &frmSearch::cmdCancel_Click);
+    cmdSearchNext_ = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
+    cmdSearchNext_->setObjectName("cmdSearchNext");
+    cmdSearchNext_->setDefault(true);
+    cmdCancel_ = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
+    cmdCancel_->setObjectName("cmdCancel");
+    connect(cmdSearchNext_, &QPushButton::clicked, this, &frmSearch::cmdSearchNext_Click);
+    connect(cmdCancel_, &QPushButton::clicked, this, &frmSearch::cmdCancel_Click);
+    ApplyCaptions();
 
     auto* fields = new QVBoxLayout;
     auto* row = new QHBoxLayout;
-    row->addWidget(label);
+    row->addWidget(lblSearch_);
     row->addWidget(txtSearch_, 1);
     fields->addLayout(row);
     fields->addWidget(chkCaseSensitive_);
@@ -49,6 +48,15 @@ frmSearch::frmSearch(AppContext& context, QPlainTextEdit* editor, QWidget* paren
     layout->addLayout(fields, 1);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmSearch::ApplyCaptions() {
+    const clsCaption& c = context_.captions;
+    setWindowTitle(c.m("Find"));
+    lblSearch_->setText(c.m("Find"));
+    chkCaseSensitive_->setText(c.m("Case sensitive"));
+    cmdSearchNext_->setText(c.m("Next"));
+    cmdCancel_->setText(c.m("Cancel"));
 }
 
 QTextCursor frmSearch::FindText(const QTextDocument* document, const QString& text, int from,

@@ -7,7 +7,9 @@
 #include <QTextCursor>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QPlainTextEdit;
 class QTextDocument;
 
@@ -19,6 +21,9 @@ class frmSearch : public QDialog {
     Q_OBJECT
 public:
     frmSearch(AppContext& context, QPlainTextEdit* editor, QWidget* parent = nullptr);
+
+    // Sets every caption in the current language.
+    void ApplyCaptions();
 
     QLineEdit* searchBox() const { return txtSearch_; }
     QCheckBox* caseBox() const { return chkCaseSensitive_; }
@@ -43,8 +48,11 @@ signals:
 private:
     AppContext& context_;
     QPlainTextEdit* editor_;
+    QLabel* lblSearch_;
     QLineEdit* txtSearch_;
     QCheckBox* chkCaseSensitive_;
+    QPushButton* cmdSearchNext_;
+    QPushButton* cmdCancel_;
     int searchIndex_ = -1;
 };
 

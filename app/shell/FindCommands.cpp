@@ -29,6 +29,7 @@ void FindCommands::Find() {
         search_->setWindowFlag(Qt::Tool);  // stays above the main window, no task bar entry
         connect(search_, &frmSearch::dismissed, this, &FindCommands::GiveEditorFocus);
     }
+    search_->ApplyCaptions();  // the language may have changed since it was made
     const QPoint corner = window_->geometry().topLeft();
     search_->move(corner + QPoint(kFindRightTwips, kFindDownTwips) / kTwipsPerPixel);
     // A selection over several lines gives its first line: a match never spans lines.

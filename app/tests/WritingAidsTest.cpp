@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextBlock>
 #include <QtTest>
 
@@ -288,6 +289,13 @@ void WritingAidsTest::findGoesFromMatchToMatchAndSaysWhenThereIsNoMore() {
     QCOMPARE(b.finds.findWindow()->searchBox()->text(), QString("me"));
     b.finds.HideFind();
     QVERIFY(!b.finds.findWindow()->isVisible());
+
+    // Shown again after a change of language, it speaks the new one.
+    b.captions.setLangue("Francais");
+    b.finds.Find();
+    QCOMPARE(b.finds.findWindow()->findChild<QPushButton*>("cmdSearchNext")->text(),
+             QString("Suivant"));
+    QCOMPARE(b.finds.findWindow()->searchBox()->text(), QString("me"));
 }
 
 void WritingAidsTest::findCountsPositionsOnTheEditorsText() {
