@@ -21,6 +21,8 @@ frmModify::frmModify(const clsCaption& captions, AppSettings& settings, QWidget*
     Combo1_->setObjectName("Combo1");
     Combo1_->setEditable(true);  // a value outside the list may be typed
     Combo1_->setInsertPolicy(QComboBox::NoInsert);
+    // No completion: "7" typed in the sizes would become "72" on Enter.
+    Combo1_->setCompleter(nullptr);
     Combo1_->setMinimumContentsLength(24);
     Text1_ = new QLineEdit(this);
     Text1_->setObjectName("Text1");
@@ -37,6 +39,8 @@ frmModify::frmModify(const clsCaption& captions, AppSettings& settings, QWidget*
     buttons->addButton(cmdCancel_, QDialogButtonBox::RejectRole);
     connect(cmdOK_, &QPushButton::clicked, this, &frmModify::cmdOK_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &frmModify::cmdCancel_Click);
+    // An editable list keeps Enter to itself; in the box it means OK, as in the text box.
+    connect(Combo1_->lineEdit(), &QLineEdit::returnPressed, this, &frmModify::cmdOK_Click);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblValue_);

@@ -173,6 +173,21 @@ void WritingAidsTest::modifyWindowOffersEachKeysValues() {
     QCOMPARE(window.ReturnValue, QString("abc"));
     window.cmdCancel_Click();
     QCOMPARE(window.ReturnValue, QString());
+
+    // Enter in the box is OK, in the list and in the text box alike.
+    for (const char* key : {"fontsize", "title"}) {
+        frmModify typed(t.captions, t.settings);
+        typed.ToModify = key;
+        typed.Load();
+        typed.show();
+        QWidget* box = typed.combo()->isVisibleTo(&typed)
+                           ? static_cast<QWidget*>(typed.combo()->lineEdit())
+                           : typed.textBox();
+        QTest::keyClicks(box, "7");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(typed.result(), int(QDialog::Accepted));
+        QCOMPARE(typed.ReturnValue, QString("7"));  // the first value replaced, not completed
+    }
 }
 
 void WritingAidsTest::modifyCommandsInsertTheirCommandLine() {
