@@ -6,6 +6,7 @@
 #include <memory>
 
 class QPlainTextEdit;
+class QWidget;
 
 namespace scrivane::app {
 
