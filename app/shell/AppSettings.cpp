@@ -32,6 +32,7 @@ constexpr Key kWordWrap{"settings", "WordWrap", "0"};
 constexpr Key kOpenFilterIndex{"settings", "OpenFilterIndex", "1"};
 constexpr Key kSaveFilterIndex{"settings", "SaveFilterIndex", "1"};
 constexpr Key kOpenSampleFile{"Settings", "OpenSampleFile", "1"};
+constexpr Key kHighlighting{"settings", "Highlighting", "1"};
 constexpr Key kWindowLeft{"form", "left", "500"};
 constexpr Key kWindowTop{"form", "top", "500"};
 constexpr Key kWindowWidth{"form", "width", "8000"};
@@ -179,6 +180,11 @@ SettingSwitch AppSettings::openSampleFile() const {
     return SettingSwitch(Get(*store_, kOpenSampleFile));
 }
 void AppSettings::setOpenSampleFile(bool on) { Put(*store_, kOpenSampleFile, Flag(on)); }
+
+SettingSwitch AppSettings::highlighting() const {
+    return SettingSwitch(Get(*store_, kHighlighting));
+}
+void AppSettings::setHighlighting(bool on) { Put(*store_, kHighlighting, Flag(on)); }
 
 SettingSwitch AppSettings::showExportOptions(int code) const {
     return SettingSwitch(Get(*store_, kShowExportOptions, code));

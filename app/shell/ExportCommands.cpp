@@ -64,6 +64,17 @@ QString WithoutLineBreaks(QString path) {
     return path;
 }
 
+ExportFormatFiles FormatFilesFor(const AppContext& context, int code) {
+    const AppSettings& settings = context.settings;
+    return FormatFilePlaces(context.paths)
+        .ForExport(code, settings.useLineOptions(code).isOn(), settings.lineOptionsSet(code));
+}
+
+bool ImageTagsPlaced(const AppContext& context, int code) {
+    // Only PDF places them, and only while the PDF format's line options are on.
+    return code == kTargetPdf && context.settings.useLineOptions(kTargetPdf).isOn();
+}
+
 ExportCommands::ExportCommands(AppContext& context, const QPlainTextEdit* editor)
     : context_(context), editor_(editor) {}
 
@@ -95,14 +106,13 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     EngineOptions options;
     options.optimize = settings.optimizePdfFileSize().isOn();
     options.appFolder = context_.paths.dataFolder().toStdString();
-    options.imageTags = settings.useLineOptions(kTargetPdf).isOn();  // image tags go with PDF's
+    options.imageTags = ImageTagsPlaced(context_, kTargetPdf);
     options.animateSvg = settings.animateSvgFiles().isOn();
     options.trace = [this](const std::string& message) {
         context_.DebugTrace(QString::fromStdString(message));
     };
 
-    const ExportFormatFiles files = FormatFilePlaces(context_.paths).ForExport(
-        row->code, settings.useLineOptions(row->code).isOn(), settings.lineOptionsSet(row->code));
+    const ExportFormatFiles files = FormatFilesFor(context_, row->code);
 
     size_t replaced = 0;
     int status;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <vector>
 
+#include "shell/FormatFilePlaces.h"
+
 class QPlainTextEdit;
 
 namespace scrivane::app {
@@ -54,6 +56,13 @@ int FormatCode(const QString& formatName);
 QString ExportFormatOf(const QString& path);
 // A path without the line feeds, carriage returns and NULs a pasted name may carry.
 QString WithoutLineBreaks(QString path);
+
+// The format files an export of a format code reads: the format's default format file
+// and, when its line options are on (never for XML), the chosen line options file (empty
+// otherwise), as the settings choose them.
+ExportFormatFiles FormatFilesFor(const AppContext& context, int code);
+// Whether image tags become images in an export of the format code, or print as text.
+bool ImageTagsPlaced(const AppContext& context, int code);
 
 class ExportCommands {
 public:
