@@ -1,9 +1,11 @@
 #pragma once
 // The experimental conversion of PDF files other programs wrote: their visible text
-// runs, in reading order, with position, size and colour.
+// runs, in reading order, with position, size and colour. The work is done by the units
+// under import/foreign/.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "model/vorInfos.h"
 #include "model/vorPages.h"
@@ -35,5 +37,8 @@ struct ForeignPdfLimits {
 int16_t ConvertForeignPdf(const std::string& path, vorPages& pages, vorInfos& infos);
 int16_t ConvertForeignPdf(const std::string& path, vorPages& pages, vorInfos& infos,
                           const ForeignPdfLimits& limits);
+// The same for the bytes of a file that passed CheckPdfFile.
+int16_t ConvertForeignPdfData(std::string_view bytes, vorPages& pages, vorInfos& infos,
+                              const ForeignPdfLimits& limits = {});
 
 }  // namespace scrivane

@@ -1,0 +1,147 @@
+#include "import/foreign/CMap.h"
+
+#include <algorithm>
+
+#include "import/foreign/GlyphNames.h"
+#include "import/foreign/TokenReader.h"
+#include "import/foreign/UnicodeText.h"
+
+namespace scrivane::foreign {
+
+namespace {
+
+// The tokens of a CMap program as its sections use them: strings (hex or literal, both
+// give a code's bytes or a UTF-16 destination), names, words and "[".
+class CMapTokens {
+public:
+    enum Kind { kEnd, kString, kName, kWord, kOpen, kOther };
+    explicit CMapTokens(std::string_view data) : reader_(data) {}
+
+    Kind Next(std::string& value) {
+        value.clear();
+        if (!reader_.Next(token_)) return kEnd;
+        switch (token_.getType()) {
+            case QPDFTokenizer::tt_string:
+                value = token_.getValue();
+                return kString;
+            case QPDFTokenizer::tt_name:
+                value = token_.getValue();
+                return kName;
+            case QPDFTokenizer::tt_word:
+                value = token_.getValue();
+                return kWord;
+            case QPDFTokenizer::tt_array_open:
+                return kOpen;
+            default:
+                return kOther;
+        }
+    }
+
+private:
+    TokenReader reader_;
+    QPDFTokenizer::Token token_;
+};
+
+void Add(CMap& map, uint32_t code, std::string text) {
+    if (map.text.size() < kMaxMapEntries) map.text[code] = std::move(text);
+}
+
+// "<low> <high>" pairs up to the first token that is no string.
+void ReadCodeSpace(CMapTokens& tokens, CMap& map) {
+    std::string a, b;
+    while (tokens.Next(a) == CMapTokens::kString && tokens.Next(b) == CMapTokens::kString) {
+        if (a.size() != b.size() || a.empty() || a.size() > 4) continue;
+        if (map.ranges.size() >= kMaxCodeRanges) continue;
+        CodeRange range;
+        range.length = a.size();
+        for (size_t i = 0; i < a.size(); ++i) {
+            range.low[i] = static_cast<unsigned char>(a[i]);
+            range.high[i] = static_cast<unsigned char>(b[i]);
+        }
+        map.ranges.push_back(range);
+    }
+}
+
+// "<code> <utf-16>" or "<code> /glyphname" pairs.
+void ReadChars(CMapTokens& tokens, CMap& map) {
+    std::string a, b;
+    while (tokens.Next(a) == CMapTokens::kString) {
+        CMapTokens::Kind kind = tokens.Next(b);
+        if (a.empty() || a.size() > 4) continue;
+        if (kind == CMapTokens::kString) {
+            Add(map, CodeValue(a), Utf16ToCp1252(b));
+        } else if (kind == CMapTokens::kName && !b.empty()) {
+            std::string text;
+            if (GlyphText(std::string_view(b).substr(1), text)) Add(map, CodeValue(a), text);
+        } else {
+            break;
+        }
+    }
+}
+
+// The destination of the code `offset` places into a "<low> <high> <utf-16>" range: the
+// last UTF-16 unit counts up through the range.
+std::string RangeDestination(std::string dest, uint32_t offset) {
+    if (dest.size() >= 2) {
+        size_t last = dest.size() - 2;
+        uint32_t unit = (static_cast<unsigned char>(dest[last]) << 8 |
+                         static_cast<unsigned char>(dest[last + 1])) + offset;
+        dest[last] = static_cast<char>((unit >> 8) & 0xFF);
+        dest.back() = static_cast<char>(unit & 0xFF);
+    } else if (dest.size() == 1) {
+        dest[0] = static_cast<char>(static_cast<unsigned char>(dest[0]) + offset);
+    }
+    return dest;
+}
+
+// "<low> <high> <utf-16>" or "<low> <high> [<utf-16> ...]" ranges.
+void ReadRanges(CMapTokens& tokens, CMap& map) {
+    std::string a, b, c;
+    while (tokens.Next(a) == CMapTokens::kString && tokens.Next(b) == CMapTokens::kString) {
+        CMapTokens::Kind kind = tokens.Next(c);
+        bool usable = !a.empty() && a.size() <= 4 && b.size() <= 4;
+        uint32_t low = CodeValue(a), high = CodeValue(b);
+        if (high < low) usable = false;
+        // No range is longer than a two-byte code space.
+        uint32_t count = usable ? std::min<uint32_t>(high - low, 0xFFFF) + 1 : 0;
+        if (kind == CMapTokens::kString) {
+            for (uint32_t i = 0; i < count && map.text.size() < kMaxMapEntries; ++i) {
+                Add(map, low + i, Utf16ToCp1252(RangeDestination(c, i)));
+            }
+        } else if (kind == CMapTokens::kOpen) {
+            uint32_t i = 0;
+            while ((kind = tokens.Next(c)) == CMapTokens::kString) {
+                if (i < count) Add(map, low + i, Utf16ToCp1252(c));
+                ++i;
+            }
+        } else {
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+uint32_t CodeValue(std::string_view bytes) {
+    uint32_t v = 0;
+    for (char c : bytes) v = (v << 8) | static_cast<unsigned char>(c);
+    return v;
+}
+
+void ParseCMap(std::string_view data, CMap& map) {
+    CMapTokens tokens(data);
+    std::string token;
+    CMapTokens::Kind kind;
+    while ((kind = tokens.Next(token)) != CMapTokens::kEnd) {
+        if (kind != CMapTokens::kWord) continue;
+        if (token == "begincodespacerange") {
+            ReadCodeSpace(tokens, map);
+        } else if (token == "beginbfchar") {
+            ReadChars(tokens, map);
+        } else if (token == "beginbfrange") {
+            ReadRanges(tokens, map);
+        }
+    }
+}
+
+}  // namespace scrivane::foreign
