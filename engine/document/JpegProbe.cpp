@@ -31,9 +31,11 @@ int16_t ProbeJpeg(const std::string& path, JpegSize& size) {
         if (marker == 0xD9 || marker == 0xDA) return kJpegNotJpeg;  // no frame before data
         if (IsStartOfFrame(marker)) {
             if (!in.read(reinterpret_cast<char*>(segment + 4), 5)) return kJpegNotJpeg;
-            size.height = (segment[5] << 8) | segment[6];
-            size.width = (segment[7] << 8) | segment[8];
-            return size.width > 0 && size.height > 0 ? kJpegOk : kJpegNotJpeg;
+            int32_t height = (segment[5] << 8) | segment[6];
+            int32_t width = (segment[7] << 8) | segment[8];
+            if (width == 0 || height == 0) return kJpegNotJpeg;  // the size stays unset
+            size = {width, height};
+            return kJpegOk;
         }
         int length = (segment[2] << 8) | segment[3];
         if (length < 2) return kJpegNotJpeg;
