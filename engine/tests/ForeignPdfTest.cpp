@@ -277,6 +277,45 @@ TEST(ForeignPdfLimits, StreamsThatInflateTooFarAreCutOrRefused) {
                       {.maxStreamBytes = 600}).status, kPdfUnreadable);
 }
 
+// A ToUnicode map and a width array that go over the same codes again and again take
+// their share of assignments and no more.
+TEST(ForeignPdfLimits, MapsAndWidthsThatRepeatThemselvesStopEarly) {
+    std::string map = "2000 beginbfrange", widths = "/W [";
+    for (int i = 0; i < 2000; ++i) {
+        map += " <0000> <FFFF> <0041>";
+        widths += " 0 65535 500";
+    }
+    const std::string font =
+        "<< /Font << /F0 << /Type /Font /Subtype /Type0 /BaseFont /Sans /Encoding /Identity-H "
+        "/DescendantFonts [<< /Type /Font /Subtype /CIDFontType2 /BaseFont /Sans " + widths +
+        "] >>] /ToUnicode 1 0 R >> >> >>";
+    auto start = std::chrono::steady_clock::now();
+    Converted c = Convert(OnePage(Stream("", "BT /F0 10 Tf 72 700 Td <0001 0002> Tj ET"), font,
+                                  {Stream("", map + " endbfrange")}));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(c.lines, Lines{{"BC"}});
+}
+
+// Found by review: pages that share a list naming one stream thousands of times had it
+// decoded that often (2,000 such pages took 10 s). Decodings now count against a budget.
+TEST(ForeignPdfLimits, StreamsListedOverAndOverStopAtTheDecodingBudget) {
+    std::string contents = "[2 0 R";
+    for (int i = 0; i < 4096; ++i) contents += " 1 0 R";
+    Texts objects = {Stream("", ""), Stream("", "BT /F1 10 Tf 72 700 Td (text) Tj ET"),
+                     contents + "]"};
+    std::string kids;
+    for (int page = 0; page < 3; ++page) {
+        objects.push_back("<< /Type /Page /Parent 7 0 R /Resources " + Resources() +
+                          " /Contents 3 0 R >>");
+        kids += std::to_string(objects.size()) + " 0 R ";
+    }
+    objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count 3 >>");
+    objects.push_back("<< /Type /Catalog /Pages 7 0 R >>");
+    const std::string file = Build(objects);
+    EXPECT_EQ(Convert(file).lines, (Lines{{"text"}, {"text"}, {"text"}}));
+    EXPECT_EQ(Convert(file, {.maxStreamsDecoded = 5000}).lines, (Lines{{"text"}, {"text"}, {}}));
+}
+
 Texts SampleFiles() {
     Texts files;
     for (const auto& entry : std::filesystem::directory_iterator(SCRIVANE_TESTDATA "/foreign")) {

@@ -72,6 +72,21 @@ TEST(ForeignCMap, LimitsHoldWhateverTheMapAsks) {
     EXPECT_EQ(big.text.size(), kMaxMapEntries);
 }
 
+// Found by review: every range of a few bytes assigned 65,536 codes again, so a map of
+// repeated ranges ran for hours. Each assignment now counts against an allowance.
+TEST(ForeignCMap, RangesOverTheSameCodesStopAtTheAllowance) {
+    std::string program = "1000 beginbfrange";
+    for (int i = 0; i < 1000; ++i) program += " <0000> <FFFF> <0041>";
+    program += " endbfrange 1 beginbfchar <0001> <0058> endbfchar";
+    size_t left = 100'000;
+    CMap map;
+    ParseCMap(program, map, left);
+    EXPECT_EQ(left, 0u);
+    EXPECT_EQ(map.text.size(), 65536u);
+    EXPECT_EQ(TextOf(map, 1), "B");  // the bfchar after the ranges came too late
+    EXPECT_EQ(Parse(program).text.size(), 65536u);  // the default allowance holds as well
+}
+
 TEST(ForeignGlyphNames, NamesGiveTheirWindows1252Text) {
     const std::pair<const char*, const char*> known[] = {
         {"eacute", "\xE9"}, {"Euro", "\x80"},   {"minus", "-"},         {"uni0041", "A"},

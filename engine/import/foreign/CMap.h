@@ -21,6 +21,9 @@ struct CodeRange {
 // What one map may hold, whatever the file asks for.
 constexpr size_t kMaxMapEntries = size_t{1} << 17;
 constexpr size_t kMaxCodeRanges = 256;
+// Codes one map may assign, overwritten ones included: a range of a few bytes assigns up
+// to 65,536 codes, so ranges over the same codes again and again must not go on forever.
+constexpr size_t kMaxMapAssignments = 2 * kMaxMapEntries;
 
 struct CMap {
     std::unordered_map<uint32_t, std::string> text;  // code -> Windows-1252
@@ -31,7 +34,10 @@ struct CMap {
 uint32_t CodeValue(std::string_view bytes);
 
 // Adds the code space ranges and the bfchar and bfrange mappings of a CMap program to
-// map. Anything else in it is passed over; damage ends the section it is in.
+// map. Anything else in it is passed over; damage ends the section it is in. Each code
+// a mapping assigns takes one from assignmentsLeft; at 0 the mappings left are passed
+// over. Without it, a map may make kMaxMapAssignments.
+void ParseCMap(std::string_view data, CMap& map, size_t& assignmentsLeft);
 void ParseCMap(std::string_view data, CMap& map);
 
 }  // namespace scrivane::foreign

@@ -9,7 +9,8 @@ namespace scrivane::foreign {
 struct ConversionBudget {
     explicit ConversionBudget(const ForeignPdfLimits& l)
         : limits(l), decodedLeft(l.maxDecodedBytes), operatorsLeft(l.maxOperatorsPerFile),
-          textLeft(l.maxTextBytes) {}
+          textLeft(l.maxTextBytes), assignmentsLeft(l.maxCodeAssignments),
+          streamsLeft(l.maxStreamsDecoded) {}
 
     // Takes cost from the text still allowed; false (and the text is full) past it.
     bool SpendText(size_t cost) {
@@ -25,6 +26,8 @@ struct ConversionBudget {
     size_t decodedLeft;
     size_t operatorsLeft;
     size_t textLeft;
+    size_t assignmentsLeft;
+    size_t streamsLeft;
     bool textFull = false;
 };
 

@@ -13,15 +13,41 @@ namespace scrivane::foreign {
 
 namespace {
 
+// Code assignments one map or width array may make: its own share, within what the file
+// has left. A few bytes of a range assign thousands of codes, and a map or an array may
+// serve any number of fonts.
+class Assignments {
+public:
+    explicit Assignments(ConversionBudget& budget)
+        : budget_(budget), allowed_(std::min(kMaxMapAssignments, budget.assignmentsLeft)),
+          left_(allowed_) {}
+    ~Assignments() { budget_.assignmentsLeft -= allowed_ - left_; }
+    size_t& left() { return left_; }
+
+private:
+    ConversionBudget& budget_;
+    size_t allowed_, left_;
+};
+
 void ParseCMapStream(QPDFObjectHandle stream, ConversionBudget& budget, CMap& map) {
     if (!stream.isStream()) return;
-    ParseCMap(DecodeStream(stream, budget.limits.maxStreamBytes, budget), map);
+    std::string data = DecodeStream(stream, budget.limits.maxStreamBytes, budget);
+    Assignments assignments(budget);
+    ParseCMap(data, map, assignments.left());
 }
 
 // The /W array of a CID font: "first [w1 w2 ...]" and "first last w" entries.
-void ReadCidWidths(QPDFObjectHandle w, ForeignFont& font) {
+void ReadCidWidths(QPDFObjectHandle w, ForeignFont& font, ConversionBudget& budget) {
+    Assignments assignments(budget);
+    size_t& left = assignments.left();
+    auto assign = [&](uint32_t cid, double width) {
+        if (left == 0) return false;
+        --left;
+        font.cidWidth[cid] = width;
+        return true;
+    };
     int n = w.isArray() ? w.getArrayNItems() : 0;
-    for (int i = 0; i < n && font.cidWidth.size() < kMaxMapEntries;) {
+    for (int i = 0; i < n && font.cidWidth.size() < kMaxMapEntries && left > 0;) {
         QPDFObjectHandle first = w.getArrayItem(i);
         QPDFObjectHandle next = Item(w, i + 1);
         if (!first.isNumber()) {
@@ -34,7 +60,7 @@ void ReadCidWidths(QPDFObjectHandle w, ForeignFont& font) {
         if (next.isArray()) {
             int m = std::min(next.getArrayNItems(), 0x10000);
             for (int k = 0; k < m && font.cidWidth.size() < kMaxMapEntries; ++k) {
-                font.cidWidth[cid + static_cast<uint32_t>(k)] = Number(next.getArrayItem(k));
+                if (!assign(cid + static_cast<uint32_t>(k), Number(next.getArrayItem(k)))) break;
             }
             i += 2;
         } else {
@@ -42,7 +68,7 @@ void ReadCidWidths(QPDFObjectHandle w, ForeignFont& font) {
             double width = Number(Item(w, i + 2));
             for (double c = start;
                  c <= last && c - start < 0x10000 && font.cidWidth.size() < kMaxMapEntries; ++c) {
-                font.cidWidth[static_cast<uint32_t>(c)] = width;
+                if (!assign(static_cast<uint32_t>(c), width)) break;
             }
             i += 3;
         }
@@ -67,7 +93,7 @@ void LoadCompositeFont(QPDFObjectHandle dict, ConversionBudget& budget, CMap& un
     font.toUnicode = std::move(unicodeMap.text);
     QPDFObjectHandle descendant = Item(Key(dict, "/DescendantFonts"), 0);
     font.defaultWidth = Number(Key(descendant, "/DW"), 1000);
-    ReadCidWidths(Key(descendant, "/W"), font);
+    ReadCidWidths(Key(descendant, "/W"), font, budget);
 }
 
 void ApplyDifferences(QPDFObjectHandle differences, ForeignFont& font) {

@@ -89,6 +89,11 @@ std::string DecodeStream(QPDFObjectHandle stream, size_t cap, ConversionBudget& 
                          bool* full) {
     std::string out;
     if (!stream.isStream()) return out;
+    if (budget.streamsLeft == 0) {
+        if (full) *full = true;
+        return out;
+    }
+    --budget.streamsLeft;
     CappedSink sink(out, std::min(cap, budget.decodedLeft));
     try {
         stream.pipeStreamData(&sink, 0, qpdf_dl_generalized, true, false);

@@ -13,8 +13,9 @@
 namespace scrivane::foreign {
 
 // The decoded data of a stream, at most cap bytes and what the budget still allows; data
-// a damaged stream gives before its damage is kept. full: the data was cut. Nothing for
-// an object that is no stream.
+// a damaged stream gives before its damage is kept. full: the data was cut (to nothing
+// once the budget's decodings are spent: a page may list one stream thousands of times,
+// and thousands of pages may share that list). Nothing for an object that is no stream.
 std::string DecodeStream(QPDFObjectHandle stream, size_t cap, ConversionBudget& budget,
                          bool* full = nullptr);
 
