@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     limits.maxDecodedBytes = size_t{8} << 20;
     limits.maxTextBytes = size_t{1} << 20;
     limits.maxPages = 1000;
-    limits.maxCodeAssignments = 400'000;
+    limits.maxCodeAssignments = 40'000;
     limits.maxStreamsDecoded = 20'000;
     scrivane::vorPages pages;
     scrivane::vorInfos infos;

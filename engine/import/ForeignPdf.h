@@ -26,8 +26,8 @@ struct ForeignPdfLimits {
     size_t maxTextBytes = size_t{16} << 20;       // text produced, 48 more for each run
     int maxFormDepth = 8;                         // forms drawn inside forms
     size_t maxPages = 100'000;
-    size_t maxCodeAssignments = 4'000'000;  // codes fonts' CMaps and width arrays assign
-    size_t maxStreamsDecoded = 1'000'000;   // stream decodings, each use of a shared one
+    size_t maxCodeAssignments = 4'000'000;        // codes fonts' CMaps and widths assign
+    size_t maxStreamsDecoded = 1'000'000;         // decodings, a shared stream's each time
 };
 
 // Fills pages (one content block per page, one vorText per line of text) and infos from
