@@ -153,12 +153,6 @@ private:
 
 }  // namespace
 
-uint32_t CodeValue(std::string_view bytes) {
-    uint32_t v = 0;
-    for (char c : bytes) v = (v << 8) | static_cast<unsigned char>(c);
-    return v;
-}
-
 void ParseCMap(std::string_view data, CMap& map, size_t& assignmentsLeft) {
     CMapReader(data, map, assignmentsLeft).Read();
 }

@@ -31,7 +31,11 @@ struct CMap {
 };
 
 // The value of a code's bytes, big-endian.
-uint32_t CodeValue(std::string_view bytes);
+inline uint32_t CodeValue(std::string_view bytes) {
+    uint32_t v = 0;
+    for (char c : bytes) v = (v << 8) | static_cast<unsigned char>(c);
+    return v;
+}
 
 // Adds the code space ranges and the bfchar and bfrange mappings of a CMap program to
 // map. Anything else in it is passed over; damage ends the section it is in. Each code

@@ -110,12 +110,11 @@ ContentInterpreter::Operators() {  // data table
 void ContentInterpreter::Run(std::string_view content, const Resources& resources, int depth) {
     ContentParser parser(content);
     const auto& operators = Operators();
-    std::string op;
     std::vector<Operand> operands;
-    while (!Stopped() && parser.Next(op, operands)) {
+    while (!Stopped() && parser.Next(operands)) {
         --operatorsLeft_;
         --budget_.operatorsLeft;
-        auto found = operators.find(op);
+        auto found = operators.find(parser.Operator());
         if (found != operators.end()) (this->*found->second)(Operation{operands, resources, depth});
     }
 }
@@ -272,6 +271,7 @@ void ContentInterpreter::Show(const std::string& bytes, bool forcedSpace) {
     bool blank = false;  // space characters since the last visible glyph
     std::string scratch;
     std::string_view text;
+    QPDFMatrix step;  // the advance after each glyph, as translate() would make it
     for (size_t at = 0; at < bytes.size();) {
         size_t length = CodeLength(font, bytes, at);
         uint32_t code = CodeValue(std::string_view(bytes).substr(at, length));
@@ -300,8 +300,8 @@ void ContentInterpreter::Show(const std::string& bytes, bool forcedSpace) {
             piece.xEnd = endX;
         }
         double wordSpace = length == 1 && code == 32 ? state_.wordSpacing : 0;
-        double advance = width / 1000 * size + state_.charSpacing + wordSpace;
-        textMatrix_.translate(advance * state_.scale, 0);
+        step.e = (width / 1000 * size + state_.charSpacing + wordSpace) * state_.scale;
+        textMatrix_.concat(step);
     }
     piece.blankAfter = blank;
     if (!piece.text.empty()) lines_.Add(std::move(piece));

@@ -79,20 +79,18 @@ bool ContentParser::Take(const QPDFTokenizer::Token& token, std::vector<Operand>
     return true;
 }
 
-bool ContentParser::Next(std::string& op, std::vector<Operand>& operands) {
+bool ContentParser::Next(std::vector<Operand>& operands) {
     operands.clear();
-    QPDFTokenizer::Token token;
-    while (tokens_.Next(token)) {
-        if (Take(token, operands)) continue;
+    while (tokens_.Next(token_)) {
+        if (Take(token_, operands)) continue;
         arrayDepth_ = 0;
         dictDepth_ = 0;
-        if (token.getValue() == "ID") {
+        if (token_.getValue() == "ID") {
             // Inline image data: skipped up to its "EI".
             tokens_.SkipInlineImage();
             operands.clear();
             continue;
         }
-        op = token.getValue();
         return true;
     }
     return false;

@@ -28,8 +28,11 @@ public:
     // The content must outlive the parser.
     explicit ContentParser(std::string_view content) : tokens_(content) {}
 
-    // The next operator and the operands before it; false at the end of the stream.
-    bool Next(std::string& op, std::vector<Operand>& operands);
+    // Reads up to the next operator: operands gets the operands before it; false at the
+    // end of the stream.
+    bool Next(std::vector<Operand>& operands);
+    // The operator Next stopped at.
+    const std::string& Operator() const { return token_.getValue(); }
 
 private:
     void Push(Operand operand, std::vector<Operand>& operands);
@@ -37,6 +40,7 @@ private:
     bool Take(const QPDFTokenizer::Token& token, std::vector<Operand>& operands);
 
     TokenReader tokens_;
+    QPDFTokenizer::Token token_;
     int arrayDepth_ = 0, dictDepth_ = 0;
 };
 

@@ -6,9 +6,8 @@
 
 namespace scrivane::foreign {
 
-size_t CodeLength(const ForeignFont& font, std::string_view bytes, size_t at) {
+size_t CompositeCodeLength(const ForeignFont& font, std::string_view bytes, size_t at) {
     size_t left = bytes.size() - at;
-    if (!font.composite) return 1;
     for (const CodeRange& range : font.ranges) {
         if (range.length > left) continue;
         bool inside = true;

@@ -23,10 +23,13 @@ struct ForeignFont {
     double defaultWidth = 1000;
 };
 
-// The length of the code that starts at bytes[at] (at < bytes.size()): 1 in a simple
-// font; in a composite font that of the first code space range it falls in, else 2 (or
-// what is left).
-size_t CodeLength(const ForeignFont& font, std::string_view bytes, size_t at);
+// The length of the code that starts at bytes[at] in a composite font (at < bytes.size()):
+// that of the first code space range it falls in, else 2 (or what is left).
+size_t CompositeCodeLength(const ForeignFont& font, std::string_view bytes, size_t at);
+// The same in any font: 1 in a simple font.
+inline size_t CodeLength(const ForeignFont& font, std::string_view bytes, size_t at) {
+    return font.composite ? CompositeCodeLength(font, bytes, at) : 1;
+}
 
 // The font of text shown before any font was chosen, or with one that cannot be read:
 // the bytes as Windows-1252 with Helvetica's widths.

@@ -7,8 +7,6 @@ namespace scrivane::foreign {
 
 namespace {
 
-constexpr double kSpaceGap = 0.2;           // gap, in font sizes, that separates words
-constexpr double kBlankGap = 0.1;           // ... when a space character lies in it
 constexpr double kLineTolerance = 1.0 / 3;  // baseline difference, in font sizes, of a line
 constexpr size_t kPieceCost = 48;           // text budget a run takes besides its text
 
@@ -27,10 +25,6 @@ bool Continues(const Piece& last, const Piece& piece) {
 std::string Colour::Text() const {
     if (r == 0 && g == 0 && b == 0) return {};
     return std::to_string(r) + " " + std::to_string(g) + " " + std::to_string(b);
-}
-
-bool WordBreak(double gap, double size, bool blank) {
-    return gap > kSpaceGap * size || (blank && gap > kBlankGap * size);
 }
 
 void LineAssembler::Add(Piece piece) {

@@ -28,9 +28,14 @@ struct Piece {
     bool forcedSpace = false;                       // a TJ displacement wide as a space
 };
 
+constexpr double kSpaceGap = 0.2;  // gap, in font sizes, that separates words
+constexpr double kBlankGap = 0.1;  // ... when a space character lies in it
+
 // Whether a gap (in points) between two glyphs of a line separates words. Where the
 // glyphs touch, whatever space characters say, they do not.
-bool WordBreak(double gap, double size, bool blank);
+inline bool WordBreak(double gap, double size, bool blank) {
+    return gap > kSpaceGap * size || (blank && gap > kBlankGap * size);
+}
 
 class LineAssembler {
 public:

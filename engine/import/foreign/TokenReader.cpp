@@ -1,8 +1,15 @@
 #include "import/foreign/TokenReader.h"
 
 #include <cstdio>
+#include <string>
 
 namespace scrivane::foreign {
+
+namespace {
+// Names for qpdf's messages, made once: readToken takes them as std::string.
+const std::string kContext = "content";
+const std::string kInlineImage = "inline image";
+}  // namespace
 
 TokenReader::TokenReader(std::string_view data)
     : size_(data.size()),
@@ -14,7 +21,7 @@ TokenReader::TokenReader(std::string_view data)
 bool TokenReader::Next(QPDFTokenizer::Token& token) {
     for (;;) {
         qpdf_offset_t before = input_->tell();
-        token = tokenizer_.readToken(input_, "content", true, 0);
+        token = tokenizer_.readToken(input_, kContext, true, 0);
         if (token.getType() == QPDFTokenizer::tt_eof) return false;
         if (input_->tell() > before) return true;
         // Never stand still on a token the tokenizer refuses.
@@ -25,7 +32,7 @@ bool TokenReader::Next(QPDFTokenizer::Token& token) {
 
 void TokenReader::SkipInlineImage() {
     tokenizer_.expectInlineImage(input_);
-    tokenizer_.readToken(input_, "inline image", true, 0);
+    tokenizer_.readToken(input_, kInlineImage, true, 0);
 }
 
 }  // namespace scrivane::foreign
