@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBlock>
@@ -23,17 +24,9 @@
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
 #include "shell/MainMenu.h"
+#include "shell/WindowPlacement.h"
 
 namespace scrivane::app {
-
-namespace {
-
-// Window measures are kept in twips, as the settings store them: 15 twips a pixel.
-constexpr int kTwipsPerPixel = 15;
-
-int Pixels(int twips) { return twips / kTwipsPerPixel; }
-
-}  // namespace
 
 frmScrivane::frmScrivane(AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context) {
@@ -269,27 +262,7 @@ void frmScrivane::SetWordWrap(bool on) {
 }
 
 void frmScrivane::PlaceWindow() {
-    AppSettings& s = context_.settings;
-    int left = s.windowLeft();
-    int top = s.windowTop();
-    int height = s.windowHeight();
-    int width = s.windowWidth();
-    if (context_.commandLine.startsWith("-F2")) {
-        // Each new window cascades from the last one.
-        left += 500;
-        top += 500;
-        s.setWindowLeft(left);
-        s.setWindowTop(top);
-    }
-    WindowOption(context_.args, "x", left);
-    WindowOption(context_.args, "y", top);
-    WindowOption(context_.args, "w", width);
-    WindowOption(context_.args, "h", height);
-    width = std::max(width, 2000);
-    height = std::max(height, 2000);
-    if (left < 0) left = 10;
-    if (top < 0) top = 10;
-    setGeometry(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
+    setGeometry(InitialWindowGeometry(context_, screen()->availableGeometry()));
 }
 
 void frmScrivane::Load() {
@@ -361,8 +334,8 @@ void frmScrivane::closeEvent(QCloseEvent* event) {
 
 void frmScrivane::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    // A window smaller than 2000 twips either way is set back to that size.
-    const int least = Pixels(2000);
+    // A window smaller than that either way is set back to that size.
+    const int least = TwipsToPixels(kLeastWindowTwips);
     if (!isMinimized() && (width() < least || height() < least)) {
         resize(std::max(width(), least), std::max(height(), least));
     }

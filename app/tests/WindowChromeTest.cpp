@@ -1,0 +1,65 @@
+// What a new user sees of the main window before typing: where it opens, its title,
+// its toolbar pictures, the titles of its message boxes and the keys of its menus.
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QToolBar>
+#include <QWindow>
+#include <QtTest>
+
+#include "AppTestSupport.h"
+#include "shell/DocumentManager.h"
+#include "shell/frmScrivane.h"
+#include "util/ProgramInfo.h"
+
+using namespace scrivane::app;
+
+namespace {
+
+struct Program : scrivane::app::test::TestContext {
+    std::unique_ptr<frmScrivane> window;
+
+    explicit Program(const QString& commandLine = QString(), const QString& language = QString(),
+                     const std::function<void(AppSettings&)>& before = {})
+        : TestContext(commandLine) {
+        captions.setLangue(language);
+        if (before) before(settings);
+        window = std::make_unique<frmScrivane>(context);
+        window->Load();
+    }
+};
+
+}  // namespace
+
+class WindowChromeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartTakesTwoThirdsOfTheScreenCentred();
+};
+
+void WindowChromeTest::firstStartTakesTwoThirdsOfTheScreenCentred() {
+    Program first;
+    const QRect screen = first.window->screen()->availableGeometry();
+    const QRect placed = first.window->geometry();
+    QVERIFY(qAbs(placed.width() - screen.width() * 2 / 3) <= 2);
+    QVERIFY(qAbs(placed.height() - screen.height() * 2 / 3) <= 2);
+    QVERIFY(qAbs(placed.center().x() - screen.center().x()) <= 2);
+    QVERIFY(qAbs(placed.center().y() - screen.center().y()) <= 2);
+
+    // A saved place is kept, and the command line still has the last word.
+    auto saved = [](AppSettings& s) {
+        s.setWindowLeft(1500);
+        s.setWindowTop(750);
+        s.setWindowWidth(6000);
+        s.setWindowHeight(4500);
+    };
+    Program again(QString(), QString(), saved);
+    QCOMPARE(again.window->geometry(), QRect(100, 50, 400, 300));
+    Program told("-w=7500 -h=5250 missing.txt", QString(), saved);
+    QCOMPARE(told.window->geometry(), QRect(100, 50, 500, 350));
+}
+
+QTEST_MAIN(WindowChromeTest)
+#include "WindowChromeTest.moc"
