@@ -294,8 +294,12 @@ QStringList DocumentManager::RecentFiles() const {
 }
 
 QString DocumentManager::WindowTitle() const {
-    if (fileName_.isEmpty()) return WithProgramName("[" + context_.captions.m("Untitled") + "]");
-    return WithProgramName(CompactPath(fileName_, false));
+    QString document = fileName_.isEmpty() ? "[" + context_.captions.m("Untitled") + "]"
+                                           : CompactPath(fileName_, false);
+    // "[*]" is where the window shows its unsaved-changes mark; one in a name is doubled
+    // so that it shows as written.
+    document.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    return WithProgramName(document + QStringLiteral("[*]"));
 }
 
 QString DocumentManager::CompactPath(const QString& path, bool shortenName) {

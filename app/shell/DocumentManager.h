@@ -57,6 +57,8 @@ public:
 
     void AddToRecentFiles();
     QStringList RecentFiles() const;  // settings recent/1..4, empty entries left out
+    // "notes.txt[*] - Vantor Jotter": the window shows "*" for "[*]" while there are
+    // unsaved changes.
     QString WindowTitle() const;
 
     // Shortens a path for the title and the recent menu (40 characters).

@@ -46,12 +46,15 @@ frmScrivane::frmScrivane(AppContext& context, QWidget* parent)
     connect(documents_, &DocumentManager::titleChanged, this, &frmScrivane::UpdateTitle);
     connect(documents_, &DocumentManager::recentFilesChanged, this, &frmScrivane::RefreshRecentMenu);
     connect(documents_, &DocumentManager::documentStateChanged, this, [this] {
+        setWindowModified(documents_->isDirty());  // replacing the text may not signal it
         RefreshToolbar();
         UpdateStatusBar();
     });
     connect(rtb1_, &QPlainTextEdit::cursorPositionChanged, this, &frmScrivane::UpdateStatusBar);
     connect(rtb1_->document(), &QTextDocument::modificationChanged, this,
             &frmScrivane::RefreshToolbar);
+    connect(rtb1_->document(), &QTextDocument::modificationChanged, this,
+            &QWidget::setWindowModified);
     connect(rtb1_, &QPlainTextEdit::selectionChanged, this, &frmScrivane::RefreshToolbar);
 
     lblStatusBar_ = new QLabel(this);
@@ -249,7 +252,10 @@ void frmScrivane::UpdateStatusBar() {
                            QString::number(column));
 }
 
-void frmScrivane::UpdateTitle() { setWindowTitle(documents_->WindowTitle()); }
+void frmScrivane::UpdateTitle() {
+    setWindowTitle(documents_->WindowTitle());
+    setWindowModified(documents_->isDirty());
+}
 
 void frmScrivane::ApplyTextColorAndFont() {
     rtb1_->setFont(editorFont_);

@@ -53,7 +53,7 @@ void MainWindowTest::menusComeInOrderWithTheirCaptions() {
     QCOMPARE(TopMenus(*english.window),
              QStringList({"File", "Edit", "Modify", "Insert", "Favorites", "Format", "Tools",
                           "Insert", "Help"}));
-    QCOMPARE(english.window->windowTitle(), QString("[Untitled] - Vantor Jotter"));
+    QCOMPARE(english.window->windowTitle(), QString("[Untitled][*] - Vantor Jotter"));
     Program french(QString(), "Francais");
     QCOMPARE(french.window->action("mnuFile")->text(), french.captions.m("File"));
     QVERIFY(french.window->action("mnuFile")->text() != "File");

@@ -37,6 +37,7 @@ class WindowChromeTest : public QObject {
     Q_OBJECT
 private slots:
     void firstStartTakesTwoThirdsOfTheScreenCentred();
+    void titleMarksUnsavedChanges();
 };
 
 void WindowChromeTest::firstStartTakesTwoThirdsOfTheScreenCentred() {
@@ -59,6 +60,25 @@ void WindowChromeTest::firstStartTakesTwoThirdsOfTheScreenCentred() {
     QCOMPARE(again.window->geometry(), QRect(100, 50, 400, 300));
     Program told("-w=7500 -h=5250 missing.txt", QString(), saved);
     QCOMPARE(told.window->geometry(), QRect(100, 50, 500, 350));
+}
+
+void WindowChromeTest::titleMarksUnsavedChanges() {
+    Program p;
+    p.window->winId();  // the title the desktop shows is the native window's
+    QWindow* native = p.window->windowHandle();
+    QCOMPARE(native->title(), QString("[Untitled] - Vantor Jotter"));
+    QVERIFY(!p.window->isWindowModified());
+    QTest::keyClicks(p.window->editor(), "changed");
+    QVERIFY(p.window->isWindowModified());
+    QCOMPARE(native->title(), QString("[Untitled]* - Vantor Jotter"));
+
+    const QString path = p.folders.file("saved.txt");
+    QCOMPARE(p.window->documents().saveFile(path), 0);
+    QVERIFY(!p.window->isWindowModified());
+    QCOMPARE(native->title(), DocumentManager::CompactPath(path, false) + " - Vantor Jotter");
+    p.prompts.answers = {Prompts::Answer::No};
+    p.window->action("mnuNew")->trigger();
+    QCOMPARE(native->title(), QString("[Untitled] - Vantor Jotter"));
 }
 
 QTEST_MAIN(WindowChromeTest)
