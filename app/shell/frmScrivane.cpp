@@ -16,7 +16,6 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTextBlock>
 #include <QToolBar>
 
@@ -24,6 +23,7 @@
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
 #include "shell/MainMenu.h"
+#include "shell/ToolbarIcons.h"
 #include "shell/WindowPlacement.h"
 
 namespace scrivane::app {
@@ -161,26 +161,24 @@ void frmScrivane::BuildToolbar() {
     Toolbar1_ = addToolBar("Toolbar1");
     Toolbar1_->setObjectName("Toolbar1");
     Toolbar1_->setMovable(false);
-    // Icons from the desktop theme, with the style's own pictures where it has none.
+    // Icons from the desktop theme, with drawings of our own where it has none.
     const struct {
         const char* key;
         const char* theme;
-        QStyle::StandardPixmap fallback;
         const char* command;
     } kButtons[] = {
-        {"new", "document-new", QStyle::SP_FileIcon, "mnuNew"},
-        {"open", "document-open", QStyle::SP_DialogOpenButton, "mnuOpen"},
-        {"save", "document-save", QStyle::SP_DialogSaveButton, "mnuSave"},
-        {"pdfexport", "document-export", QStyle::SP_ArrowUp, "mnuPDFExport"},
-        {"pdfimport", "document-import", QStyle::SP_ArrowDown, "mnuPDFImport"},
-        {"cut", "edit-cut", QStyle::SP_TrashIcon, "mnuCut"},
-        {"copy", "edit-copy", QStyle::SP_FileDialogDetailedView, "mnuCopy"},
-        {"paste", "edit-paste", QStyle::SP_FileDialogContentsView, "mnuPaste"},
-        {"undo", "edit-undo", QStyle::SP_ArrowBack, "mnuUndo"},
+        {"new", "document-new", "mnuNew"},
+        {"open", "document-open", "mnuOpen"},
+        {"save", "document-save", "mnuSave"},
+        {"pdfexport", "document-export", "mnuPDFExport"},
+        {"pdfimport", "document-import", "mnuPDFImport"},
+        {"cut", "edit-cut", "mnuCut"},
+        {"copy", "edit-copy", "mnuCopy"},
+        {"paste", "edit-paste", "mnuPaste"},
+        {"undo", "edit-undo", "mnuUndo"},
     };
     for (const auto& button : kButtons) {
-        QIcon icon = QIcon::fromTheme(button.theme, style()->standardIcon(button.fallback));
-        QAction* action = Toolbar1_->addAction(icon, QString());
+        QAction* action = Toolbar1_->addAction(ToolbarIcon(button.theme), QString());
         action->setObjectName(QString("tb_") + button.key);
         QAction* command = actions_[button.command];
         connect(action, &QAction::triggered, command, &QAction::trigger);

@@ -38,6 +38,7 @@ class WindowChromeTest : public QObject {
 private slots:
     void firstStartTakesTwoThirdsOfTheScreenCentred();
     void titleMarksUnsavedChanges();
+    void toolbarPicturesShowTheirCommands();
 };
 
 void WindowChromeTest::firstStartTakesTwoThirdsOfTheScreenCentred() {
@@ -79,6 +80,38 @@ void WindowChromeTest::titleMarksUnsavedChanges() {
     p.prompts.answers = {Prompts::Answer::No};
     p.window->action("mnuNew")->trigger();
     QCOMPARE(native->title(), QString("[Untitled] - Vantor Jotter"));
+}
+
+// Without an icon theme the program's own pictures stand in, each for the theme icon
+// of its command (no trash can for Cut, no magnifier for Paste).
+void WindowChromeTest::toolbarPicturesShowTheirCommands() {
+    Program p;
+    const QList<QPair<const char*, const char*>> expected = {
+        {"tb_new", "document-new"},       {"tb_open", "document-open"},
+        {"tb_save", "document-save"},     {"tb_pdfexport", "document-export"},
+        {"tb_pdfimport", "document-import"}, {"tb_cut", "edit-cut"},
+        {"tb_copy", "edit-copy"},         {"tb_paste", "edit-paste"},
+        {"tb_undo", "edit-undo"}};
+    QSet<QByteArray> pictures;
+    for (const auto& [button, theme] : expected) {
+        QAction* action = p.window->findChild<QAction*>(button);
+        QVERIFY2(action, button);
+        const QIcon icon = action->icon();
+        QCOMPARE(icon.name(), QString(theme));
+        const QImage image = icon.pixmap(24, 24).toImage();
+        QVERIFY2(!image.isNull(), button);
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) inked += qAlpha(image.pixel(x, y)) > 0;
+        }
+        QVERIFY2(inked > 20, button);  // a picture, not an empty square
+        pictures.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()),
+                                   image.sizeInBytes()));
+    }
+    QCOMPARE(pictures.size(), expected.size());  // nine different pictures
+    const QImage disabled = p.window->findChild<QAction*>("tb_cut")->icon()
+                                .pixmap(QSize(24, 24), QIcon::Disabled).toImage();
+    QVERIFY(disabled != p.window->findChild<QAction*>("tb_cut")->icon().pixmap(24, 24).toImage());
 }
 
 QTEST_MAIN(WindowChromeTest)
