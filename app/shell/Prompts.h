@@ -4,8 +4,10 @@
 // dialog. QtPrompts shows the real dialogs.
 #include <QColor>
 #include <QFont>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QWidget;
 class QPrinter;
@@ -49,6 +51,13 @@ public:
     bool ChooseColour(QColor& colour, const QList<QColor>& customColours) override;
     bool ChoosePrinter(QPrinter& printer) override;
     void OpenExternally(const QString& path) override;
+
+    // The message box the questions and messages show, not yet shown. An empty title
+    // becomes the program's name.
+    std::unique_ptr<QMessageBox> BuildMessageBox(QMessageBox::Icon icon, const QString& title,
+                                                 const QString& text,
+                                                 QMessageBox::StandardButtons buttons,
+                                                 QMessageBox::StandardButton chosen) const;
 
 private:
     QWidget* owner_;

@@ -2,6 +2,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -11,22 +12,36 @@
 
 namespace scrivane::app {
 
+std::unique_ptr<QMessageBox> QtPrompts::BuildMessageBox(QMessageBox::Icon icon,
+                                                        const QString& title,
+                                                        const QString& text,
+                                                        QMessageBox::StandardButtons buttons,
+                                                        QMessageBox::StandardButton chosen) const {
+    const QString shown = title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
+    auto box = std::make_unique<QMessageBox>(icon, shown, text, buttons, owner_);
+    box->setDefaultButton(chosen);
+    return box;
+}
+
 Prompts::Answer QtPrompts::AskYesNoCancel(const QString& title, const QString& text) {
-    auto button = QMessageBox::question(owner_, title, text,
-                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                        QMessageBox::Yes);
+    const int button = BuildMessageBox(QMessageBox::Question, title, text,
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                       QMessageBox::Yes)
+                           ->exec();
     if (button == QMessageBox::Yes) return Answer::Yes;
     if (button == QMessageBox::No) return Answer::No;
     return Answer::Cancel;
 }
 
 bool QtPrompts::AskYesNo(const QString& title, const QString& text) {
-    return QMessageBox::question(owner_, title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return BuildMessageBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No)
+               ->exec() == QMessageBox::Yes;
 }
 
 void QtPrompts::Inform(const QString& title, const QString& text) {
-    QMessageBox::information(owner_, title, text, QMessageBox::Ok);
+    BuildMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok)
+        ->exec();
 }
 
 namespace {

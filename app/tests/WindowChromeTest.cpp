@@ -11,6 +11,7 @@
 
 #include "AppTestSupport.h"
 #include "shell/DocumentManager.h"
+#include "shell/StartUp.h"
 #include "shell/frmScrivane.h"
 #include "util/ProgramInfo.h"
 
@@ -36,9 +37,11 @@ struct Program : scrivane::app::test::TestContext {
 class WindowChromeTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { SetProgramNames(); }
     void firstStartTakesTwoThirdsOfTheScreenCentred();
     void titleMarksUnsavedChanges();
     void toolbarPicturesShowTheirCommands();
+    void everyTitleNamesTheProgramAlike();
 };
 
 void WindowChromeTest::firstStartTakesTwoThirdsOfTheScreenCentred() {
@@ -112,6 +115,21 @@ void WindowChromeTest::toolbarPicturesShowTheirCommands() {
     const QImage disabled = p.window->findChild<QAction*>("tb_cut")->icon()
                                 .pixmap(QSize(24, 24), QIcon::Disabled).toImage();
     QVERIFY(disabled != p.window->findChild<QAction*>("tb_cut")->icon().pixmap(24, 24).toImage());
+}
+
+void WindowChromeTest::everyTitleNamesTheProgramAlike() {
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QString(scrivane::kProgramName));
+    QCOMPARE(QCoreApplication::applicationName(), QString("Scrivane"));  // the settings' place
+    QtPrompts prompts(nullptr);
+    auto untitled = prompts.BuildMessageBox(QMessageBox::Question, QString(), "Save?",
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    QCOMPARE(untitled->windowTitle(), QString(scrivane::kProgramName));
+    auto titled = prompts.BuildMessageBox(QMessageBox::Information, "Error", "It failed",
+                                          QMessageBox::Ok, QMessageBox::Ok);
+    QCOMPARE(titled->windowTitle(), QString("Error"));
+    QCOMPARE(titled->text(), QString("It failed"));
+    Program p;
+    QVERIFY(p.window->windowTitle().contains(scrivane::kProgramName));
 }
 
 QTEST_MAIN(WindowChromeTest)
