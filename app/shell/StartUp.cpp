@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QSettings>
 
+#include "shell/AppPaths.h"
 #include "util/ProgramInfo.h"
 
 namespace scrivane::app {
@@ -14,6 +16,14 @@ void SetProgramNames() {
     QApplication::setApplicationVersion(QString::fromUtf8(kProgramVersion));
     QApplication::setDesktopFileName(QStringLiteral("scrivane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/scrivane.svg")));
+}
+
+void KeepQtSettingsInUserFolder(const AppPaths& paths) {
+    if (!paths.userFolderOverridden()) return;
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, paths.userFolder());
+    }
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 }
 
 }  // namespace scrivane::app

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
     SetProgramNames();
 
     AppPaths paths = AppPaths::FromEnvironment();
+    KeepQtSettingsInUserFolder(paths);
     AppSettings settings(paths.userFolderOverridden() ? paths.settingsStore() : QString());
     clsCaption captions(paths.dataFolder());
     QtPrompts prompts(nullptr);
