@@ -23,6 +23,7 @@
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
 #include "shell/MainMenu.h"
+#include "shell/MenuMnemonics.h"
 #include "shell/ToolbarIcons.h"
 #include "shell/WindowPlacement.h"
 
@@ -191,7 +192,22 @@ void frmScrivane::ApplyCaptions() {
         if (it.value().isEmpty()) continue;
         actions_[it.key()]->setText(context_.captions.m(it.value()));
     }
+    AssignMenuKeys();
     RefreshToolbar();
+}
+
+// The letters come from the captions shown; the entries of the menu table choose
+// before those captioned at run time (recent files).
+void frmScrivane::AssignMenuKeys() {
+    auto assign = [this](const QList<QAction*>& entries) {
+        QList<QAction*> fixed, others;
+        for (QAction* entry : entries) {
+            (captions_.value(actions_.key(entry)).isEmpty() ? others : fixed) << entry;
+        }
+        AssignMnemonics(fixed + others);
+    };
+    assign(menuBar()->actions());
+    for (QMenu* menu : std::as_const(menus_)) assign(menu->actions());
 }
 
 void frmScrivane::RefreshToolbar() {
@@ -230,10 +246,11 @@ void frmScrivane::RefreshRecentMenu() {
         const QString& path = recent.value(n - 1);
         bool visible = show && !path.isEmpty();
         entry->setVisible(visible);
-        if (visible) entry->setText(DocumentManager::CompactPath(path, true));
+        if (visible) entry->setText(DocumentManager::CompactPath(path, true).replace("&", "&&"));
         any = any || visible;
     }
     actions_["mnuSepRecents"]->setVisible(any);
+    AssignMenuKeys();
 }
 
 QString frmScrivane::statusText() const { return lblStatusBar_->text(); }
@@ -373,6 +390,13 @@ bool frmScrivane::eventFilter(QObject* watched, QEvent* event) {
         }
         if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
             OpenNewWindow();
+            return true;
+        }
+        // Alt and a letter is a menu key; one no menu took types nothing either. (AltGr
+        // comes without Alt, or with Ctrl on Windows.)
+        const Qt::KeyboardModifiers held = key->modifiers();
+        if (watched == rtb1_ && (held & Qt::AltModifier) &&
+            !(held & (Qt::ControlModifier | Qt::MetaModifier)) && !key->text().isEmpty()) {
             return true;
         }
     } else if (event->type() == QEvent::MouseButtonPress && watched == rtb1_->viewport()) {

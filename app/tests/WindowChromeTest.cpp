@@ -11,6 +11,7 @@
 
 #include "AppTestSupport.h"
 #include "shell/DocumentManager.h"
+#include "shell/MenuMnemonics.h"
 #include "shell/StartUp.h"
 #include "shell/frmScrivane.h"
 #include "util/ProgramInfo.h"
@@ -32,6 +33,26 @@ struct Program : scrivane::app::test::TestContext {
     }
 };
 
+// The menus of the window: the menu bar and every menu in it, each with its entries.
+QList<QList<QAction*>> MenusOf(const frmScrivane& window) {
+    QList<QList<QAction*>> menus{window.menuBar()->actions()};
+    for (QMenu* menu : window.findChildren<QMenu*>()) menus << menu->actions();
+    return menus;
+}
+
+// The letter after the single "&" of a caption ("&&" is a shown "&"); null when none.
+QChar MnemonicOf(const QString& text) {
+    for (int i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toUpper();
+    }
+    return {};
+}
+
 }  // namespace
 
 class WindowChromeTest : public QObject {
@@ -42,6 +63,8 @@ private slots:
     void titleMarksUnsavedChanges();
     void toolbarPicturesShowTheirCommands();
     void everyTitleNamesTheProgramAlike();
+    void menusOpenWithAltAndALetter();
+    void mnemonicsPreferTheFirstLetterOfAWord();
 };
 
 void WindowChromeTest::firstStartTakesTwoThirdsOfTheScreenCentred() {
@@ -130,6 +153,55 @@ void WindowChromeTest::everyTitleNamesTheProgramAlike() {
     QCOMPARE(titled->text(), QString("It failed"));
     Program p;
     QVERIFY(p.window->windowTitle().contains(scrivane::kProgramName));
+}
+
+void WindowChromeTest::menusOpenWithAltAndALetter() {
+    for (const QString language : {"", "Francais"}) {
+        Program p(QString(), language);
+        for (const QList<QAction*>& menu : MenusOf(*p.window)) {
+            QSet<QChar> letters;
+            for (QAction* entry : menu) {
+                if (entry->isSeparator() || entry->text().isEmpty()) continue;
+                const QChar letter = MnemonicOf(entry->text());
+                QVERIFY2(!letter.isNull(), qPrintable(entry->text()));
+                QVERIFY2(letter.unicode() < 128, qPrintable(entry->text()));  // on every keyboard
+                QVERIFY2(!letters.contains(letter), qPrintable(entry->text()));
+                letters.insert(letter);
+            }
+        }
+        // The shown captions themselves are the language's.
+        QCOMPARE(PlainCaption(p.window->action("mnuSaveAs")->text()), p.captions.m("Save As"));
+        QCOMPARE(PlainCaption(p.window->action("mnuFile")->text()), p.captions.m("File"));
+    }
+
+    // Alt+F opens the File menu and types nothing; other Alt letters type nothing either.
+    Program p;
+    p.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(p.window.get()));
+    p.window->editor()->setFocus();
+    QTest::keyClick(p.window->editor(), Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    QCOMPARE(QApplication::activePopupWidget()->objectName(), QString("mnuFile"));
+    QApplication::activePopupWidget()->close();
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    p.window->editor()->setFocus();
+    QTest::keyClick(p.window->editor(), Qt::Key_J, Qt::AltModifier);
+    QCOMPARE(p.window->editor()->toPlainText(), QString());
+    QTest::keyClick(p.window->editor(), Qt::Key_J);
+    QCOMPARE(p.window->editor()->toPlainText(), QString("j"));
+}
+
+void WindowChromeTest::mnemonicsPreferTheFirstLetterOfAWord() {
+    QCOMPARE(WithMnemonics({"File", "Edit", "Format", "Favorites"}),
+             QStringList({"&File", "&Edit", "F&ormat", "F&avorites"}));
+    // A later word's first letter comes before letters inside words.
+    QCOMPARE(WithMnemonics({"Save", "Save As", "Select All"}),
+             QStringList({"&Save", "Save &As", "S&elect All"}));
+    // An "&" of the caption stays shown; a letter with an accent is never the key.
+    QCOMPARE(WithMnemonics({"R&D", "\u00c9dition"}), QStringList({"&R&&D", "\u00c9&dition"}));
+    // Nothing left to take: no key rather than a repeated one.
+    QCOMPARE(WithMnemonics({"A", "a", "B"}), QStringList({"&A", "a", "&B"}));
+    QCOMPARE(PlainCaption("F&ichier && co"), QString("Fichier & co"));
 }
 
 QTEST_MAIN(WindowChromeTest)
