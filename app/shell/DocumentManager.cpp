@@ -4,7 +4,6 @@
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTextCursor>
-#include <optional>
 
 #include "format/OutputFormats.h"
 #include "shell/AppContext.h"
@@ -66,33 +65,67 @@ OpenOutcome DocumentManager::OpenFile(QString path) {
         context_.settings.setOpenFilterIndex(index);
     }
     if (!QFileInfo(path).isFile()) return OpenOutcome::NotOpened;
-    exports_.ClearDocumentState();
     path = QFileInfo(WithoutLineBreaks(path)).absoluteFilePath();  // recent files outlive the folder
-
-    // A published file is read back as the text it was made from.
     const QString format = ExportFormatOf(path);
-    const bool published = !format.isEmpty();
-    std::optional<ImportResult> imported;
-    if (format == "PDF") {
-        imported = exports_.LoadPDFFile(path);
-    } else if (published) {
-        imported = exports_.LoadImport(format, path);
+    if (!format.isEmpty()) return OpenPublished(path, format);
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return OpenOutcome::NotOpened;
+    exports_.ClearDocumentState();
+    editor_->setPlainText(DecodeTextFile(file.readAll(), format_, lineEndMode_));
+    TakeName(path);
+    return OpenOutcome::Opened;
+}
+
+// A published file is read back as the text it was made from. One that cannot be
+// (another program's, a damaged one) never takes the open document's place under the
+// file's name, where a Save would write over one of the two: the open document stays
+// exactly as it was, or the file's text comes as a new, untitled document.
+OpenOutcome DocumentManager::OpenPublished(const QString& path, const QString& format) {
+    const DocumentProperties kept = exports_.properties();
+    exports_.ClearDocumentState();
+    const ImportResult imported =
+        format == "PDF" ? exports_.LoadPDFFile(path) : exports_.LoadImport(format, path);
+    if (imported.read() && !imported.converted) {
+        editor_->setPlainText(imported.text);
+        TakeName(path);
+        return OpenOutcome::Opened;
     }
-    if (imported && imported->read()) {
-        editor_->setPlainText(imported->text);
-    } else {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return OpenOutcome::NotOpened;
-        QString text = DecodeTextFile(file.readAll(), format_, lineEndMode_);
-        editor_->setPlainText(text);
-        if (published) {
-            // A file this program cannot rebuild is shown as text, but the document does not
-            // take its name: a Save would otherwise publish over somebody else's file.
-            editor_->document()->setModified(true);
-            emit documentStateChanged();
-            return OpenOutcome::ShownAsText;
-        }
+    if (imported.read()) {  // another program's PDF, converted
+        format_ = TextFileFormat{};
+        ShowUntitled(imported.text);
+        return OpenOutcome::OpenedUntitled;
     }
+    // A PDF that was not read has been reported (or its conversion declined): its bytes
+    // are never shown. Another program's XHTML, XML or SVG file is text, and shown so.
+    if (imported.outcome == ImportResult::Outcome::Failed && format != "PDF" &&
+        ShowForeignText(path)) {
+        return OpenOutcome::OpenedUntitled;
+    }
+    exports_.properties() = kept;
+    return OpenOutcome::NotOpened;
+}
+
+bool DocumentManager::ShowForeignText(const QString& path) {
+    const clsCaption& c = context_.captions;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.readAll();
+    auto tell = [&](const QString& title, QString message) {
+        message.replace("%filename%", path).replace("%program%", QString::fromUtf8(kProgramName));
+        context_.prompts.Inform(title, message);
+    };
+    if (bytes.contains('\0')) {  // binary: not text under a misleading name
+        tell(c.m("Error"), c.e("%filename% holds no text that %program% can show."));
+        return false;
+    }
+    ShowUntitled(DecodeTextFile(bytes, format_, lineEndMode_));
+    tell(c.m("Open"),
+         c.e("%filename% was not written by %program%: it is shown as text in a new document."));
+    return true;
+}
+
+void DocumentManager::TakeName(const QString& path) {
     fileName_ = path;
     if (auto info = FileInfoStore(context_.paths.caretFile())
                         .GetFileInfo(path, editor_->document()->characterCount() - 1)) {
@@ -107,7 +140,14 @@ OpenOutcome DocumentManager::OpenFile(QString path) {
     editor_->setFocus();
     setClean();
     emit documentStateChanged();
-    return OpenOutcome::Opened;
+}
+
+void DocumentManager::ShowUntitled(const QString& text) {
+    editor_->setPlainText(text);
+    fileName_.clear();
+    editor_->document()->setModified(true);  // nothing of it is saved anywhere yet
+    emit titleChanged();
+    emit documentStateChanged();
 }
 
 bool DocumentManager::WriteTextFile(const QString& path) {

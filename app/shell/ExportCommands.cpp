@@ -149,16 +149,20 @@ ImportResult ExportCommands::LoadPDFFile(QString path) {
     WaitCursor wait;
     vorDocument document;
     int status = document.LoadFile(path.toStdString());
-    const bool notOurs = status == LoadStatusOfPdf(kPdfProducerRefused);
-    if (notOurs && QFileInfo::exists(context_.paths.importMarker())) {
+    // Another program's PDF: its text can only be converted, and only if the user wants
+    // that; declined, nothing is read (and the question said why).
+    const bool converting = status == LoadStatusOfPdf(kPdfProducerRefused);
+    if (converting) {
         QString question =
             c.e("PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher") +
             "\r\n" +
             c.e("Do you want to try to convert this PDF file for modifying it with Vantor Jotter ?") +
             "\r\n\r\n" + c.e("WARNING: this is an experimental function");
-        if (context_.prompts.AskYesNo(c.m("Error"), question)) {
-            status = document.ImportFile(path.toStdString());
+        if (!context_.prompts.AskYesNo(c.m("Error"), question)) {
+            lastEngineStatus_ = status;
+            return {ImportResult::Outcome::Cancelled, status, QString()};
         }
+        status = document.ImportFile(path.toStdString());
     }
     lastEngineStatus_ = status;
     if (status != kLoadOk) {
@@ -172,7 +176,7 @@ ImportResult ExportCommands::LoadPDFFile(QString path) {
     properties_.sKeywords = QString::fromStdString(infos.keywords);
     properties_.sCFF = QString::fromStdString(infos.cff);
     properties_.UseDocumentProperties = true;
-    return {ImportResult::Outcome::Read, kLoadOk, SourceText(document)};
+    return {ImportResult::Outcome::Read, kLoadOk, SourceText(document), converting};
 }
 
 void ExportCommands::ReportPdfFailure(int readerStatus) {

@@ -302,11 +302,12 @@ void frmScrivane::Load() {
     QString file = context_.args.value("filename");
     // "-F2" alone is the new-window switch, not a file called F2.
     if (context_.commandLine == "-F2") file.clear();
-    if (!file.isEmpty()) documents_->OpenFile(file);
+    const bool untitled =
+        !file.isEmpty() && documents_->OpenFile(file) == OpenOutcome::OpenedUntitled;
     ApplyTextColorAndFont();
     RefreshRecentMenu();
     loaded_ = true;
-    documents_->setClean();
+    if (!untitled) documents_->setClean();
     ApplyCaptions();
     UpdateTitle();
     documents_->AddToRecentFiles();
