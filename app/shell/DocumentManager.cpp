@@ -73,7 +73,7 @@ OpenOutcome DocumentManager::OpenFile(QString path) {
     if (!file.open(QIODevice::ReadOnly)) return OpenOutcome::NotOpened;
     exports_.ClearDocumentState();
     editor_->setPlainText(DecodeTextFile(file.readAll(), format_, lineEndMode_));
-    TakeName(path);
+    TakeName(path, QString());
     return OpenOutcome::Opened;
 }
 
@@ -88,7 +88,7 @@ OpenOutcome DocumentManager::OpenPublished(const QString& path, const QString& f
         format == "PDF" ? exports_.LoadPDFFile(path) : exports_.LoadImport(format, path);
     if (imported.read() && !imported.converted) {
         editor_->setPlainText(imported.text);
-        TakeName(path);
+        TakeName(path, format);
         return OpenOutcome::Opened;
     }
     if (imported.read()) {  // another program's PDF, converted
@@ -125,8 +125,9 @@ bool DocumentManager::ShowForeignText(const QString& path) {
     return true;
 }
 
-void DocumentManager::TakeName(const QString& path) {
+void DocumentManager::TakeName(const QString& path, const QString& publishedFormat) {
     fileName_ = path;
+    publishedFormat_ = publishedFormat;
     if (auto info = FileInfoStore(context_.paths.caretFile())
                         .GetFileInfo(path, editor_->document()->characterCount() - 1)) {
         QTextCursor cursor = editor_->textCursor();
@@ -145,6 +146,7 @@ void DocumentManager::TakeName(const QString& path) {
 void DocumentManager::ShowUntitled(const QString& text) {
     editor_->setPlainText(text);
     fileName_.clear();
+    publishedFormat_.clear();
     editor_->document()->setModified(true);  // nothing of it is saved anywhere yet
     emit titleChanged();
     emit documentStateChanged();
@@ -199,11 +201,21 @@ int DocumentManager::saveFile(QString path) {
             return 3;
         }
     }
+    const bool ownName = path == fileName_;
     path = WithoutLineBreaks(path);
-    // A document named after a published file is published again in that format, as
-    // one chosen in the dialog is (writing plain text into it would destroy the file).
-    const OutputFormat* chosen = FormatOfFilter(index);
-    QString format = chosen ? QString(chosen->name) : ExportFormatOf(path);
+    // Whether it is published or written as text: the type chosen in the dialog decides
+    // (the text type writes text under any name, which may be somebody's configuration
+    // file; "All Files" goes by the name's ending). Saved under its own name, the
+    // document is written as it was read or last saved, so one read back from a
+    // published file is published again; any other name goes by its ending.
+    QString format;
+    if (const OutputFormat* chosen = FormatOfFilter(index)) {
+        format = chosen->name;
+    } else if (index == 0 && ownName) {
+        format = publishedFormat_;
+    } else if (index != kTextFilter) {
+        format = ExportFormatOf(path);
+    }
     if (!format.isEmpty()) {
         // A cancelled or failed export saves nothing.
         if (exports_.saveExport(format, path) != kExportDone ||
@@ -215,6 +227,7 @@ int DocumentManager::saveFile(QString path) {
     }
     setClean();
     fileName_ = path;
+    publishedFormat_ = format;
     emit titleChanged();
     AddToRecentFiles();
     emit documentStateChanged();
@@ -254,6 +267,7 @@ bool DocumentManager::New() {
     if (checkSaveCancel()) return false;
     editor_->clear();
     fileName_.clear();
+    publishedFormat_.clear();
     format_ = TextFileFormat{};  // new documents are UTF-8; the line-end mode stays
     setClean();
     editor_->setFocus();

@@ -77,7 +77,7 @@ private:
     // Another program's XHTML, XML or SVG file as an untitled text; false for binary bytes.
     bool ShowForeignText(const QString& path);
     // The document is now the file: its name, caret, no unsaved changes.
-    void TakeName(const QString& path);
+    void TakeName(const QString& path, const QString& publishedFormat);
     void ShowUntitled(const QString& text);
     bool WriteTextFile(const QString& path);
     // The import menu commands' end: the text read replaces the editor's, unsaved.
@@ -88,6 +88,9 @@ private:
     QPlainTextEdit* editor_;
     ExportCommands& exports_;
     QString fileName_;
+    // The format the document is published in when saved under its name ("PDF", ...);
+    // empty when it is written as text.
+    QString publishedFormat_;
     TextFileFormat format_;
     LineEndMode lineEndMode_ = LineEndMode::Dos;
 };

@@ -1,6 +1,7 @@
 // Opening and saving never hide or destroy what the user has: another program's PDF is
-// converted or left alone (never shown as bytes), and a file that cannot be read back
-// never takes the place of the open document's name.
+// converted or left alone (never shown as bytes), a file that cannot be read back never
+// takes the place of the open document's name, and the text-file type saves text
+// whatever the name.
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -71,6 +72,7 @@ private slots:
     void unreadablePdfOpensNothing();
     void foreignXmlOpensAsUntitledText();
     void htmlAndXhtmlNamesAreReadBack();
+    void textTypeSavesTextUnderAnyName();
 };
 
 void OpenSaveSafetyTest::foreignPdfIsConvertedOrLeftAlone() {
@@ -160,6 +162,35 @@ void OpenSaveSafetyTest::htmlAndXhtmlNamesAreReadBack() {
         QCOMPARE(reader.editor.toPlainText(), source);
         QCOMPARE(reader.documents.fileName(), path);
     }
+}
+
+void OpenSaveSafetyTest::textTypeSavesTextUnderAnyName() {
+    Editor e;
+    e.editor.setPlainText("port=80");
+    for (const char* name : {"app.xml", "icon.svg", "index.htm", "notes.pdf"}) {
+        e.prompts.saveNames = {e.folders.file(name)};
+        e.prompts.filterIndexes = {1};  // Text Files
+        QCOMPARE(e.documents.saveFile(QString()), 0);
+        QCOMPARE(ReadBytes(e.folders.file(name)), QByteArray("port=80"));
+    }
+    // Saved again, it stays a text file.
+    e.editor.setPlainText("port=81");
+    QCOMPARE(e.documents.saveFile(e.documents.fileName()), 0);
+    QCOMPARE(ReadBytes(e.folders.file("notes.pdf")), QByteArray("port=81"));
+
+    // A document named after a file it was read back from is published again in place;
+    // so is one saved with a format's type, or with "All Files" and a format's name.
+    const QString page = e.folders.file("page.svg");
+    QCOMPARE(e.exports.saveExport("SVG", page), kExportDone);
+    Editor reader;
+    QCOMPARE(reader.documents.OpenFile(page), OpenOutcome::Opened);
+    reader.editor.appendPlainText("more");
+    QCOMPARE(reader.documents.saveFile(reader.documents.fileName()), 0);
+    QVERIFY(ReadBytes(page).contains("<svg"));
+    reader.prompts.saveNames = {reader.folders.file("all.xml")};
+    reader.prompts.filterIndexes = {6};
+    QCOMPARE(reader.documents.saveFile(QString()), 0);
+    QVERIFY(ReadBytes(reader.folders.file("all.xml")).startsWith("<?xml"));
 }
 
 QTEST_MAIN(OpenSaveSafetyTest)
