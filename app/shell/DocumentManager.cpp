@@ -2,13 +2,13 @@
 
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QTextCursor>
 
 #include "format/OutputFormats.h"
 #include "shell/AppContext.h"
 #include "shell/ExportCommands.h"
 #include "shell/FileInfoStore.h"
+#include "shell/SafeWrite.h"
 #include "util/ProgramInfo.h"
 #include "util/Status.h"
 
@@ -170,10 +170,11 @@ bool DocumentManager::WriteTextFile(const QString& path) {
     }
     QByteArray bytes = EncodeTextFile(text, format_, lineEndMode_);
     context_.DebugTrace("Set string to file");
-    QSaveFile file(path);  // a temporary file renamed over the target: nothing half-written
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QString reason;
+    if (!WriteFileSafely(path, bytes, &reason)) {
         context_.prompts.Inform(context_.captions.m("Error"),
-                                context_.captions.e("Error writing file ..."));
+                                context_.captions.e("Error writing file ...") + "\n\n" + path +
+                                    "\n" + reason);
         return false;
     }
     return true;

@@ -9,6 +9,8 @@
 #include "document/vorDocument.h"
 #include "format/OutputFormats.h"
 #include "shell/AppContext.h"
+#include "shell/DesktopOpen.h"
+#include "shell/SafeWrite.h"
 #include "shell/TextFileCodec.h"
 #include "util/Status.h"
 
@@ -111,17 +113,28 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
 
     size_t replaced = 0;
     int status;
+    QString reason;  // why the file could not be written
     {
         WaitCursor wait;
         vorDocument document(options);
         document.AddBuffer(ToEngineText(EditorText(editor_), &replaced),
                            formatFile.toStdString(), lineOptions.toStdString(), row->code);
-        status = document.SaveAs(WithoutLineBreaks(path).toStdString(), row->code);
+        // The engine lays out and builds the file; writing it here gives the reason of a
+        // failure (disk full, permission denied), which the engine's status does not.
+        std::string bytes;
+        status = document.Build(row->code, bytes);
+        if (status == kSaveOk) {
+            options.trace("\tsave file");
+            const QByteArray file = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
+            if (!WriteFileSafely(WithoutLineBreaks(path), file, &reason)) status = kSaveWriteFailed;
+        }
     }
     lastEngineStatus_ = status;
     if (status == kSaveWriteFailed) {
         QString message = c.e("Cannot open file %filename% - Please check if this file is in use");
-        context_.prompts.Inform(c.m("error"), message.replace("%filename%", path));
+        message.replace("%filename%", path);
+        if (!reason.isEmpty()) message += "\n\n" + reason;
+        context_.prompts.Inform(c.m("error"), message);
     } else if (status != kSaveOk) {
         context_.prompts.Inform(c.m("Error"), c.e("Error") + " " + QString::number(status));
     } else {
@@ -131,9 +144,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
             context_.prompts.Inform(c.m("Export"),
                                     message.replace("%count%", QString::number(replaced)));
         }
-        if (settings.openAfterExport(row->code).isOn()) {
-            context_.prompts.OpenExternally(path);
-        }
+        if (settings.openAfterExport(row->code).isOn()) OpenWithDesktop(context_, path);
     }
     return kExportDone;
 }

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "shell/Prompts.h"
@@ -100,8 +102,33 @@ bool QtPrompts::ChoosePrinter(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtPrompts::OpenExternally(const QString& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+// Where xdg-open is the desktop's launcher, it tells only by its exit status that no
+// application could open the file, once it has run; it may run as long as the viewer it
+// started, so it is watched without waiting, and it writes to no pipe of ours, which a
+// viewer outliving the program would find closed. Elsewhere the desktop answers at once.
+void QtPrompts::OpenExternally(const QString& path, std::function<void()> whenFailed) {
+    const QString launcher = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (launcher.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)) && whenFailed) whenFailed();
+        return;
+    }
+    auto* process = new QProcess;  // lives until the launcher ends, even past the window
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, whenFailed](int code, QProcess::ExitStatus status) {
+                         if ((status != QProcess::NormalExit || code != 0) && whenFailed) {
+                             whenFailed();
+                         }
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, whenFailed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart) return;
+                         if (whenFailed) whenFailed();
+                         process->deleteLater();
+                     });
+    process->start(launcher, {path});
 }
 
 }  // namespace scrivane::app

@@ -20,6 +20,7 @@
 #include <QToolBar>
 
 #include "shell/AppContext.h"
+#include "shell/DesktopOpen.h"
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
 #include "shell/MainMenu.h"
@@ -420,7 +421,7 @@ void frmScrivane::OpenNewWindow() {
 
 void frmScrivane::ShowHelp() {
     bool french = context_.settings.language() == "Francais";
-    context_.prompts.OpenExternally(context_.paths.manual(french));
+    OpenWithDesktop(context_, context_.paths.manual(french));
 }
 
 void frmScrivane::ShowReadme() {

@@ -258,6 +258,8 @@ void LangTest::shippedFrenchFile() {
         {"File %filename% already exists. Do you want to overwrite it ?", "%filename%"},
         {"%count% character(s) cannot be written in this format and were replaced by \"?\"",
          "%count%"},
+        {"No program could open %filename%", "%filename%"},
+        {"File %filename% cannot be found", "%filename%"},
         {"%filename% holds no text that %program% can show.", "%program%"},
         {"%filename% was not written by %program%: it is shown as text in a new document.",
          "%program%"}};

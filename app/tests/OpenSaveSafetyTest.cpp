@@ -1,16 +1,19 @@
 // Opening and saving never hide or destroy what the user has: another program's PDF is
 // converted or left alone (never shown as bytes), a file that cannot be read back never
-// takes the place of the open document's name, and the text-file type saves text
-// whatever the name.
+// takes the place of the open document's name, the text-file type saves text whatever
+// the name, and failures say why.
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "AppTestSupport.h"
 #include "format/OutputFormats.h"
 #include "shell/AppContext.h"
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
+#include "shell/frmScrivane.h"
 
 using namespace scrivane::app;
 using scrivane::kTargetPdf, scrivane::kTargetXhtml, scrivane::kTargetXml, scrivane::kTargetSvg;
@@ -73,6 +76,9 @@ private slots:
     void foreignXmlOpensAsUntitledText();
     void htmlAndXhtmlNamesAreReadBack();
     void textTypeSavesTextUnderAnyName();
+    void failedWritesSayWhy();
+    void openingWithTheDesktopSaysWhenItCannot();
+    void launcherFailureIsReported();
 };
 
 void OpenSaveSafetyTest::foreignPdfIsConvertedOrLeftAlone() {
@@ -191,6 +197,87 @@ void OpenSaveSafetyTest::textTypeSavesTextUnderAnyName() {
     reader.prompts.filterIndexes = {6};
     QCOMPARE(reader.documents.saveFile(QString()), 0);
     QVERIFY(ReadBytes(reader.folders.file("all.xml")).startsWith("<?xml"));
+}
+
+void OpenSaveSafetyTest::failedWritesSayWhy() {
+    Editor e;
+    e.editor.insertPlainText("precious");
+    const QString notAFolder = e.folders.file("plain");
+    WriteBytes(notAFolder, "x");
+    QCOMPARE(e.documents.saveFile(notAFolder + "/a.txt"), 1);
+    QVERIFY(LastShown(e.prompts).contains("Error writing file"));
+    QVERIFY2(LastShown(e.prompts).contains("Not a directory"), qPrintable(LastShown(e.prompts)));
+    QVERIFY(e.documents.isDirty());
+
+    QCOMPARE(e.exports.saveExport("XML", e.folders.file("none/x.xml")), kExportDone);
+    QVERIFY(LastShown(e.prompts).contains("Cannot open file " + e.folders.file("none/x.xml")));
+    QVERIFY2(LastShown(e.prompts).contains("No such file or directory"),
+             qPrintable(LastShown(e.prompts)));
+
+    // A write that stops half-way (here at the process's file size limit, as on a full
+    // disk) says why, and leaves the file it would have replaced whole.
+    const QString kept = e.folders.file("kept.xml");
+    WriteBytes(kept, "old");
+    QString text;
+    for (int line = 0; line < 4000; ++line) text += "A line of a text too long for the limit\n";
+    e.editor.setPlainText(text);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 32 * 1024;
+    setrlimit(RLIMIT_FSIZE, &small);
+    e.exports.saveExport("XML", kept);
+    const QString exportMessage = LastShown(e.prompts);
+    e.documents.saveFile(kept);
+    setrlimit(RLIMIT_FSIZE, &old);
+    QVERIFY2(exportMessage.contains("File too large"), qPrintable(exportMessage));
+    QVERIFY2(LastShown(e.prompts).contains("File too large"), qPrintable(LastShown(e.prompts)));
+    QCOMPARE(ReadBytes(kept), QByteArray("old"));
+}
+
+void OpenSaveSafetyTest::openingWithTheDesktopSaysWhenItCannot() {
+    // After an export, with no program for the file's type.
+    Editor e;
+    e.editor.setPlainText("text");
+    e.settings.setOpenAfterExport(kTargetPdf, true);
+    e.prompts.openFails = true;
+    const QString pdf = e.folders.file("out.pdf");
+    QCOMPARE(e.exports.saveExport("PDF", pdf), kExportDone);
+    QCOMPARE(e.prompts.opened, QStringList({pdf}));
+    QVERIFY2(LastShown(e.prompts).contains("No program could open " + pdf),
+             qPrintable(e.prompts.asked.join('\n')));
+
+    // Help without its manual, then with one but no viewer.
+    scrivane::app::test::TestContext t;
+    frmScrivane window(t.context);
+    window.Load();
+    window.action("mnuHelp")->trigger();
+    QVERIFY(t.prompts.opened.isEmpty());
+    QVERIFY(LastShown(t.prompts).contains(t.paths.manual(false)));
+    WriteBytes(t.paths.manual(false), "%PDF-1.4");
+    t.prompts.openFails = true;
+    window.action("mnuHelp")->trigger();
+    QCOMPARE(t.prompts.opened, QStringList({t.paths.manual(false)}));
+    QVERIFY(LastShown(t.prompts).contains("No program could open"));
+}
+
+// The real launcher: a desktop without a viewer makes xdg-open end with status 3.
+void OpenSaveSafetyTest::launcherFailureIsReported() {
+    QTemporaryDir bin;
+    const QString launcher = bin.filePath("xdg-open");
+    WriteBytes(launcher, "#!/bin/sh\n[ \"$1\" = \"$0\" ] && exit 0\nexit 3\n");
+    QFile::setPermissions(launcher, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ":" + oldPath);
+    QtPrompts prompts(nullptr);
+    int failures = 0;
+    prompts.OpenExternally(bin.filePath("document.pdf"), [&] { ++failures; });
+    QTRY_COMPARE(failures, 1);
+    prompts.OpenExternally(launcher, [&] { ++failures; });  // this one "opens"
+    QTest::qWait(300);
+    QCOMPARE(failures, 1);
+    qputenv("PATH", oldPath);
 }
 
 QTEST_MAIN(OpenSaveSafetyTest)
