@@ -45,6 +45,17 @@ public:
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
+// The engine's SaveAs, with the reason of a failed write (a full disk, a denied
+// permission), which the engine's status does not give: kSaveWriteFailed and *reason.
+int BuildAndWrite(vorDocument& document, int code, const QString& path, QString& reason) {
+    std::string bytes;
+    const int status = document.Build(code, bytes);
+    if (status != kSaveOk) return status;
+    if (document.options().trace) document.options().trace("\tsave file");
+    const QByteArray file = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
+    return WriteFileSafely(path, file, &reason) ? kSaveOk : kSaveWriteFailed;
+}
+
 }  // namespace
 
 int FormatCode(const QString& formatName) {
@@ -119,15 +130,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         vorDocument document(options);
         document.AddBuffer(ToEngineText(EditorText(editor_), &replaced),
                            formatFile.toStdString(), lineOptions.toStdString(), row->code);
-        // The engine lays out and builds the file; writing it here gives the reason of a
-        // failure (disk full, permission denied), which the engine's status does not.
-        std::string bytes;
-        status = document.Build(row->code, bytes);
-        if (status == kSaveOk) {
-            options.trace("\tsave file");
-            const QByteArray file = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
-            if (!WriteFileSafely(WithoutLineBreaks(path), file, &reason)) status = kSaveWriteFailed;
-        }
+        status = BuildAndWrite(document, row->code, WithoutLineBreaks(path), reason);
     }
     lastEngineStatus_ = status;
     if (status == kSaveWriteFailed) {
