@@ -7,9 +7,14 @@
 #include "shell/AppPaths.h"
 #include "util/ProgramInfo.h"
 
+// The program's resources (its icon) live in the app library; a static library's
+// resources are linked only when something asks for them, from outside any namespace.
+static void LinkResources() { Q_INIT_RESOURCE(resources); }
+
 namespace scrivane::app {
 
 void SetProgramNames() {
+    LinkResources();
     QApplication::setApplicationName(QStringLiteral("Scrivane"));
     QApplication::setOrganizationName(QStringLiteral("Scrivane"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(kProgramName));

@@ -8,7 +8,7 @@ class AppPaths;
 
 // "Scrivane" names the place of the settings; the program's name, "Vantor Jotter", is
 // what window titles show: the desktop adds it to titles that lack it and shows it
-// alone for untitled windows (message boxes), instead of "Scrivane".
+// alone for untitled windows (message boxes), instead of "Scrivane". Also the icon.
 void SetProgramNames();
 
 // With the user folder overridden (SCRIVANE_USER_DIR: tests, a portable install), what

@@ -143,6 +143,7 @@ void WindowChromeTest::toolbarPicturesShowTheirCommands() {
 void WindowChromeTest::everyTitleNamesTheProgramAlike() {
     QCOMPARE(QGuiApplication::applicationDisplayName(), QString(scrivane::kProgramName));
     QCOMPARE(QCoreApplication::applicationName(), QString("Scrivane"));  // the settings' place
+    QVERIFY(QFile::exists(":/icons/scrivane.svg"));  // the window icon is in the program
     QtPrompts prompts(nullptr);
     auto untitled = prompts.BuildMessageBox(QMessageBox::Question, QString(), "Save?",
                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
