@@ -10,7 +10,7 @@ void OpenWithDesktop(const AppContext& context, const QString& path) {
     const clsCaption& c = context.captions;
     Prompts& prompts = context.prompts;
     if (!QFileInfo(path).isFile()) {
-        QString message = c.e("File %filename% cannot be found");
+        QString message = c.e("File %filename% not found");
         prompts.Inform(c.m("Error"), message.replace("%filename%", path));
         return;
     }

@@ -197,15 +197,15 @@ void frmScrivane::ApplyCaptions() {
     RefreshToolbar();
 }
 
-// The letters come from the captions shown; the entries of the menu table choose
-// before those captioned at run time (recent files).
+// The letters come from the captions shown. Entries captioned at run time (recent
+// files, favorites) get none: their texts are the user's, shown as written.
 void frmScrivane::AssignMenuKeys() {
     auto assign = [this](const QList<QAction*>& entries) {
-        QList<QAction*> fixed, others;
+        QList<QAction*> captioned;
         for (QAction* entry : entries) {
-            (captions_.value(actions_.key(entry)).isEmpty() ? others : fixed) << entry;
+            if (!captions_.value(actions_.key(entry)).isEmpty()) captioned << entry;
         }
-        AssignMnemonics(fixed + others);
+        AssignMnemonics(captioned);
     };
     assign(menuBar()->actions());
     for (QMenu* menu : std::as_const(menus_)) assign(menu->actions());
@@ -251,7 +251,6 @@ void frmScrivane::RefreshRecentMenu() {
         any = any || visible;
     }
     actions_["mnuSepRecents"]->setVisible(any);
-    AssignMenuKeys();
 }
 
 QString frmScrivane::statusText() const { return lblStatusBar_->text(); }
