@@ -127,13 +127,14 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
 
     const ExportFormatFiles files = FormatFilesFor(context_, row->code);
 
-    size_t replaced = 0;
+    const EngineText text = ToEngineText(EditorText(editor_));
+    const size_t replaced = text.replaced;
     int status;
     QString reason;  // why the file could not be written
     {
         WaitCursor wait;
         vorDocument document(options);
-        document.AddBuffer(ToEngineText(EditorText(editor_), &replaced),
+        document.AddBuffer(text.text,
                            EnginePath(files.formatFile), EnginePath(files.lineOptions), row->code);
         status = BuildAndWrite(document, row->code, WithoutLineBreaks(path), reason);
     }
