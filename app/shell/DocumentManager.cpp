@@ -41,7 +41,9 @@ QString WithProgramName(const QString& title) {
 
 DocumentManager::DocumentManager(AppContext& context, QPlainTextEdit* editor,
                                  ExportCommands& exports, QObject* parent)
-    : QObject(parent), context_(context), editor_(editor), exports_(exports) {}
+    : QObject(parent), context_(context), editor_(editor), exports_(exports) {
+    exports_.setDocumentFile([this] { return fileName_; });
+}
 
 bool DocumentManager::isDirty() const { return editor_->document()->isModified(); }
 

@@ -121,6 +121,12 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     options.appFolder = context_.paths.dataFolder().toStdString();
     options.imageTags = ImageTagsPlaced(context_, kTargetPdf);
     options.animateSvg = settings.animateSvgFiles().isOn();
+    // Pictures named relative to the text are found beside its file, as the command line
+    // finds them; an untitled text has no folder of its own.
+    if (documentFile_) {
+        const QString file = documentFile_();
+        if (!file.isEmpty()) options.textFolder = QFileInfo(file).absolutePath().toStdString();
+    }
     options.trace = [this](const std::string& message) {
         context_.DebugTrace(QString::fromStdString(message));
     };

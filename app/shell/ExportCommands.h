@@ -2,6 +2,7 @@
 // The commands between the editor and the engine: export the editor text as PDF, XHTML,
 // XML or SVG, read a published file back into text for the editor, print the plain text.
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "shell/FormatFilePlaces.h"
@@ -71,6 +72,12 @@ class ExportCommands {
 public:
     ExportCommands(AppContext& context, const QPlainTextEdit* editor);
 
+    // Where the open document's file is (empty while untitled): relative picture names
+    // in its text are found beside it.
+    void setDocumentFile(std::function<QString()> documentFile) {
+        documentFile_ = std::move(documentFile);
+    }
+
     // An ExportOutcome; kExportDone also after a reported export error.
     int saveExport(const QString& formatName, QString path);
     // Read a PDF, or an XHTML ("HTM" or "XHTML"), XML or SVG file that this program wrote,
@@ -104,6 +111,7 @@ private:
     const QPlainTextEdit* editor_;  // read for exports and printing; never filled here
     DocumentProperties properties_;
     int lastEngineStatus_ = 0;
+    std::function<QString()> documentFile_;
 };
 
 }  // namespace scrivane::app
