@@ -14,6 +14,7 @@
 #include "shell/AppContext.h"
 #include "shell/CommandHighlighter.h"
 #include "shell/ExportCommands.h"
+#include "shell/ExportReport.h"
 #include "shell/frmScrivane.h"
 #include "util/Diagnostic.h"
 
@@ -60,6 +61,8 @@ void EditorHighlighting::Connect(frmScrivane& window) {
             connect(window.action(name), &QAction::triggered, this,
                     [this, code] { setFormatCode(code); });
         }
+        connect(window.action(QString("mnu%1Export").arg(format)), &QAction::triggered, this,
+                [this, &window] { ShowExportProblem(window.exports().lastProblems()); });
     }
     connect(window.action("mnuPreferences"), &QAction::triggered, this,
             &EditorHighlighting::ReloadConditions);
@@ -135,6 +138,12 @@ QString EditorHighlighting::Describe(const LineClass& line) const {
             return c.m("Line condition") + name;
     }
     return {};
+}
+
+void EditorHighlighting::ShowExportProblem(const Diagnostics& problems) {
+    if (report_ && !problems.empty()) {
+        report_->setText(DescribeProblem(problems.front(), context_.captions));
+    }
 }
 
 QString EditorHighlighting::reportText() const { return report_ ? report_->text() : QString(); }

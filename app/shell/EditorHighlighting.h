@@ -2,12 +2,14 @@
 // Shows, as the user types, what each line will become in the export: the highlighter's
 // colours (switched off and on from the Format menu, and remembered), a tooltip that
 // says it in words, and, on the status line, why the engine would ignore or refuse the
-// command on the caret's line. The line conditions are those of the export format last
-// used (PDF at first), read again after an export or a change of the format options.
+// command on the caret's line (after an export, the first line it reported). The line
+// conditions are those of the export format last used (PDF at first), read again after
+// an export or a change of the format options.
 #include <QByteArray>
 #include <QObject>
 
 #include "shell/LineClassifier.h"
+#include "util/Diagnostic.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -41,6 +43,8 @@ public:
     LineClass ClassifyBlock(const QTextBlock& block);
     QString Describe(const LineClass& line) const;
     QString reportText() const;
+    // After an export, its first reported line, until the caret moves or the text changes.
+    void ShowExportProblem(const Diagnostics& problems);
     CommandHighlighter& highlighter() const { return *highlighter_; }
 
 protected:

@@ -12,6 +12,7 @@
 #include "shell/AppContext.h"
 #include "shell/FormatFilePlaces.h"
 #include "shell/DesktopOpen.h"
+#include "shell/ExportReport.h"
 #include "shell/SafeWrite.h"
 #include "shell/TextFileCodec.h"
 #include "util/Status.h"
@@ -96,6 +97,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     if (!row) return kExportUnknownFormat;
     clsCaption& c = context_.captions;
     lastEngineStatus_ = kEngineNotRun;
+    problems_.clear();
 
     if (path.isEmpty()) {
         QStringList filters{QString("%1 (*%2)").arg(row->description, row->extension),
@@ -134,14 +136,14 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     const ExportFormatFiles files = FormatFilesFor(context_, row->code);
 
     const EngineText text = ToEngineText(EditorText(editor_));
-    const size_t replaced = text.replaced;
     int status;
     QString reason;  // why the file could not be written
     {
         WaitCursor wait;
         vorDocument document(options);
-        document.AddBuffer(text.text,
-                           EnginePath(files.formatFile), EnginePath(files.lineOptions), row->code);
+        document.AddBuffer(text.text, EnginePath(files.formatFile), EnginePath(files.lineOptions),
+                           row->code);
+        problems_ = MergeDiagnostics(text.replacements, document.GetDiagnostics());
         status = BuildAndWrite(document, row->code, WithoutLineBreaks(path), reason);
     }
     lastEngineStatus_ = status;
@@ -153,12 +155,8 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     } else if (status != kSaveOk) {
         context_.prompts.Inform(c.m("Error"), c.e("Error") + " " + QString::number(status));
     } else {
-        if (replaced > 0) {
-            QString message = c.e(
-                "%count% character(s) cannot be written in this format and were replaced by \"?\"");
-            context_.prompts.Inform(c.m("Export"),
-                                    message.replace("%count%", QString::number(replaced)));
-        }
+        const QString warning = ExportWarningText(problems_, text.replaced, c);
+        if (!warning.isEmpty()) context_.prompts.Warn(c.m("Export"), warning);
         if (settings.openAfterExport(row->code).isOn()) OpenWithDesktop(context_, path);
     }
     return kExportDone;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shell/FormatFilePlaces.h"
+#include "util/Diagnostic.h"
 
 class QPlainTextEdit;
 
@@ -78,8 +79,11 @@ public:
         documentFile_ = std::move(documentFile);
     }
 
-    // An ExportOutcome; kExportDone also after a reported export error.
+    // An ExportOutcome; kExportDone also after a reported export error. What the engine
+    // reports about the text's lines is shown as one warning after a written export.
     int saveExport(const QString& formatName, QString path);
+    // The last export's reports, by line (empty when it stopped before the engine ran).
+    const Diagnostics& lastProblems() const { return problems_; }
     // Read a PDF, or an XHTML ("HTM" or "XHTML"), XML or SVG file that this program wrote,
     // and give back the text it was made from; the caller puts it into the editor. An
     // empty path asks for the file. For another program's PDF the experimental
@@ -112,6 +116,7 @@ private:
     DocumentProperties properties_;
     int lastEngineStatus_ = 0;
     std::function<QString()> documentFile_;
+    Diagnostics problems_;
 };
 
 }  // namespace scrivane::app
