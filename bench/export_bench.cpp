@@ -231,8 +231,7 @@ Result MeasureSize(const Case& c, int runs, const std::filesystem::path& folder)
     result.runs = runs;
     result.baseRssKb = MaxRssKb();
 
-    const uint64_t seed = 0x5C121A7E0000ULL + static_cast<uint64_t>(c.lines) +
-                          (static_cast<uint64_t>(c.length) << 32);
+    const uint64_t seed = bench::ProseSeed(c.lines, c.length);
     const std::string text =
         c.length > 0 ? MakeLongLines(c.lines, c.length, seed) : MakeProse(c.lines, seed);
     result.textBytes = text.size();

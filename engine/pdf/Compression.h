@@ -1,5 +1,6 @@
 #pragma once
-// Deflate for /FlateDecode streams and the matching inflate, in zlib's format.
+// Deflate for /FlateDecode streams and the matching inflate, in zlib's format. Deflate is
+// libdeflate's (several times faster than zlib for files no larger); inflate is zlib's.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,9 +14,14 @@ struct CompressionSizes {
 };
 CompressionSizes LastCompressionSizes();
 
-// Replaces data by its zlib stream (the bytes compress2 gives at the given level). Non-zero when the
-// library fails; the data is then unchanged.
-int Compress(std::string& data, int level = 9);
+// The level content streams are written at: on our streams libdeflate's level 6 gives
+// files a little smaller than zlib's level 9 in about half the time.
+constexpr int kStreamLevel = 6;
+
+// Replaces data by its zlib stream (header, deflate data, Adler-32) at the given level,
+// 1 (fastest) to 12 (smallest). Safe to call from several threads at once. Non-zero when
+// the library fails (out of memory); the data is then unchanged.
+int Compress(std::string& data, int level = kStreamLevel);
 
 // Largest inflated size Decompress accepts before it gives up.
 constexpr size_t kMaxInflatedSize = size_t{256} << 20;

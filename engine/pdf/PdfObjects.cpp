@@ -277,7 +277,7 @@ std::string ContentStreamText(const vorContent& content, PdfWriteState& state) {
 void toFS(std::string& out, const vorContent& content, PdfWriteState& state) {
     std::string s = ContentStreamText(content, state);
     // A stream that does not compress is written as it is; the file stays valid.
-    bool compressed = state.compress && Compress(s, 9) == 0;
+    bool compressed = state.compress && Compress(s) == 0;
     out += kObjectStart;
     out += "<</Length ";
     AppendInt(out, static_cast<long long>(s.size()));
