@@ -182,9 +182,13 @@ void toFS(std::string& out, const vorFont& font) {
     out += kObjectEnd;
 }
 
-void toFS(std::string& out, const vorPage& page, PdfWriteState& state) {
+void StartPage(const vorPage& page, PdfWriteState& state) {
     state.currentPageHeight = page.PageHeight < 1 ? kDefaultPageHeight : page.PageHeight;
-    state.wordSpacingSet = state.charSpacingSet = false;  // a page starts afresh
+    state.wordSpacingSet = state.charSpacingSet = false;
+}
+
+void toFS(std::string& out, const vorPage& page, PdfWriteState& state) {
+    StartPage(page, state);
     out += kObjectStart;
     out += "<</Type/Page/Parent ";
     AppendRef(out, page.ParentObjectNumber);
@@ -274,17 +278,18 @@ std::string ContentStreamText(const vorContent& content, PdfWriteState& state) {
     return s;
 }
 
-void toFS(std::string& out, const vorContent& content, PdfWriteState& state) {
+bool toFS(std::string& out, const vorContent& content, PdfWriteState& state) {
     std::string s = ContentStreamText(content, state);
-    // A stream that does not compress is written as it is; the file stays valid.
-    bool compressed = state.compress && Compress(s) == 0;
+    if (state.compress && (state.deflate ? state.deflate(s) : Compress(s)) != 0) return false;
+    out.reserve(out.size() + s.size() + 80);
     out += kObjectStart;
     out += "<</Length ";
     AppendInt(out, static_cast<long long>(s.size()));
-    out += compressed ? " /Filter /FlateDecode >>" : " >>";
+    out += state.compress ? " /Filter /FlateDecode >>" : " >>";
     out += "\nstream\n";
     out += s;
     out += "\nendstream\nendobj\n";
+    return true;
 }
 
 void toFS(std::string& out, const vorImage& image) {
