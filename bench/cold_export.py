@@ -5,6 +5,7 @@
     bench/cold_export.py                     # 100,000 lines, 3 runs, median shown
     bench/cold_export.py --lines 10000 --runs 5
     bench/cold_export.py --build OTHER/build # another build folder
+    bench/cold_export.py --cli OTHER/scrivane-cli  # another command-line tool (an older one)
 
 Each run times the whole `scrivane-cli export TEXT OUT.pdf` (start to exit, the file
 written) and reads the process's peak resident size. In the same run, in turn with it so
@@ -14,7 +15,8 @@ that both share the machine's load alike:
   - the peer, `enscript -B` to a PostScript file and then `ps2pdf`, when both are
     installed (this script installs nothing; a missing peer is skipped);
   - `scrivane-cli import` of the output and `pdftotext` of the same file.
-The text is export_bench's generated prose (bench/bench_text writes it). Figures are the
+The text is export_bench's generated prose (bench/bench_text writes it), exported with the
+data folder's format files and an empty user folder. Figures are the
 median of the runs, with the range; the load average is printed before and after.
 """
 
@@ -30,11 +32,11 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
-def run(command, capture=False):
+def run(command, capture=False, env=None):
     """Runs a command to its end: (wall seconds, peak resident MB, stdout text, CPU seconds)."""
     start = time.perf_counter()
     process = subprocess.Popen(command, stdout=subprocess.PIPE if capture else subprocess.DEVNULL,
-                               stderr=subprocess.PIPE)
+                               stderr=subprocess.PIPE, env=env)
     output = process.stdout.read().decode() if capture else ""
     errors = process.stderr.read().decode()
     _, status, usage = os.wait4(process.pid, 0)
@@ -59,9 +61,12 @@ def main():
     parser.add_argument("--lines", type=int, default=100000)
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--build", default=os.path.join(ROOT, "build"))
+    parser.add_argument("--cli", help="the scrivane-cli to time (default: the build's)")
+    parser.add_argument("--data", default=os.path.join(ROOT, "app", "data"),
+                        help="the data folder with the format files (default: the source tree's)")
     args = parser.parse_args()
 
-    cli = os.path.join(args.build, "cli", "scrivane-cli")
+    cli = args.cli or os.path.join(args.build, "cli", "scrivane-cli")
     maker = os.path.join(args.build, "bench", "bench_text")
     zlib = os.path.join(args.build, "bench", "zlib_streams")
     for program in (cli, maker, zlib):
@@ -76,6 +81,9 @@ def main():
         text = os.path.join(folder, "text.txt")
         pdf = os.path.join(folder, "text.pdf")
         subprocess.run([maker, str(args.lines), text], check=True)
+        # The format files of the data folder, never a user's own.
+        env = dict(os.environ, SCRIVANE_DATA_DIR=os.path.abspath(args.data),
+                   SCRIVANE_USER_DIR=os.path.join(folder, "user"))
         size_mb = os.path.getsize(text) / 1e6
         print(f"cold_export: {args.lines} lines ({size_mb:.2f} MB), {args.runs} runs, "
               f"{os.cpu_count()} cores; load average {os.getloadavg()[0]:.2f}")
@@ -85,7 +93,7 @@ def main():
         export, cpu, peak, zlib_s, peer_s, imports, poppler = [], [], [], [], [], [], []
         streams = {}
         for _ in range(args.runs):
-            wall, rss, _, seconds = run([cli, "export", "--quiet", text, pdf])
+            wall, rss, _, seconds = run([cli, "export", "--quiet", text, pdf], env=env)
             export.append(wall)
             cpu.append(seconds)
             peak.append(rss)
@@ -97,7 +105,7 @@ def main():
                 wall_a = run(["enscript", "-B", "-q", "-o", ps, text])[0]
                 wall_b = run(["ps2pdf", ps, os.path.join(folder, "peer.pdf")])[0]
                 peer_s.append(wall_a + wall_b)
-            imports.append(run([cli, "import", pdf, os.path.join(folder, "back.txt")])[0])
+            imports.append(run([cli, "import", pdf, os.path.join(folder, "back.txt")], env=env)[0])
             if pdftotext:
                 poppler.append(run([pdftotext, pdf, os.path.join(folder, "poppler.txt")])[0])
 
