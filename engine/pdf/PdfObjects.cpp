@@ -244,8 +244,11 @@ void toFS(std::string& out, const vorPage& page, PdfWriteState& state) {
 }
 
 std::string ContentStreamText(const vorContent& content, PdfWriteState& state) {
+    // Operators take some 40 bytes a run besides its text: one allocation for the stream.
+    size_t expected = content.Images.size() * 48 + content.Lines.size() * 40;
+    for (const vorText& run : content.Texts) expected += run.TextValue.size() + 48;
     std::string s;
-    s.reserve(content.Texts.size() * 64 + content.Images.size() * 48);
+    s.reserve(expected);
     const double height = state.currentPageHeight;
     for (const vorImage& image : content.Images) {
         s += "q\n";
