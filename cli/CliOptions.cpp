@@ -36,72 +36,67 @@ std::string FormatFromFileName(const std::string& fileName) {
     return format ? format->word : FormatByCode(kTargetPdf)->word;
 }
 
-bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
-                     std::string& error) {
-    if (args.empty()) {
-        error = "no command given (try --help)";
-        return false;
-    }
-    const std::string& first = args[0];
+namespace {
+
+// The command word; false (with error) for none or an unknown one.
+bool ParseCommand(const std::string& first, CliOptions& options, std::string& error) {
     if (first == "--help" || first == "-h" || first == "help") {
         options.command = "help";
-        return true;
-    }
-    if (first == "--version" || first == "version") {
+    } else if (first == "--version" || first == "version") {
         options.command = "version";
-        return true;
-    }
-    if (first != "export" && first != "import" && first != "layout") {
+    } else if (first == "export" || first == "import" || first == "layout") {
+        options.command = first;
+    } else {
         error = "unknown command '" + first + "' (try --help)";
         return false;
     }
-    options.command = first;
+    return true;
+}
 
-    std::vector<std::string> positional;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& target) {
-            if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
-                return false;
-            }
-            target = args[++i];
-            return true;
-        };
-        bool exporting = options.command != "import";
-        if (arg == "--format" && exporting) {
-            if (!value(options.format)) return false;
-            options.formatGiven = true;
-            options.format = AsciiLower(options.format);
-            if (FormatCode(options.format) == 0) {
-                error = "unknown format '" + options.format + "' (pdf, xhtml, xml or svg)";
-                return false;
-            }
-        } else if (arg == "--format-file" && exporting) {
-            if (!value(options.formatFile)) return false;
-        } else if (arg == "--line-options" && exporting) {
-            if (!value(options.lineOptions)) return false;
-        } else if (arg == "--no-line-options" && exporting) {
-            options.noLineOptions = true;
-        } else if (arg == "--optimize" && options.command == "export") {
-            options.optimize = true;
-        } else if (arg == "--animate-svg" && options.command == "export") {
-            options.animateSvg = true;
-        } else if (arg == "--quiet" && exporting) {
-            options.quiet = true;
-        } else if (arg == "--convert" && options.command == "import") {
-            options.convert = true;
-        } else if (arg == "--") {
-            positional.insert(positional.end(), args.begin() + static_cast<long>(i) + 1,
-                              args.end());
-            break;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "unknown option '" + arg + "' for " + options.command;
+// One option at args[i] (i moves past its value); false (with error) for an option the
+// command does not take or a value that is missing or wrong.
+bool ParseOption(const std::vector<std::string>& args, size_t& i, CliOptions& options,
+                 std::string& error) {
+    const std::string& arg = args[i];
+    auto value = [&](std::string& target) {
+        if (i + 1 >= args.size()) {
+            error = arg + " needs a value";
             return false;
-        } else {
-            positional.push_back(arg);
         }
+        target = args[++i];
+        return true;
+    };
+    const bool exporting = options.command != "import";
+    const bool exportOnly = options.command == "export";
+    if (arg == "--format" && exporting) {
+        if (!value(options.format)) return false;
+        options.formatGiven = true;
+        options.format = AsciiLower(options.format);
+        if (FormatCode(options.format) == 0) {
+            error = "unknown format '" + options.format + "' (pdf, xhtml, xml or svg)";
+            return false;
+        }
+        return true;
     }
+    if (arg == "--format-file" && exporting) return value(options.formatFile);
+    if (arg == "--line-options" && exporting) return value(options.lineOptions);
+    bool* flag = arg == "--no-line-options" && exporting ? &options.noLineOptions
+                 : arg == "--optimize" && exportOnly    ? &options.optimize
+                 : arg == "--animate-svg" && exportOnly ? &options.animateSvg
+                 : arg == "--quiet" && exporting        ? &options.quiet
+                 : arg == "--convert" && options.command == "import" ? &options.convert
+                                                                      : nullptr;
+    if (!flag) {
+        error = "unknown option '" + arg + "' for " + options.command;
+        return false;
+    }
+    *flag = true;
+    return true;
+}
+
+// INPUT and OUTPUT (INPUT alone for layout), and the format OUTPUT's name implies.
+bool TakePositional(const std::vector<std::string>& positional, CliOptions& options,
+                    std::string& error) {
     size_t wanted = options.command == "layout" ? 1 : 2;
     if (positional.size() != wanted) {
         error = options.command + " needs " + (wanted == 1 ? "INPUT" : "INPUT and OUTPUT") +
@@ -120,6 +115,34 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
                              : FormatFromFileName(options.output);
     }
     return true;
+}
+
+}  // namespace
+
+bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
+                     std::string& error) {
+    if (args.empty()) {
+        error = "no command given (try --help)";
+        return false;
+    }
+    if (!ParseCommand(args[0], options, error)) return false;
+    if (options.command == "help" || options.command == "version") return true;
+
+    std::vector<std::string> positional;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            positional.insert(positional.end(), args.begin() + static_cast<long>(i) + 1,
+                              args.end());
+            break;
+        }
+        if (arg.size() > 1 && arg[0] == '-') {
+            if (!ParseOption(args, i, options, error)) return false;
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    return TakePositional(positional, options, error);
 }
 
 }  // namespace scrivane::cli

@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -114,19 +113,6 @@ int Export(const CliOptions& options) {
     return 0;
 }
 
-// The conversion of other programs' PDFs reads a named file only: standard input goes
-// to a temporary file for it.
-std::string TemporaryPdf(const std::string& bytes) {
-    char name[] = "/tmp/scrivane-import-XXXXXX";
-    int fd = mkstemp(name);
-    if (fd < 0) return {};
-    close(fd);
-    std::string temporary = std::string(name) + ".pdf";
-    std::rename(name, temporary.c_str());
-    WriteFileAtomically(temporary, bytes);
-    return temporary;
-}
-
 // Reads the input back into the document: a file by its name, standard input by what it
 // holds.
 int16_t ReadBack(const CliOptions& options, vorDocument& document) {
@@ -136,11 +122,8 @@ int16_t ReadBack(const CliOptions& options, vorDocument& document) {
     }
     std::string bytes;
     ReadInput("-", bytes);
-    if (!options.convert) return document.LoadFromBytes(bytes, FormatOfContent(bytes).code);
-    std::string temporary = TemporaryPdf(bytes);
-    int16_t status = document.ImportFile(temporary.empty() ? options.input : temporary);
-    if (!temporary.empty()) std::remove(temporary.c_str());
-    return status;
+    return options.convert ? document.ImportFromBytes(bytes)
+                           : document.LoadFromBytes(bytes, FormatOfContent(bytes).code);
 }
 
 int Import(const CliOptions& options) {

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QStringList>
 
+#include "format/FormatSets.h"
+
 namespace scrivane::app {
 
 namespace {
@@ -30,6 +32,7 @@ constexpr Key kWordWrap{"settings", "WordWrap", "0"};
 constexpr Key kOpenFilterIndex{"settings", "OpenFilterIndex", "1"};
 constexpr Key kSaveFilterIndex{"settings", "SaveFilterIndex", "1"};
 constexpr Key kOpenSampleFile{"Settings", "OpenSampleFile", "1"};
+constexpr Key kHighlighting{"settings", "Highlighting", "1"};
 constexpr Key kWindowLeft{"form", "left", "500"};
 constexpr Key kWindowTop{"form", "top", "500"};
 constexpr Key kWindowWidth{"form", "width", "8000"};
@@ -40,18 +43,13 @@ constexpr Key kFontBold{"text", "fontbold", "0"};
 constexpr Key kFontItalic{"text", "fontitalic", "0"};
 constexpr const char* kRecentSection = "recent";
 
-// A setting of each export format, named prefix, format code, suffix ("show10format").
-struct FormatKey {
-    const char* prefix;
-    const char* suffix;
-    const char* fallback;
-};
-
+// The settings of each export format: their names ("show10format") and defaults are the
+// engine's, which chooses the format files by them.
 constexpr const char* kFormatSection = "settings";
-constexpr FormatKey kShowExportOptions{"show", "format", "1"};
-constexpr FormatKey kOpenAfterExport{"open", "format", "1"};
-constexpr FormatKey kUseLineOptions{"ashtm", "format", "1"};
-constexpr FormatKey kLineOptionsSet{"ashtm", "formatfile", "[Default]"};
+constexpr FormatSetting kShowExportOptions = FormatSetting::ShowOptions;
+constexpr FormatSetting kOpenAfterExport = FormatSetting::OpenAfterExport;
+constexpr FormatSetting kUseLineOptions = FormatSetting::UseLineOptions;
+constexpr FormatSetting kLineOptionsSet = FormatSetting::LineOptionsSet;
 
 // The remembered dialogs, in the order of DialogPlace: the name before "Left" and
 // "Top", and the position used before one was stored (none: centred).
@@ -91,16 +89,15 @@ void Put(QSettings& store, const Key& key, const QString& value) {
     store.setValue(StoreKey(key.section, key.name), value);
 }
 
-QString FormatKeyName(const FormatKey& key, int code) {
-    return key.prefix + QString::number(code) + key.suffix;
+QString Get(const QSettings& store, FormatSetting setting, int code) {
+    const FormatSettingKey key = FormatSettingOf(setting, code);
+    return Stored(store, kFormatSection, QString::fromStdString(key.name),
+                  QString::fromLatin1(key.fallback.data(), key.fallback.size()));
 }
 
-QString Get(const QSettings& store, const FormatKey& key, int code) {
-    return Stored(store, kFormatSection, FormatKeyName(key, code), key.fallback);
-}
-
-void Put(QSettings& store, const FormatKey& key, int code, const QString& value) {
-    store.setValue(StoreKey(kFormatSection, FormatKeyName(key, code)), value);
+void Put(QSettings& store, FormatSetting setting, int code, const QString& value) {
+    const FormatSettingKey key = FormatSettingOf(setting, code);
+    store.setValue(StoreKey(kFormatSection, QString::fromStdString(key.name)), value);
 }
 
 QString Flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
@@ -183,6 +180,11 @@ SettingSwitch AppSettings::openSampleFile() const {
     return SettingSwitch(Get(*store_, kOpenSampleFile));
 }
 void AppSettings::setOpenSampleFile(bool on) { Put(*store_, kOpenSampleFile, Flag(on)); }
+
+SettingSwitch AppSettings::highlighting() const {
+    return SettingSwitch(Get(*store_, kHighlighting));
+}
+void AppSettings::setHighlighting(bool on) { Put(*store_, kHighlighting, Flag(on)); }
 
 SettingSwitch AppSettings::showExportOptions(int code) const {
     return SettingSwitch(Get(*store_, kShowExportOptions, code));

@@ -68,6 +68,8 @@ public:
     void setSaveFilterIndex(int index);
     SettingSwitch openSampleFile() const;  // on: a chosen sample also opens outside
     void setOpenSampleFile(bool on);
+    SettingSwitch highlighting() const;  // on: the editor colours lines by what they become
+    void setHighlighting(bool on);
 
     // Per export format code (10 PDF, 20 XHTML, 30 XML, 40 SVG).
     SettingSwitch showExportOptions(int code) const;  // on: the options before each export

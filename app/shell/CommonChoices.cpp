@@ -28,12 +28,13 @@ void SplitRgb(int colour, int& red, int& green, int& blue) {
     blue = (colour >> 16) & 0xFF;
 }
 
-void ChooseColour(Prompts& prompts, int& red, int& green, int& blue) {
+bool ChooseColour(Prompts& prompts, int& red, int& green, int& blue) {
     QList<QColor> greys;
     for (int k = 1; k <= 16; ++k) greys << QColor(15 * k, 15 * k, 15 * k);
     QColor colour(qBound(0, red, 255), qBound(0, green, 255), qBound(0, blue, 255));
-    if (!prompts.ChooseColour(colour, greys)) return;
+    if (!prompts.ChooseColour(colour, greys)) return false;
     SplitRgb(colour.red() + 256 * colour.green() + 65536 * colour.blue(), red, green, blue);
+    return true;
 }
 
 void SelectAllText(QLineEdit* box) {

@@ -15,8 +15,8 @@ QStringList FontNamesFor(int formatCode);
 QStringList FontSizes();
 
 // Opens the colour chooser at red, green, blue (0..255 each); on OK writes the chosen
-// colour back, on Cancel leaves them as they were.
-void ChooseColour(Prompts& prompts, int& red, int& green, int& blue);
+// colour back, on Cancel leaves them as they were. True on OK.
+bool ChooseColour(Prompts& prompts, int& red, int& green, int& blue);
 // A colour held as red + 256 green + 65536 blue, split into its parts.
 void SplitRgb(int colour, int& red, int& green, int& blue);
 // Puts the caret at 0 and selects the whole text of a text box.

@@ -6,9 +6,11 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 
+#include "dialogs/frmFormat.h"
 #include "document/vorDocument.h"
 #include "format/OutputFormats.h"
 #include "shell/AppContext.h"
+#include "shell/FormatFilePlaces.h"
 #include "shell/TextFileCodec.h"
 #include "util/Status.h"
 
@@ -62,6 +64,17 @@ QString WithoutLineBreaks(QString path) {
     return path;
 }
 
+ExportFormatFiles FormatFilesFor(const AppContext& context, int code) {
+    const AppSettings& settings = context.settings;
+    return FormatFilePlaces(context.paths)
+        .ForExport(code, settings.useLineOptions(code).isOn(), settings.lineOptionsSet(code));
+}
+
+bool ImageTagsPlaced(const AppContext& context, int code) {
+    // Only PDF places them, and only while the PDF format's line options are on.
+    return code == kTargetPdf && context.settings.useLineOptions(kTargetPdf).isOn();
+}
+
 ExportCommands::ExportCommands(AppContext& context, const QPlainTextEdit* editor)
     : context_(context), editor_(editor) {}
 
@@ -86,28 +99,20 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         }
     }
     const AppSettings& settings = context_.settings;
-    if (settings.showExportOptions(row->code).isOn() &&
-        !showExportOptions(row->code)) {
+    if (settings.showExportOptions(row->code).isOn() && !ShowExportOptions(row->code)) {
         return kExportOptionsCancelled;
     }
 
     EngineOptions options;
     options.optimize = settings.optimizePdfFileSize().isOn();
     options.appFolder = context_.paths.dataFolder().toStdString();
-    options.imageTags = settings.useLineOptions(kTargetPdf).isOn();  // image tags go with PDF's
+    options.imageTags = ImageTagsPlaced(context_, kTargetPdf);
     options.animateSvg = settings.animateSvgFiles().isOn();
     options.trace = [this](const std::string& message) {
         context_.DebugTrace(QString::fromStdString(message));
     };
 
-    const QString formatFile = context_.paths.defaultFormatFile(row->code);
-    context_.paths.EnsureFormatFile(formatFile);
-    QString lineOptions;
-    if (settings.useLineOptions(row->code).isOn() && row->code != kTargetXml) {
-        lineOptions =
-            context_.paths.lineOptionsFile(row->code, settings.lineOptionsSet(row->code));
-        context_.paths.EnsureFormatFile(lineOptions);
-    }
+    const ExportFormatFiles files = FormatFilesFor(context_, row->code);
 
     size_t replaced = 0;
     int status;
@@ -115,7 +120,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         WaitCursor wait;
         vorDocument document(options);
         document.AddBuffer(ToEngineText(EditorText(editor_), &replaced),
-                           formatFile.toStdString(), lineOptions.toStdString(), row->code);
+                           EnginePath(files.formatFile), EnginePath(files.lineOptions), row->code);
         status = document.SaveAs(WithoutLineBreaks(path).toStdString(), row->code);
     }
     lastEngineStatus_ = status;
@@ -136,6 +141,12 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         }
     }
     return kExportDone;
+}
+
+bool ExportCommands::ShowExportOptions(int code) {
+    frmFormat dialog(context_, code, properties_, editor_ ? editor_->window() : nullptr);
+    context_.prompts.ShowModal(dialog);
+    return dialog.confirmed();
 }
 
 ImportResult ExportCommands::LoadPDFFile(QString path) {

@@ -2,8 +2,9 @@
 // The commands between the editor and the engine: export the editor text as PDF, XHTML,
 // XML or SVG, read a published file back into text for the editor, print the plain text.
 #include <QString>
-#include <functional>
 #include <vector>
+
+#include "shell/FormatFilePlaces.h"
 
 class QPlainTextEdit;
 
@@ -56,6 +57,13 @@ QString ExportFormatOf(const QString& path);
 // A path without the line feeds, carriage returns and NULs a pasted name may carry.
 QString WithoutLineBreaks(QString path);
 
+// The format files an export of a format code reads: the format's default format file
+// and, when its line options are on (never for XML), the chosen line options file (empty
+// otherwise), as the settings choose them.
+ExportFormatFiles FormatFilesFor(const AppContext& context, int code);
+// Whether image tags become images in an export of the format code, or print as text.
+bool ImageTagsPlaced(const AppContext& context, int code);
+
 class ExportCommands {
 public:
     ExportCommands(AppContext& context, const QPlainTextEdit* editor);
@@ -70,9 +78,9 @@ public:
     ImportResult LoadImport(const QString& formatName, QString path);
     void Print();
 
-    // Where the export options dialog is shown before an export of the given format
-    // code; false when the user cancelled. Until that dialog exists, exports go on.
-    std::function<bool(int code)> showExportOptions = [](int) { return true; };
+    // The export options of a format (before its exports, and the Format menu's
+    // command); false when the user cancelled them.
+    bool ShowExportOptions(int code);
 
     DocumentProperties& properties() { return properties_; }
     void ClearDocumentState() { properties_ = {}; }

@@ -18,7 +18,6 @@ struct MenuEntry {
     const char* name;     // object name; "" for a divider nothing refers to
     const char* caption;  // English; "" for entries captioned at run time (recent files)
     Kind kind = Kind::Command;
-    bool ready = true;    // false: its dialog comes with later work, so it shows disabled
     const char* shortcut = "";  // portable key text ("Ctrl+Shift+S"); "" for none
 };
 

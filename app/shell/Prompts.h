@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 class QWidget;
 class QPrinter;
 
@@ -20,12 +21,17 @@ public:
     virtual Answer AskYesNoCancel(const QString& title, const QString& text) = 0;
     virtual bool AskYesNo(const QString& title, const QString& text) = 0;
     virtual void Inform(const QString& title, const QString& text) = 0;
-    // filters: "Text Files (*.txt)" and the like; filterIndex is 1-based, in and out.
-    // An empty result means cancelled.
+    // filters: "Text Files (*.txt)" and the like; filterIndex is 1-based, in and out;
+    // folder: where the dialog opens (empty: the platform's choice). An empty result
+    // means cancelled.
     virtual QString OpenFileName(const QString& title, const QStringList& filters,
-                                 int& filterIndex) = 0;
+                                 int& filterIndex, const QString& folder = QString()) = 0;
     virtual QString SaveFileName(const QString& title, const QStringList& filters,
-                                 int& filterIndex) = 0;
+                                 int& filterIndex, const QString& folder = QString()) = 0;
+    // Asks for one line of text, starting with text; false when cancelled.
+    virtual bool AskText(const QString& title, const QString& label, QString& text) = 0;
+    // Runs one of the program's own dialogs modally: QDialog::Accepted or Rejected.
+    virtual int ShowModal(QDialog& dialog) = 0;
     virtual bool ChooseFont(QFont& font) = 0;
     // The colour chooser, opened in full with the given custom colours; false = cancelled.
     virtual bool ChooseColour(QColor& colour, const QList<QColor>& customColours) = 0;
@@ -41,16 +47,20 @@ public:
     Answer AskYesNoCancel(const QString& title, const QString& text) override;
     bool AskYesNo(const QString& title, const QString& text) override;
     void Inform(const QString& title, const QString& text) override;
-    QString OpenFileName(const QString& title, const QStringList& filters,
-                         int& filterIndex) override;
-    QString SaveFileName(const QString& title, const QStringList& filters,
-                         int& filterIndex) override;
+    QString OpenFileName(const QString& title, const QStringList& filters, int& filterIndex,
+                         const QString& folder = QString()) override;
+    QString SaveFileName(const QString& title, const QStringList& filters, int& filterIndex,
+                         const QString& folder = QString()) override;
+    bool AskText(const QString& title, const QString& label, QString& text) override;
+    int ShowModal(QDialog& dialog) override;
     bool ChooseFont(QFont& font) override;
     bool ChooseColour(QColor& colour, const QList<QColor>& customColours) override;
     bool ChoosePrinter(QPrinter& printer) override;
     void OpenExternally(const QString& path) override;
 
 private:
+    QWidget* Owner() const;
+
     QWidget* owner_;
 };
 

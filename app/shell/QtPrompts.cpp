@@ -1,7 +1,9 @@
+#include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -11,8 +13,15 @@
 
 namespace scrivane::app {
 
+// A prompt opened from one of the program's dialogs belongs to that dialog, so that it
+// shows above it; otherwise to the main window.
+QWidget* QtPrompts::Owner() const {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : owner_;
+}
+
 Prompts::Answer QtPrompts::AskYesNoCancel(const QString& title, const QString& text) {
-    auto button = QMessageBox::question(owner_, title, text,
+    auto button = QMessageBox::question(Owner(), title, text,
                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                         QMessageBox::Yes);
     if (button == QMessageBox::Yes) return Answer::Yes;
@@ -21,20 +30,20 @@ Prompts::Answer QtPrompts::AskYesNoCancel(const QString& title, const QString& t
 }
 
 bool QtPrompts::AskYesNo(const QString& title, const QString& text) {
-    return QMessageBox::question(owner_, title, text, QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(Owner(), title, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtPrompts::Inform(const QString& title, const QString& text) {
-    QMessageBox::information(owner_, title, text, QMessageBox::Ok);
+    QMessageBox::information(Owner(), title, text, QMessageBox::Ok);
 }
 
 namespace {
 
 // The file dialogs take the filters in order; the chosen one gives the 1-based index.
 QString RunFileDialog(QWidget* owner, const QString& title, const QStringList& filters,
-                      int& filterIndex, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(owner, title);
+                      int& filterIndex, const QString& folder, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(owner, title, folder);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -51,18 +60,27 @@ QString RunFileDialog(QWidget* owner, const QString& title, const QStringList& f
 }  // namespace
 
 QString QtPrompts::OpenFileName(const QString& title, const QStringList& filters,
-                                int& filterIndex) {
-    return RunFileDialog(owner_, title, filters, filterIndex, QFileDialog::AcceptOpen);
+                                int& filterIndex, const QString& folder) {
+    return RunFileDialog(Owner(), title, filters, filterIndex, folder, QFileDialog::AcceptOpen);
 }
 
 QString QtPrompts::SaveFileName(const QString& title, const QStringList& filters,
-                                int& filterIndex) {
-    return RunFileDialog(owner_, title, filters, filterIndex, QFileDialog::AcceptSave);
+                                int& filterIndex, const QString& folder) {
+    return RunFileDialog(Owner(), title, filters, filterIndex, folder, QFileDialog::AcceptSave);
 }
+
+bool QtPrompts::AskText(const QString& title, const QString& label, QString& text) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(Owner(), title, label, QLineEdit::Normal, text, &ok);
+    if (ok) text = answer;
+    return ok;
+}
+
+int QtPrompts::ShowModal(QDialog& dialog) { return dialog.exec(); }
 
 bool QtPrompts::ChooseFont(QFont& font) {
     bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, font, owner_);
+    QFont chosen = QFontDialog::getFont(&ok, font, Owner());
     if (ok) font = chosen;
     return ok;
 }
@@ -71,14 +89,14 @@ bool QtPrompts::ChooseColour(QColor& colour, const QList<QColor>& customColours)
     for (int k = 0; k < customColours.size() && k < QColorDialog::customCount(); ++k) {
         QColorDialog::setCustomColor(k, customColours[k]);
     }
-    QColor chosen = QColorDialog::getColor(colour, owner_);
+    QColor chosen = QColorDialog::getColor(colour, Owner());
     if (!chosen.isValid()) return false;
     colour = chosen;
     return true;
 }
 
 bool QtPrompts::ChoosePrinter(QPrinter& printer) {
-    QPrintDialog dialog(&printer, owner_);
+    QPrintDialog dialog(&printer, Owner());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);

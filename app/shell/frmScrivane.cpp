@@ -26,6 +26,7 @@
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
 #include "shell/MainMenu.h"
+#include "shell/WritingAids.h"
 
 namespace scrivane::app {
 
@@ -53,6 +54,7 @@ frmScrivane::frmScrivane(AppContext& context, QWidget* parent)
 
     exports_ = std::make_unique<ExportCommands>(context_, rtb1_);
     documents_ = new DocumentManager(context_, rtb1_, *exports_, this);
+    aids_ = new WritingAids(context_, rtb1_, this);
     connect(documents_, &DocumentManager::titleChanged, this, &frmScrivane::UpdateTitle);
     connect(documents_, &DocumentManager::recentFilesChanged, this, &frmScrivane::RefreshRecentMenu);
     connect(documents_, &DocumentManager::documentStateChanged, this, [this] {
@@ -102,7 +104,6 @@ void frmScrivane::BuildMenus() {
         }
         if (entry.kind != MenuEntry::Kind::Divider) captions_[entry.name] = caption;
         if (*entry.name) actions_[entry.name] = item;
-        item->setEnabled(entry.ready);
     }
     ConnectCommands();
 }
@@ -120,6 +121,7 @@ void frmScrivane::ConnectCommands() {
     for (const char* format : {"PDF", "XHTML", "XML", "SVG"}) {
         const QString name = QString(format);
         on("mnu" + name + "Export", [exports, name] { exports->saveExport(name, {}); });
+        on("mnuFormat" + name, [exports, name] { exports->ShowExportOptions(FormatCode(name)); });
     }
     on("mnuPDFImport", [docs] { docs->ImportPdf(); });
     on("mnuXHTMLImport", [docs] { docs->Import("HTM"); });
@@ -169,6 +171,7 @@ void frmScrivane::ConnectCommands() {
     on("mnuReadme", [this] { ShowReadme(); });
     on("mnuSampleFiles", [this] { help_->SampleFiles(); });
     on("mnuAbout", [this] { help_->About(); });
+    aids_->Connect(*this);
 }
 
 void frmScrivane::BuildToolbar() {

@@ -18,6 +18,7 @@ class DocumentManager;
 class ExportCommands;
 class FavoriteCommands;
 class HelpCommands;
+class WritingAids;
 
 class frmScrivane : public QMainWindow {
     Q_OBJECT
@@ -34,6 +35,7 @@ public:
     ExportCommands& exports() const { return *exports_; }
     FavoriteCommands& favorites() const { return *favorites_; }
     HelpCommands& help() const { return *help_; }
+    WritingAids& aids() const { return *aids_; }
     QAction* action(const QString& objectName) const;
     QString statusText() const;
 
@@ -78,6 +80,7 @@ private:
     DocumentManager* documents_ = nullptr;
     FavoriteCommands* favorites_ = nullptr;
     std::unique_ptr<HelpCommands> help_;
+    WritingAids* aids_ = nullptr;
     QMap<QString, QAction*> actions_;   // by object name
     QMap<QString, QString> captions_;   // object name -> English caption
     QMap<QString, QMenu*> menus_;

@@ -1,9 +1,21 @@
 #include "AppTestSupport.h"
 
+#include <QDialog>
 #include <QDirIterator>
 #include <QFile>
 
 namespace scrivane::app::test {
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
 
 Prompts::Answer ScriptedPrompts::AskYesNoCancel(const QString& title, const QString& text) {
     asked << title + ": " + text;
@@ -38,14 +50,41 @@ static QString NextName(std::deque<QString>& names, std::deque<int>& indexes, in
     return name;
 }
 
-QString ScriptedPrompts::OpenFileName(const QString& title, const QStringList&, int& filterIndex) {
+QString ScriptedPrompts::OpenFileName(const QString& title, const QStringList& filters,
+                                      int& filterIndex, const QString& folder) {
     asked << title;
+    lastFiltersShown = filters;
+    lastFolderShown = folder;
     return NextName(openNames, filterIndexes, filterIndex, lastFilterIndexShown);
 }
 
-QString ScriptedPrompts::SaveFileName(const QString& title, const QStringList&, int& filterIndex) {
+QString ScriptedPrompts::SaveFileName(const QString& title, const QStringList& filters,
+                                      int& filterIndex, const QString& folder) {
     asked << title;
+    lastFiltersShown = filters;
+    lastFolderShown = folder;
     return NextName(saveNames, filterIndexes, filterIndex, lastFilterIndexShown);
+}
+
+bool ScriptedPrompts::AskText(const QString& title, const QString& label, QString& text) {
+    asked << title + ": " + label;
+    if (texts.empty()) return false;
+    text = texts.front();
+    texts.pop_front();
+    return true;
+}
+
+int ScriptedPrompts::ShowModal(QDialog& dialog) {
+    dialogsShown << dialog.objectName();
+    dialog.setResult(QDialog::Rejected);
+    if (dialogs.empty()) {
+        dialog.accept();
+    } else {
+        auto play = std::move(dialogs.front());
+        dialogs.pop_front();  // before playing: the dialogs it opens take the next ones
+        play(dialog);
+    }
+    return dialog.result();
 }
 
 bool ScriptedPrompts::ChooseFont(QFont&) { return false; }

@@ -4,13 +4,27 @@
 #include <QDir>
 #include <QFont>
 #include <QStringList>
+#include <QWidget>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 
 #include "shell/AppContext.h"
 #include "shell/Prompts.h"
 
 namespace scrivane::app::test {
+
+// A dialog's control by its object name; the test program stops when there is none.
+template <typename Widget>
+Widget* Control(QWidget& dialog, const char* name) {
+    Widget* widget = dialog.findChild<Widget*>(name);
+    if (!widget) qFatal("no control %s in %s", name, qPrintable(dialog.objectName()));
+    return widget;
+}
+
+// A whole file's bytes (empty when it cannot be read), and a file written with bytes.
+QByteArray FileBytes(const QString& path);
+void WriteFileBytes(const QString& path, const QByteArray& bytes);
 
 // Answers prompts from queues filled by the test; records every question asked. A
 // prompt with nothing queued answers Cancel / No / an empty file name.
@@ -24,14 +38,24 @@ public:
     QStringList asked;                  // every title + ": " + text shown, in order
     QStringList opened;                 // files handed to OpenExternally
     int lastFilterIndexShown = 0;
+    QStringList lastFiltersShown;
+    QString lastFolderShown;
+    std::deque<QString> texts;          // AskText; empty = cancelled
+    // ShowModal: each entry plays one dialog (sets its controls, presses OK or Cancel)
+    // and may open further dialogs, which take the next entries. A dialog with nothing
+    // queued is confirmed as it stands (accept()).
+    std::deque<std::function<void(QDialog&)>> dialogs;
+    QStringList dialogsShown;           // object names, in the order they were shown
 
     Answer AskYesNoCancel(const QString& title, const QString& text) override;
     bool AskYesNo(const QString& title, const QString& text) override;
     void Inform(const QString& title, const QString& text) override;
-    QString OpenFileName(const QString& title, const QStringList& filters,
-                         int& filterIndex) override;
-    QString SaveFileName(const QString& title, const QStringList& filters,
-                         int& filterIndex) override;
+    QString OpenFileName(const QString& title, const QStringList& filters, int& filterIndex,
+                         const QString& folder = QString()) override;
+    QString SaveFileName(const QString& title, const QStringList& filters, int& filterIndex,
+                         const QString& folder = QString()) override;
+    bool AskText(const QString& title, const QString& label, QString& text) override;
+    int ShowModal(QDialog& dialog) override;
     bool ChooseFont(QFont& font) override;
     std::deque<QColor> colours;        // ChooseColour; empty = cancelled
     QList<QColor> customColoursShown;

@@ -1,5 +1,6 @@
 // The editor's document: opening, saving, the unsaved-changes question, recent files,
 // line ends and encodings, and the export and import commands behind them.
+#include <QDialog>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -71,7 +72,7 @@ private slots:
 void DocumentTest::cancelledExportsAndImportsLoseNothing() {
     Editor e;
     e.Type("precious");
-    e.exports.showExportOptions = [](int) { return false; };
+    e.prompts.dialogs = {[](QDialog& options) { options.reject(); }};
     e.prompts.saveNames = {e.folders.file("b")};
     e.prompts.filterIndexes = {2};
     QCOMPARE(e.documents.saveFile(QString()), 1);  // options cancelled: nothing saved
@@ -265,12 +266,12 @@ void DocumentTest::exportStatusesAndMessages() {
     QVERIFY(e.prompts.asked.last().contains("File " + e.folders.file("out.pdf") + " already exists"));
 
     // The options dialog's answer, and the setting that skips it.
-    int shown = 0;
-    e.exports.showExportOptions = [&](int) { ++shown; return false; };
+    const qsizetype shownBefore = e.prompts.dialogsShown.size();
+    e.prompts.dialogs = {[](QDialog& options) { options.reject(); }};
     QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), kExportOptionsCancelled);
     e.settings.setShowExportOptions(kTargetSvg, false);
     QCOMPARE(e.exports.saveExport("SVG", e.folders.file("x.svg")), kExportDone);
-    QCOMPARE(shown, 1);
+    QCOMPARE(e.prompts.dialogsShown.size(), shownBefore + 1);
 
     // Opening the written file follows the setting; a write failure names the file.
     e.settings.setOpenAfterExport(kTargetXml, true);

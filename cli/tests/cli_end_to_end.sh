@@ -96,6 +96,10 @@ check "unknown format message" grep -q "unknown format" "$work/doc.err"
 "$cli" import "$work/keep.pdf" "$work/x.txt" 2> "$work/import.err"
 check "a file that is no PDF is refused" test $? -ne 0
 check "refusal names its status" grep -q "status -1018" "$work/import.err"
+"$cli" import --convert "$testdata/foreign/groff-gropdf.pdf" "$work/converted.txt"
+"$cli" import --convert - - < "$testdata/foreign/groff-gropdf.pdf" > "$work/converted-stdin.txt"
+check "conversion from standard input gives what the file gives" \
+    cmp -s "$work/converted.txt" "$work/converted-stdin.txt"
 "$cli" import - "$work/x.txt" < "$work/keep.pdf" 2> "$work/stdin.err"
 check "standard input is refused as the file is" grep -q "status -21" "$work/stdin.err"
 "$cli" export "$work/missing.txt" "$work/x.pdf" 2> /dev/null

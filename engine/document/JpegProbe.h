@@ -18,7 +18,8 @@ struct JpegSize {
 };
 
 // Walks the marker segments from the start of the file until the first start-of-frame
-// segment (baseline, progressive, lossless or arithmetic) and reads its size there.
+// segment (baseline, progressive, lossless or arithmetic) and reads its size there. The
+// size is 0 x 0 unless the result is kJpegOk.
 int16_t ProbeJpeg(const std::string& path, JpegSize& size);
 // The same for the file's bytes.
 int16_t ProbeJpegBytes(std::string_view bytes, JpegSize& size);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "document/FlowContext.h"
+#include "document/LineConditions.h"
 #include "model/PageDefaults.h"
 #include "util/Encoding.h"
 #include "util/FileIO.h"
@@ -15,7 +16,6 @@ namespace scrivane {
 
 namespace {
 
-constexpr std::string_view kImageTag = "<img src='";
 constexpr std::string_view kLineBreakRecord = "<vor>lb</vor>";
 // Lines this long are never measured whole; they are always cut at least once.
 constexpr size_t kLongLine = 500;

@@ -289,11 +289,25 @@ int16_t vorDocument::LoadFromBytes(std::string_view bytes, int32_t format) {
 }
 
 int16_t vorDocument::ImportFile(const std::string& path) {
+    return Convert([&](vorPages& pages, vorInfos& infos) {
+        return ConvertForeignPdf(path, pages, infos);
+    });
+}
+
+int16_t vorDocument::ImportFromBytes(std::string_view bytes) {
+    return Convert([&](vorPages& pages, vorInfos& infos) {
+        int16_t status = CheckPdfBytes(bytes);
+        return status == kPdfReadOk ? ConvertForeignPdfData(bytes, pages, infos) : status;
+    });
+}
+
+int16_t vorDocument::Convert(
+    const std::function<int16_t(vorPages&, vorInfos&)>& conversion) {
     vorPages pages;
     vorInfos infos;
     int16_t status;
     try {
-        status = ConvertForeignPdf(path, pages, infos);
+        status = conversion(pages, infos);
     } catch (const std::bad_alloc&) {
         status = kLoadOutOfMemory;
     }

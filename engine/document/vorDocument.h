@@ -1,6 +1,7 @@
 #pragma once
 // One document while it is built for export (AddBuffer, then SaveAs) or read back.
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 #include <optional>
 #include <string>
@@ -59,6 +60,8 @@ public:
     int16_t LoadFromBytes(std::string_view bytes, int32_t format);
     // The experimental conversion of a PDF another program wrote; PdfReader.h's codes.
     int16_t ImportFile(const std::string& path);
+    // The same for a file's bytes (standard input).
+    int16_t ImportFromBytes(std::string_view bytes);
     // The editable text of a loaded document (GetTextImport after ImportFile).
     int16_t GetText(std::string& text) const;
     int16_t GetTextImport(std::string& text) const;
@@ -111,6 +114,8 @@ public:
     const EngineOptions& options() const { return options_; }
 
 private:
+    // Runs a conversion of another program's PDF into fresh pages and takes them.
+    int16_t Convert(const std::function<int16_t(vorPages&, vorInfos&)>& conversion);
     bool HasFont(const std::string& font);
     // The JPEG's header, read once per file.
     int16_t ProbeImage(const std::string& path, JpegSize& size);

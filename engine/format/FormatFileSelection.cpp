@@ -43,16 +43,23 @@ std::string UserFolderFromEnvironment() {
     return {};
 }
 
+bool IsStandardOptionsSet(std::string_view optionsSet) {
+    return optionsSet.empty() ||
+           AsciiLower(std::string(optionsSet)) == AsciiLower(std::string(kStandardOptionsSet));
+}
+
 FormatFileChoice ChooseFormatFiles(const ProgramFolders& folders, int32_t code,
                                    bool lineOptions, std::string_view optionsSet) {
     FormatFileChoice choice;
     choice.formatFile = Find(folders, DefaultFormatFileName(code));
     if (!lineOptions || code == kTargetXml) return choice;
-    const bool standard = optionsSet.empty() ||
-                          AsciiLower(std::string(optionsSet)) == AsciiLower(std::string(kStandardOptionsSet));
-    choice.lineOptionsFile =
-        Find(folders, standard ? LineOptionsFileName(code)
-                               : "settings/" + NamedOptionsFileName(optionsSet, code));
+    if (!IsStandardOptionsSet(optionsSet)) {
+        choice.lineOptionsFile =
+            Find(folders, "settings/" + NamedOptionsFileName(optionsSet, code));
+    }
+    if (choice.lineOptionsFile.empty()) {
+        choice.lineOptionsFile = Find(folders, LineOptionsFileName(code));
+    }
     return choice;
 }
 

@@ -25,9 +25,14 @@ struct FormatFileChoice {
     std::string lineOptionsFile;  // empty: none found, or none wanted
 };
 
+// True for the standard set: kStandardOptionsSet in any letter case, or no name.
+bool IsStandardOptionsSet(std::string_view optionsSet);
+
 // The files for export format `code` (a TargetFormat). Line options are read only when
 // wanted and never for XML; a named set lives in the user folder's settings/ (or the data
-// folder's). A file found nowhere is left empty.
+// folder's), and one found in neither reads as the standard set: a set removed since it
+// was chosen never leaves an export without line options. A file found nowhere is left
+// empty.
 FormatFileChoice ChooseFormatFiles(const ProgramFolders& folders, int32_t code,
                                    bool lineOptions,
                                    std::string_view optionsSet = kStandardOptionsSet);

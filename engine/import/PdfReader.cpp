@@ -29,12 +29,9 @@ bool IsSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' ||
 size_t NumberAt(std::string_view text, size_t& at) {
     while (at < text.size() && IsSpace(text[at])) ++at;
     size_t start = at;
-    size_t value = 0;
-    while (at < text.size() && IsDigit(text[at]) && at - start < 12) {
-        value = value * 10 + static_cast<size_t>(text[at] - '0');
-        ++at;
-    }
-    return at == start ? std::string_view::npos : value;
+    while (at < text.size() && IsDigit(text[at]) && at - start < 12) ++at;
+    if (at == start) return std::string_view::npos;
+    return static_cast<size_t>(*ParseNumber(text.substr(start, at - start)));  // exact: < 2^53
 }
 
 // An object number the trailer gave as digits; npos when it is not one.
@@ -162,9 +159,8 @@ int16_t ReadXref(std::string_view file, XrefTable& table) {
         if (!std::all_of(entry.begin(), entry.begin() + 10, IsDigit) || entry[10] != ' ') {
             return kPdfBadXrefEntry;
         }
-        size_t value = 0;
-        for (size_t k = 0; k < 10; ++k) value = value * 10 + static_cast<size_t>(entry[k] - '0');
-        if (entry[17] == 'n') table.offsets[first + i] = value;
+        if (entry[17] != 'n') continue;
+        table.offsets[first + i] = static_cast<size_t>(*ParseNumber(entry.substr(0, 10)));
     }
     at += 20 * count;
     size_t trailerEnd = file.find("startxref", at);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <string_view>
 
 #include <libdeflate.h>
 #include <zlib.h>
@@ -69,48 +70,85 @@ int Compress(std::string& data, int level) {
     return Z_OK;
 }
 
-int Decompress(std::string& data, size_t sizeHint, size_t maxSize) {
+namespace {
+
+enum class Inflated { kComplete, kDamaged, kTruncated, kTooLarge, kNoMemory };
+
+// Feeds the input to zlib in pieces it can take (its counters are 32 bits).
+void Refill(z_stream& stream, std::string_view& input) {
+    if (stream.avail_in > 0 || input.empty()) return;
+    size_t piece = std::min<size_t>(input.size(), UINT32_MAX);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(input.data()));
+    stream.avail_in = static_cast<uInt>(piece);
+    input.remove_prefix(piece);
+}
+
+Inflated Classify(int code) {
+    if (code == Z_STREAM_END) return Inflated::kComplete;
+    if (code == Z_MEM_ERROR) return Inflated::kNoMemory;
+    return Inflated::kDamaged;  // Z_DATA_ERROR, Z_NEED_DICT, Z_STREAM_ERROR
+}
+
+// The output is full at the bound: whether the stream ends there or would give more.
+// Every round either writes the probe byte, ends, fails or uses up input.
+Inflated ProbePastBound(z_stream& stream, std::string_view& input) {
+    for (;;) {
+        Refill(stream, input);
+        unsigned char probe;
+        stream.next_out = &probe;
+        stream.avail_out = 1;
+        int code = inflate(&stream, Z_NO_FLUSH);
+        if (stream.avail_out == 0) return Inflated::kTooLarge;
+        if (code == Z_BUF_ERROR) return Inflated::kTruncated;  // no input left
+        if (code != Z_OK) return Classify(code);
+    }
+}
+
+// Inflates input into out (resized to the produced length), at most maxSize bytes.
+Inflated InflateAll(z_stream& stream, std::string_view input, std::string& out,
+                    size_t sizeHint, size_t maxSize) {
+    out.resize(std::min(std::max<size_t>({sizeHint, input.size() * 4, 1024}), maxSize));
+    size_t produced = 0;
+    for (;;) {
+        Refill(stream, input);
+        stream.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
+        stream.avail_out = static_cast<uInt>(std::min<size_t>(out.size() - produced, UINT32_MAX));
+        int code = inflate(&stream, Z_NO_FLUSH);
+        produced = static_cast<size_t>(reinterpret_cast<char*>(stream.next_out) - out.data());
+        if (code != Z_OK && code != Z_BUF_ERROR) {
+            out.resize(produced);
+            return Classify(code);
+        }
+        if (produced < out.size()) {
+            if (stream.avail_in > 0 || !input.empty()) continue;
+            out.resize(produced);  // room was left, so the input ran out before the end
+            return Inflated::kTruncated;
+        }
+        if (out.size() >= maxSize) return ProbePastBound(stream, input);
+        out.resize(std::min(out.size() * 2, maxSize));
+    }
+}
+
+}  // namespace
+
+int Decompress(std::string& data, size_t sizeHint, size_t maxSize, DamagedStream damaged) {
     lastSizes.after = data.size();
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK) return Z_MEM_ERROR;
-
-    size_t capacity = std::min(std::max<size_t>({sizeHint, data.size() * 4, 1024}), maxSize);
-    if (capacity == 0) capacity = 1;
     std::string out;
-    int code = Z_OK;
+    Inflated result;
     try {
-        out.resize(capacity);
-        stream.next_in = reinterpret_cast<Bytef*>(data.data());
-        stream.avail_in = static_cast<uInt>(data.size());
-        size_t produced = 0;
-        for (;;) {
-            stream.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
-            stream.avail_out = static_cast<uInt>(std::min<size_t>(out.size() - produced, UINT32_MAX));
-            code = inflate(&stream, Z_NO_FLUSH);
-            produced = static_cast<size_t>(reinterpret_cast<char*>(stream.next_out) - out.data());
-            if (code == Z_STREAM_END) {
-                code = Z_OK;
-                out.resize(produced);
-                break;
-            }
-            if (code == Z_NEED_DICT) code = Z_DATA_ERROR;
-            if (code != Z_OK && code != Z_BUF_ERROR) break;
-            if (produced < out.size()) {
-                // Room was left, so the input ran out before the stream ended.
-                code = Z_BUF_ERROR;
-                break;
-            }
-            if (out.size() >= maxSize) {  // would inflate past the bound
-                code = Z_BUF_ERROR;
-                break;
-            }
-            out.resize(std::min(out.size() * 2, maxSize));
-        }
+        result = InflateAll(stream, data, out, sizeHint, maxSize);
     } catch (const std::bad_alloc&) {
-        code = Z_MEM_ERROR;
+        result = Inflated::kNoMemory;
     }
     inflateEnd(&stream);
-    if (code != Z_OK) return code;
+    bool keep = damaged == DamagedStream::kKeepPrefix &&
+                (result == Inflated::kDamaged || result == Inflated::kTruncated);
+    if (result != Inflated::kComplete && !keep) {
+        if (result == Inflated::kDamaged) return Z_DATA_ERROR;
+        return result == Inflated::kNoMemory ? Z_MEM_ERROR : Z_BUF_ERROR;
+    }
     lastSizes.before = out.size();
     data.swap(out);
     return Z_OK;

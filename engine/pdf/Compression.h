@@ -28,11 +28,20 @@ int Compress(std::string& data, int level = kStreamLevel);
 // Largest inflated size Decompress accepts before it gives up.
 constexpr size_t kMaxInflatedSize = size_t{256} << 20;
 
-// Replaces data by its inflated form. The output grows until the stream is complete, so
-// nothing is cut whatever sizeHint says; past maxSize it fails. Returns zlib's code:
-// 0 (Z_OK) on success, Z_DATA_ERROR for a damaged stream, Z_BUF_ERROR for a truncated
-// one or one that inflates past maxSize, Z_MEM_ERROR when memory runs out. On failure
-// the data is unchanged.
-int Decompress(std::string& data, size_t sizeHint = 0, size_t maxSize = kMaxInflatedSize);
+// What Decompress does with a stream that is damaged or cut short.
+enum class DamagedStream {
+    kFail,        // report it and leave the data alone
+    kKeepPrefix,  // keep what inflated before the damage: a reader takes what it can
+};
+
+// The one inflate of the engine: replaces data by its inflated form. The output grows
+// until the stream is complete, so nothing is cut whatever sizeHint says; past maxSize it
+// fails, whatever the stream holds. Returns zlib's code: 0 (Z_OK) on success,
+// Z_DATA_ERROR for a damaged stream, Z_BUF_ERROR for a truncated one or one that
+// inflates past maxSize, Z_MEM_ERROR when memory runs out. On failure the data is
+// unchanged. With DamagedStream::kKeepPrefix a damaged or truncated stream is no failure:
+// the data becomes what inflated before the damage and the result is 0.
+int Decompress(std::string& data, size_t sizeHint = 0, size_t maxSize = kMaxInflatedSize,
+               DamagedStream damaged = DamagedStream::kFail);
 
 }  // namespace scrivane

@@ -92,7 +92,7 @@ TEST(ForeignPdfFile, FileChecksGiveTheirCodes) {
         {"%PDF-1.4\n%%EOF\n", kPdfTooShort},
         {std::string(200, 'x') + "%%EOF", kPdfNoHeader},
         {"%PDF-1.4\n" + std::string(200, ' '), kPdfNoEof},
-        {"%PDF-1.4\n" + std::string(200, '(') + "\n%%EOF\n", kPdfUnreadable}};
+        {"%PDF-1.4\n" + std::string(200, '(') + "\n%%EOF\n", kForeignPdfUnreadable}};
     for (const auto& [bytes, code] : cases) EXPECT_EQ(Convert(bytes).status, code);
 }
 
@@ -151,31 +151,15 @@ struct TextCase {
     ForeignPdfLimits limits = {};
 };
 
-TEST(ForeignPdfText, OperatorsAndEncodingsGiveTheLines) {
-    const std::string font = "<< /Type /Font /Subtype /Type1 /BaseFont /Times-Roman ";
-    const std::string simple =
-        "<< /Font << /D " + font + "/Encoding << /BaseEncoding /WinAnsiEncoding "
-        "/Differences [65 /eacute /quoteright /fi /uni00E7 /a.sc /f_l /notaglyph] >> >> "
-        "/M " + font + "/Encoding /MacRomanEncoding >> /S " + font +
-        "/Encoding /StandardEncoding >> /N " + font + ">> /U " + font + "/ToUnicode 1 0 R >> "
-        "/W " + font + "/FirstChar 65 /Widths [1000] >> >> >>";
-    const std::string composite =
-        "<< /Font << /F0 << /Type /Font /Subtype /Type0 /BaseFont /Sans /Encoding /Identity-H "
-        "/DescendantFonts [<< /Type /Font /Subtype /CIDFontType2 /BaseFont /Sans /DW 500 "
-        "/W [1 [600 700] 10 20 250] >>] /ToUnicode 1 0 R >> >> >>";
-    // Forms 1..4 show their number with an /F1 of their own, then draw the next and form 1.
-    Texts forms;
-    for (int i = 1; i <= 4; ++i) {
-        const std::string next = i < 4 ? "/N " + std::to_string(i + 1) + " 0 R" : "";
-        forms.push_back(Stream(
-            "/Type /XObject /Subtype /Form /BBox [0 0 500 500] /Matrix [1 0 0 1 10 -20] "
-            "/Resources << /Font << /F1 << /Type /Font /Subtype /Type1 /BaseFont /Helvetica "
-            "/Encoding << /Differences [102 /F] >> >> >> /XObject << " + next +
-                " /Self 1 0 R >> >>",
-            "BT /F1 10 Tf 72 700 Td (form" + std::to_string(i) + ") Tj ET /N Do /Self Do"));
+void ExpectLines(const std::vector<TextCase>& cases) {
+    for (const TextCase& c : cases) {
+        Converted r = Convert(OnePage(Stream("", c.content), c.resources, c.objects), c.limits);
+        EXPECT_EQ(r.status, 0) << c.name;
+        EXPECT_EQ(r.lines, Lines{c.expected}) << c.name;
     }
-    const std::string drawForms = "BT /F1 10 Tf 72 760 Td (f) Tj ET q 1 0 0 1 0 -100 cm /X Do "
-                                  "Q /X Do BT /F1 10 Tf 72 750 Td (f) Tj ET";
+}
+
+TEST(ForeignPdfText, OperatorsGiveTheLines) {
     std::string many;
     Texts words;
     for (int i = 0; i < 1000; ++i) {
@@ -184,7 +168,7 @@ TEST(ForeignPdfText, OperatorsAndEncodingsGiveTheLines) {
                 ") Tj ET\n";
     }
     const std::string huge(200, '9');  // 1e200: squared, no longer a finite number
-    const TextCase cases[] = {
+    ExpectLines({
         // Helvetica at 10 pt: "Hel" is 15 pt wide, "lo" 7.78 pt; a space is 2.78 pt.
         {"word spaces",
          "BT /F1 10 Tf 72 700 Td <48 656C> Tj 15 0 Td (lo) Tj 10.78 0 Td (World) Tj ET\n"
@@ -199,6 +183,49 @@ TEST(ForeignPdfText, OperatorsAndEncodingsGiveTheLines) {
          "BT /F1 10 Tf 72 696 Td (below) Tj ET\n"
          "BT /F1 10 Tf 300 700 Td (far) Tj 15 3 Td /F1 6 Tf (2) Tj ET",
          {"left right far 2", "below", "second", "third"}},
+        {"damaged content",
+         "BT /F1 10 Tf 72 700 Td (before) Tj ) ] >> } 1 2 3 4 5 6 7 8 Tj ET\n"
+         "BI /W 4 /H 1 /BPC 8 /CS /G ID \x01(x) Tj\xFF EI\nBT /Nofont 10 Tf 72 680 Td "
+         "(no font) Tj /F1 Tf ET BT /F1 10 Tf 72 670 Td [ [ 1 ] (nested) ] TJ ET\n"
+         "q " + huge + " 0 0 " + huge + " 0 0 cm " + huge + " 0 0 " + huge + " 0 0 cm\n"
+         "BT /F1 10 Tf 5 5 Td (lost) Tj ET Q BT /F1 10 Tf 72 660 Td (after) Tj ET <</Unclosed",
+         {"before", "no font", "nested", "after"}},
+        {"operator limit", many, Texts(words.begin(), words.begin() + 20), Resources(), {},
+         {.maxOperatorsPerPage = 100}},  // five operators a run
+        {"text limit", many, Texts(words.begin(), words.begin() + 5), Resources(), {},
+         {.maxTextBytes = 5 * 50}}});  // "w0".."w4" and 48 for each run
+}
+
+// Forms 1..4 show their number with an /F1 of their own, then draw the next and form 1.
+Texts NestedForms() {
+    Texts forms;
+    for (int i = 1; i <= 4; ++i) {
+        const std::string next = i < 4 ? "/N " + std::to_string(i + 1) + " 0 R" : "";
+        forms.push_back(Stream(
+            "/Type /XObject /Subtype /Form /BBox [0 0 500 500] /Matrix [1 0 0 1 10 -20] "
+            "/Resources << /Font << /F1 << /Type /Font /Subtype /Type1 /BaseFont /Helvetica "
+            "/Encoding << /Differences [102 /F] >> >> >> /XObject << " + next +
+                " /Self 1 0 R >> >>",
+            "BT /F1 10 Tf 72 700 Td (form" + std::to_string(i) + ") Tj ET /N Do /Self Do"));
+    }
+    return forms;
+}
+
+TEST(ForeignPdfText, FontsAndFormsGiveTheLines) {
+    const std::string font = "<< /Type /Font /Subtype /Type1 /BaseFont /Times-Roman ";
+    const std::string simple =
+        "<< /Font << /D " + font + "/Encoding << /BaseEncoding /WinAnsiEncoding "
+        "/Differences [65 /eacute /quoteright /fi /uni00E7 /a.sc /f_l /notaglyph] >> >> "
+        "/M " + font + "/Encoding /MacRomanEncoding >> /S " + font +
+        "/Encoding /StandardEncoding >> /N " + font + ">> /U " + font + "/ToUnicode 1 0 R >> "
+        "/W " + font + "/FirstChar 65 /Widths [1000] >> >> >>";
+    const std::string composite =
+        "<< /Font << /F0 << /Type /Font /Subtype /Type0 /BaseFont /Sans /Encoding /Identity-H "
+        "/DescendantFonts [<< /Type /Font /Subtype /CIDFontType2 /BaseFont /Sans /DW 500 "
+        "/W [1 [600 700] 10 20 250] >>] /ToUnicode 1 0 R >> >> >>";
+    const std::string drawForms = "BT /F1 10 Tf 72 760 Td (f) Tj ET q 1 0 0 1 0 -100 cm /X Do "
+                                  "Q /X Do BT /F1 10 Tf 72 750 Td (f) Tj ET";
+    ExpectLines({
         // The font's own width of A (10 pt) makes the second A touch the first.
         {"simple fonts",
          "BT /D 10 Tf 72 700 Td (ABCDEFG) Tj ET BT /M 10 Tf 72 680 Td (\\216\\325) Tj ET\n"
@@ -219,25 +246,9 @@ TEST(ForeignPdfText, OperatorsAndEncodingsGiveTheLines) {
         // Drawn twice, a cycle of forms stops each time where it meets itself.
         {"forms", drawForms,
          {"f", "f", "Form1", "Form2", "Form3", "Form4", "Form1", "Form2", "Form3", "Form4"},
-         Resources("/XObject << /X 1 0 R >>"), forms},
+         Resources("/XObject << /X 1 0 R >>"), NestedForms()},
         {"forms, depth limit", drawForms, {"f", "f", "Form1", "Form2", "Form1", "Form2"},
-         Resources("/XObject << /X 1 0 R >>"), forms, {.maxFormDepth = 2}},
-        {"damaged content",
-         "BT /F1 10 Tf 72 700 Td (before) Tj ) ] >> } 1 2 3 4 5 6 7 8 Tj ET\n"
-         "BI /W 4 /H 1 /BPC 8 /CS /G ID \x01(x) Tj\xFF EI\nBT /Nofont 10 Tf 72 680 Td "
-         "(no font) Tj /F1 Tf ET BT /F1 10 Tf 72 670 Td [ [ 1 ] (nested) ] TJ ET\n"
-         "q " + huge + " 0 0 " + huge + " 0 0 cm " + huge + " 0 0 " + huge + " 0 0 cm\n"
-         "BT /F1 10 Tf 5 5 Td (lost) Tj ET Q BT /F1 10 Tf 72 660 Td (after) Tj ET <</Unclosed",
-         {"before", "no font", "nested", "after"}},
-        {"operator limit", many, Texts(words.begin(), words.begin() + 20), Resources(), {},
-         {.maxOperatorsPerPage = 100}},  // five operators a run
-        {"text limit", many, Texts(words.begin(), words.begin() + 5), Resources(), {},
-         {.maxTextBytes = 5 * 50}}};  // "w0".."w4" and 48 for each run
-    for (const TextCase& c : cases) {
-        Converted r = Convert(OnePage(Stream("", c.content), c.resources, c.objects), c.limits);
-        EXPECT_EQ(r.status, 0) << c.name;
-        EXPECT_EQ(r.lines, Lines{c.expected}) << c.name;
-    }
+         Resources("/XObject << /X 1 0 R >>"), NestedForms(), {.maxFormDepth = 2}}});
 }
 
 TEST(ForeignPdfLimits, StreamsThatInflateTooFarAreCutOrRefused) {
@@ -258,12 +269,51 @@ TEST(ForeignPdfLimits, StreamsThatInflateTooFarAreCutOrRefused) {
         Stream("/Type /XRef /Size 2 /W [1 4 2] /Root 2 0 R /Filter /FlateDecode", xref) +
         "\nendobj\nstartxref\n9\n%%EOF\n";
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(Convert(file, {.maxStreamBytes = 1 << 20}).status, kPdfUnreadable);
+    EXPECT_EQ(Convert(file, {.maxStreamBytes = 1 << 20}).status, kForeignPdfUnreadable);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 
     // Object streams must fit as well.
     EXPECT_EQ(Convert(test::ReadFile(SCRIVANE_TESTDATA "/foreign/pango-objstm.pdf"),
-                      {.maxStreamBytes = 600}).status, kPdfUnreadable);
+                      {.maxStreamBytes = 600}).status, kForeignPdfUnreadable);
+}
+
+// A ToUnicode map and a width array that go over the same codes again and again take
+// their share of assignments and no more.
+TEST(ForeignPdfLimits, MapsAndWidthsThatRepeatThemselvesStopEarly) {
+    std::string map = "2000 beginbfrange", widths = "/W [";
+    for (int i = 0; i < 2000; ++i) {
+        map += " <0000> <FFFF> <0041>";
+        widths += " 0 65535 500";
+    }
+    const std::string font =
+        "<< /Font << /F0 << /Type /Font /Subtype /Type0 /BaseFont /Sans /Encoding /Identity-H "
+        "/DescendantFonts [<< /Type /Font /Subtype /CIDFontType2 /BaseFont /Sans " + widths +
+        "] >>] /ToUnicode 1 0 R >> >> >>";
+    auto start = std::chrono::steady_clock::now();
+    Converted c = Convert(OnePage(Stream("", "BT /F0 10 Tf 72 700 Td <0001 0002> Tj ET"), font,
+                                  {Stream("", map + " endbfrange")}));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(c.lines, Lines{{"BC"}});
+}
+
+// Found by review: pages that share a list naming one stream thousands of times had it
+// decoded that often (2,000 such pages took 10 s). Decodings now count against a budget.
+TEST(ForeignPdfLimits, StreamsListedOverAndOverStopAtTheDecodingBudget) {
+    std::string contents = "[2 0 R";
+    for (int i = 0; i < 4096; ++i) contents += " 1 0 R";
+    Texts objects = {Stream("", ""), Stream("", "BT /F1 10 Tf 72 700 Td (text) Tj ET"),
+                     contents + "]"};
+    std::string kids;
+    for (int page = 0; page < 3; ++page) {
+        objects.push_back("<< /Type /Page /Parent 7 0 R /Resources " + Resources() +
+                          " /Contents 3 0 R >>");
+        kids += std::to_string(objects.size()) + " 0 R ";
+    }
+    objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count 3 >>");
+    objects.push_back("<< /Type /Catalog /Pages 7 0 R >>");
+    const std::string file = Build(objects);
+    EXPECT_EQ(Convert(file).lines, (Lines{{"text"}, {"text"}, {"text"}}));
+    EXPECT_EQ(Convert(file, {.maxStreamsDecoded = 5000}).lines, (Lines{{"text"}, {"text"}, {}}));
 }
 
 Texts SampleFiles() {
@@ -293,7 +343,7 @@ TEST(ForeignPdfFile, DamagedCopiesGiveACodeAndNeverHang) {
             }
             auto start = std::chrono::steady_clock::now();
             const int status = Convert(bytes).status;
-            EXPECT_TRUE(status == 0 || status == kPdfUnreadable || status == kPdfNoEof ||
+            EXPECT_TRUE(status == 0 || status == kForeignPdfUnreadable || status == kPdfNoEof ||
                         status == kPdfTooShort || status == kPdfNoHeader)
                 << file << " round " << round << ": " << status;
             EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));

@@ -60,5 +60,18 @@ TEST_F(FormatFileSelection, NamedSetsLiveInSettings) {
     EXPECT_EQ(ChooseFormatFiles(folders, 99, true).formatFile, "");
 }
 
+TEST_F(FormatFileSelection, ARemovedSetReadsTheStandardFile) {
+    Put("data/ashtm.pdf.format.vantor.dorvex");
+    Put("data/settings/Shipped.pdf.format.vantor.dorvex");
+    EXPECT_EQ(ChooseFormatFiles(folders, kTargetPdf, true, "Shipped").lineOptionsFile,
+              dir.File("data/settings/Shipped.pdf.format.vantor.dorvex"));
+    EXPECT_EQ(ChooseFormatFiles(folders, kTargetPdf, true, "Gone").lineOptionsFile,
+              dir.File("data/ashtm.pdf.format.vantor.dorvex"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("user/settings/Gone.pdf.format.vantor.dorvex")));
+    EXPECT_TRUE(IsStandardOptionsSet(""));
+    EXPECT_TRUE(IsStandardOptionsSet("[DEFAULT]"));
+    EXPECT_FALSE(IsStandardOptionsSet("Default"));
+}
+
 }  // namespace
 }  // namespace scrivane

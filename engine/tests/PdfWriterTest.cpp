@@ -351,6 +351,39 @@ TEST(Compression, DamagedTruncatedAndOversizedStreamsFailWithoutChangingTheData)
     EXPECT_EQ(Decompress(bounded, 0, 100000), 0);  // exactly the bound is fine
 }
 
+// A reader of other programs' files keeps what inflated before damage, never past the bound.
+TEST(Compression, KeepPrefixModeKeepsWhatInflatedBeforeTheDamage) {
+    std::string original;
+    for (int i = 0; i < 20000; ++i) original += std::to_string(i * 7919) + " ";
+    std::string packed = original;
+    ASSERT_EQ(Compress(packed), 0);
+
+    std::string half = packed.substr(0, packed.size() / 2);
+    ASSERT_EQ(Decompress(half, 0, kMaxInflatedSize, DamagedStream::kKeepPrefix), 0);
+    EXPECT_GT(half.size(), 0u);
+    EXPECT_LT(half.size(), original.size());
+    EXPECT_EQ(original.compare(0, half.size(), half), 0);
+
+    std::string noHeader = packed;
+    noHeader[0] = '\x01';
+    ASSERT_EQ(Decompress(noHeader, 0, kMaxInflatedSize, DamagedStream::kKeepPrefix), 0);
+    EXPECT_EQ(noHeader, "");
+
+    // All the bytes, then the checksum cut off: the bound is met, not passed.
+    std::string noChecksum = packed.substr(0, packed.size() - 4);
+    std::string strict = noChecksum;
+    EXPECT_NE(Decompress(strict, 0, original.size()), 0);
+    EXPECT_EQ(strict, noChecksum);
+    ASSERT_EQ(Decompress(noChecksum, 0, original.size(), DamagedStream::kKeepPrefix), 0);
+    EXPECT_EQ(noChecksum, original);
+
+    std::string bounded = packed;
+    EXPECT_EQ(Decompress(bounded, 0, original.size() - 1, DamagedStream::kKeepPrefix),
+              Z_BUF_ERROR);
+    EXPECT_EQ(bounded, packed);
+    EXPECT_EQ(Decompress(bounded, 0, 0), Z_BUF_ERROR);  // not even one byte may come out
+}
+
 TEST(Xmp, PacketCarriesTheTitleOnlyWhenThereIsOne) {
     vorXMP xmp;
     xmp.title = "Caf\xE9 \"quoted\"";
