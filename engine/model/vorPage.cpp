@@ -12,9 +12,9 @@ vorContent& vorPage::GetContent(int32_t n) {
     return Contents[static_cast<size_t>(n - 1)];
 }
 
-vorContent& vorPage::AddText(std::string TextValue, std::string fontname, int16_t fontsize,
-                             double x, double y, std::string fontcolor, double xdelta,
-                             std::string_view alignment, bool secondBlock) {
+vorContent& vorPage::AddText(std::string TextValue, std::string_view fontname,
+                             int16_t fontsize, double x, double y, std::string_view fontcolor,
+                             double xdelta, std::string_view alignment, bool secondBlock) {
     vorContent* target;
     if (!secondBlock) {
         target = Contents.empty() ? &Contents.emplace_back() : &Contents.front();
@@ -22,8 +22,8 @@ vorContent& vorPage::AddText(std::string TextValue, std::string fontname, int16_
         if (Contents.empty()) Contents.emplace_back();
         target = Contents.size() == 1 ? &Contents.emplace_back() : &Contents[1];
     }
-    target->AddText(std::move(TextValue), std::move(fontname), fontsize, x, y,
-                    std::move(fontcolor), xdelta, alignment);
+    target->AddText(std::move(TextValue), fontname, fontsize, x, y, fontcolor, xdelta,
+                    alignment);
     return *target;
 }
 

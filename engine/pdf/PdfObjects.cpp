@@ -27,17 +27,41 @@ void AppendLiteralEntry(std::string& out, std::string_view key, std::string_view
     out.push_back(')');
 }
 
-// Resource name of a run's face: "F" + the FontID of the matching font, else "F1".
-void AppendFontResource(std::string& out, const vorText& run, PdfWriteState& state) {
-    if (state.fontIds.empty() && state.fonts) {
-        for (const vorFont& font : *state.fonts) state.fontIds.emplace(font.BaseFont, font.FontID);
+// The resource names of a block's runs, "F" + the FontID of the matching font, else "F1";
+// looked up again only when the font or the weight changes from one run to the next.
+class FontResources {
+public:
+    FontResources(const vorContent& content, PdfWriteState& state)
+        : content_(content), state_(state) {}
+
+    const std::string& Of(const vorText& run) {
+        if (resource_.empty() || run.font != font_ || run.Bold != bold_) {
+            font_ = run.font;
+            bold_ = run.Bold;
+            Look(content_.FontName(run));
+        }
+        return resource_;
     }
-    static const std::string kArialBold = "Arial,Bold";
-    const std::string& face = run.fontname == "Arial" && run.Bold ? kArialBold : run.fontname;
-    out.push_back('F');
-    auto found = state.fontIds.find(face);
-    out += found == state.fontIds.end() ? std::string("1") : found->second;
-}
+
+private:
+    void Look(const std::string& name) {
+        if (state_.fontIds.empty() && state_.fonts) {
+            for (const vorFont& font : *state_.fonts) {
+                state_.fontIds.emplace(font.BaseFont, font.FontID);
+            }
+        }
+        static const std::string kArialBold = "Arial,Bold";
+        auto found = state_.fontIds.find(name == "Arial" && bold_ ? kArialBold : name);
+        resource_ = "F";
+        resource_ += found == state_.fontIds.end() ? std::string("1") : found->second;
+    }
+
+    const vorContent& content_;
+    PdfWriteState& state_;
+    uint32_t font_ = 0;
+    bool bold_ = false;
+    std::string resource_;
+};
 
 // A name object: bytes outside the regular printable set are written as #xx.
 void AppendName(std::string& out, std::string_view name) {
@@ -63,11 +87,11 @@ size_t CountSpaces(std::string_view text) {
     return count;
 }
 
-void AppendTextRun(std::string& s, const vorText& run, PdfWriteState& state,
-                   std::string& escaped) {
+void AppendTextRun(std::string& s, const vorText& run, const std::string& colour,
+                   const std::string& font, PdfWriteState& state, std::string& escaped) {
     escaped.clear();
     AppendEscapedRun(escaped, run.TextValue);
-    bool coloured = !run.fontcolor.empty();
+    bool coloured = !colour.empty();
     if (coloured) s += "q\n";
     s += "BT\n";
     // Word and character spacing last beyond BT/ET: a run that wants none resets what an
@@ -96,12 +120,12 @@ void AppendTextRun(std::string& s, const vorText& run, PdfWriteState& state,
         state.charSpacingSet = charSpacing;
     }
     s.push_back('/');
-    AppendFontResource(s, run, state);
+    s += font;
     s.push_back(' ');
     AppendInt(s, run.fontsize);
     s += " Tf\n";
-    if (coloured && run.fontcolor != "0 0 0") {
-        s += ColourOperands(run.fontcolor);
+    if (coloured && colour != "0 0 0") {
+        s += ColourOperands(colour);
         s += " rg\n";
     }
     AppendNumber(s, run.x);
@@ -277,7 +301,10 @@ std::string ContentStreamText(const vorContent& content, PdfWriteState& state) {
         s += " l\nS\n";
     }
     std::string escaped;
-    for (const vorText& run : content.Texts) AppendTextRun(s, run, state, escaped);
+    FontResources fonts(content, state);
+    for (const vorText& run : content.Texts) {
+        AppendTextRun(s, run, content.Colour(run), fonts.Of(run), state, escaped);
+    }
     return s;
 }
 

@@ -440,7 +440,7 @@ TEST(SaveAs, HeadersAreStampedOnEveryPageOnce) {
     std::string text;
     for (int i = 0; i < 60; ++i) text += "body\r\n";
     doc.AddBuffer(text, test::DefaultFormat(), "", 10);
-    vorText header;
+    PageHeader header;
     header.TextValue = "Page &p of &pages && more";
     header.x = 40;
     header.y = 20;
