@@ -43,7 +43,7 @@ public:
     bool ChooseFont(QFont&) override { return false; }
     bool ChooseColour(QColor&, const QList<QColor>&) override { return false; }
     bool ChoosePrinter(QPrinter&) override { return false; }
-    void OpenExternally(const QString&) override {}
+    void OpenExternally(const QString&, std::function<void()>) override {}
 };
 
 // Every eighth line made a command, a heading, a hidden line or a title, as a text

@@ -3,6 +3,7 @@
 #include "dialogs/frmAbout.h"
 #include "samples/frmSamples.h"
 #include "shell/AppContext.h"
+#include "shell/DesktopOpen.h"
 #include "shell/DocumentManager.h"
 
 namespace scrivane::app {
@@ -22,7 +23,7 @@ void HelpCommands::ShowManual() {
                                     .replace("%filename%", context_.paths.manual(french)));
         return;
     }
-    context_.prompts.OpenExternally(manual);
+    OpenWithDesktop(context_, manual);
 }
 
 void HelpCommands::SampleFiles() {
@@ -32,7 +33,7 @@ void HelpCommands::SampleFiles() {
     documents_.OpenFile(sample);  // a published file: its source text is shown
     emit documents_.titleChanged();
     documents_.AddToRecentFiles();
-    if (context_.settings.openSampleFile().isOn()) context_.prompts.OpenExternally(sample);
+    if (context_.settings.openSampleFile().isOn()) OpenWithDesktop(context_, sample);
 }
 
 void HelpCommands::About() { showAbout(); }

@@ -248,6 +248,11 @@ void AppSettings::setWindowHeight(int twips) {
     Put(*store_, kWindowHeight, QString::number(twips));
 }
 
+bool AppSettings::windowSizeStored() const {
+    return store_->contains(StoreKey(kWindowWidth.section, kWindowWidth.name)) &&
+           store_->contains(StoreKey(kWindowHeight.section, kWindowHeight.name));
+}
+
 QString AppSettings::editorFontName() const { return Get(*store_, kFontName); }
 void AppSettings::setEditorFontName(const QString& family) { Put(*store_, kFontName, family); }
 

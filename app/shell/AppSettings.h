@@ -95,6 +95,8 @@ public:
     void setWindowWidth(int twips);
     int windowHeight() const;
     void setWindowHeight(int twips);
+    // Whether a size was saved; without one the window opens on two thirds of the screen.
+    bool windowSizeStored() const;
 
     // The editor's font: "MS Sans Serif", 10 points (a size that is not a positive
     // number reads as 10), neither bold nor italic.

@@ -1,7 +1,9 @@
 #include "shell/CommandLine.h"
 
-#include <cmath>
 #include <limits>
+#include <optional>
+
+#include "util/Numbers.h"
 
 namespace scrivane::app {
 
@@ -55,15 +57,15 @@ CommandLineArgs ParseCommandLine(const QString& commandLine) {
     return args;
 }
 
+// Read as every number the user writes: digits with at most one period, rounded to
+// the nearest whole number, halves to the even one.
 bool WindowOption(const CommandLineArgs& args, const QString& key, int& value) {
     auto found = args.constFind(key.toLower());
     if (found == args.constEnd()) return false;
-    bool numeric = false;
-    const double number = found.value().trimmed().toDouble(&numeric);
-    if (!numeric || !std::isfinite(number)) return false;
-    if (number < 0) return false;
-    const double whole = std::trunc(number);
-    if (whole > std::numeric_limits<int>::max()) return false;
+    const std::optional<double> number = ParseNumber(found.value().toStdString());
+    if (!number) return false;
+    const double whole = RoundHalfEven(*number);
+    if (whole < 0 || whole > std::numeric_limits<int>::max()) return false;
     value = static_cast<int>(whole);
     return true;
 }

@@ -13,8 +13,8 @@ using CommandLineArgs = QMap<QString, QString>;
 
 CommandLineArgs ParseCommandLine(const QString& commandLine);
 
-// The whole-number value of a window option when it is present, numeric and not
-// negative.
+// The value of a window option when it is present, numeric and, rounded to a whole
+// number (halves to even), not negative.
 bool WindowOption(const CommandLineArgs& args, const QString& key, int& value);
 
 }  // namespace scrivane::app

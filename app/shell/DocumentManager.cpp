@@ -2,14 +2,13 @@
 
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QTextCursor>
-#include <optional>
 
 #include "format/OutputFormats.h"
 #include "shell/AppContext.h"
 #include "shell/ExportCommands.h"
 #include "shell/FileInfoStore.h"
+#include "shell/SafeWrite.h"
 #include "util/ProgramInfo.h"
 #include "util/Status.h"
 
@@ -66,34 +65,69 @@ OpenOutcome DocumentManager::OpenFile(QString path) {
         context_.settings.setOpenFilterIndex(index);
     }
     if (!QFileInfo(path).isFile()) return OpenOutcome::NotOpened;
-    exports_.ClearDocumentState();
     path = QFileInfo(WithoutLineBreaks(path)).absoluteFilePath();  // recent files outlive the folder
-
-    // A published file is read back as the text it was made from.
     const QString format = ExportFormatOf(path);
-    const bool published = !format.isEmpty();
-    std::optional<ImportResult> imported;
-    if (format == "PDF") {
-        imported = exports_.LoadPDFFile(path);
-    } else if (published) {
-        imported = exports_.LoadImport(format, path);
+    if (!format.isEmpty()) return OpenPublished(path, format);
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return OpenOutcome::NotOpened;
+    exports_.ClearDocumentState();
+    editor_->setPlainText(DecodeTextFile(file.readAll(), format_, lineEndMode_));
+    TakeName(path, QString());
+    return OpenOutcome::Opened;
+}
+
+// A published file is read back as the text it was made from. One that cannot be
+// (another program's, a damaged one) never takes the open document's place under the
+// file's name, where a Save would write over one of the two: the open document stays
+// exactly as it was, or the file's text comes as a new, untitled document.
+OpenOutcome DocumentManager::OpenPublished(const QString& path, const QString& format) {
+    const DocumentProperties kept = exports_.properties();
+    exports_.ClearDocumentState();
+    const ImportResult imported =
+        format == "PDF" ? exports_.LoadPDFFile(path) : exports_.LoadImport(format, path);
+    if (imported.read() && !imported.converted) {
+        editor_->setPlainText(imported.text);
+        TakeName(path, format);
+        return OpenOutcome::Opened;
     }
-    if (imported && imported->read()) {
-        editor_->setPlainText(imported->text);
-    } else {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return OpenOutcome::NotOpened;
-        QString text = DecodeTextFile(file.readAll(), format_, lineEndMode_);
-        editor_->setPlainText(text);
-        if (published) {
-            // A file this program cannot rebuild is shown as text, but the document does not
-            // take its name: a Save would otherwise publish over somebody else's file.
-            editor_->document()->setModified(true);
-            emit documentStateChanged();
-            return OpenOutcome::ShownAsText;
-        }
+    if (imported.read()) {  // another program's PDF, converted
+        format_ = TextFileFormat{};
+        ShowUntitled(imported.text);
+        return OpenOutcome::OpenedUntitled;
     }
+    // A PDF that was not read has been reported (or its conversion declined): its bytes
+    // are never shown. Another program's XHTML, XML or SVG file is text, and shown so.
+    if (imported.outcome == ImportResult::Outcome::Failed && format != "PDF" &&
+        ShowForeignText(path)) {
+        return OpenOutcome::OpenedUntitled;
+    }
+    exports_.properties() = kept;
+    return OpenOutcome::NotOpened;
+}
+
+bool DocumentManager::ShowForeignText(const QString& path) {
+    const clsCaption& c = context_.captions;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.readAll();
+    auto tell = [&](const QString& title, QString message) {
+        message.replace("%filename%", path).replace("%program%", QString::fromUtf8(kProgramName));
+        context_.prompts.Inform(title, message);
+    };
+    if (bytes.contains('\0')) {  // binary: not text under a misleading name
+        tell(c.m("Error"), c.e("%filename% holds no text that %program% can show."));
+        return false;
+    }
+    ShowUntitled(DecodeTextFile(bytes, format_, lineEndMode_));
+    tell(c.m("Open"),
+         c.e("%filename% was not written by %program%: it is shown as text in a new document."));
+    return true;
+}
+
+void DocumentManager::TakeName(const QString& path, const QString& publishedFormat) {
     fileName_ = path;
+    publishedFormat_ = publishedFormat;
     if (auto info = FileInfoStore(context_.paths.caretFile())
                         .GetFileInfo(path, editor_->document()->characterCount() - 1)) {
         QTextCursor cursor = editor_->textCursor();
@@ -107,7 +141,15 @@ OpenOutcome DocumentManager::OpenFile(QString path) {
     editor_->setFocus();
     setClean();
     emit documentStateChanged();
-    return OpenOutcome::Opened;
+}
+
+void DocumentManager::ShowUntitled(const QString& text) {
+    editor_->setPlainText(text);
+    fileName_.clear();
+    publishedFormat_.clear();
+    editor_->document()->setModified(true);  // nothing of it is saved anywhere yet
+    emit titleChanged();
+    emit documentStateChanged();
 }
 
 bool DocumentManager::WriteTextFile(const QString& path) {
@@ -128,10 +170,11 @@ bool DocumentManager::WriteTextFile(const QString& path) {
     }
     QByteArray bytes = EncodeTextFile(text, format_, lineEndMode_);
     context_.DebugTrace("Set string to file");
-    QSaveFile file(path);  // a temporary file renamed over the target: nothing half-written
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QString reason;
+    if (!WriteFileSafely(path, bytes, &reason)) {
         context_.prompts.Inform(context_.captions.m("Error"),
-                                context_.captions.e("Error writing file ..."));
+                                context_.captions.e("Error writing file ...") + "\n\n" + path +
+                                    "\n" + reason);
         return false;
     }
     return true;
@@ -159,11 +202,21 @@ int DocumentManager::saveFile(QString path) {
             return 3;
         }
     }
+    const bool ownName = path == fileName_;
     path = WithoutLineBreaks(path);
-    // A document named after a published file is published again in that format, as
-    // one chosen in the dialog is (writing plain text into it would destroy the file).
-    const OutputFormat* chosen = FormatOfFilter(index);
-    QString format = chosen ? QString(chosen->name) : ExportFormatOf(path);
+    // Whether it is published or written as text: the type chosen in the dialog decides
+    // (the text type writes text under any name, which may be somebody's configuration
+    // file; "All Files" goes by the name's ending). Saved under its own name, the
+    // document is written as it was read or last saved, so one read back from a
+    // published file is published again; any other name goes by its ending.
+    QString format;
+    if (const OutputFormat* chosen = FormatOfFilter(index)) {
+        format = chosen->name;
+    } else if (index == 0 && ownName) {
+        format = publishedFormat_;
+    } else if (index != kTextFilter) {
+        format = ExportFormatOf(path);
+    }
     if (!format.isEmpty()) {
         // A cancelled or failed export saves nothing.
         if (exports_.saveExport(format, path) != kExportDone ||
@@ -175,6 +228,7 @@ int DocumentManager::saveFile(QString path) {
     }
     setClean();
     fileName_ = path;
+    publishedFormat_ = format;
     emit titleChanged();
     AddToRecentFiles();
     emit documentStateChanged();
@@ -214,6 +268,7 @@ bool DocumentManager::New() {
     if (checkSaveCancel()) return false;
     editor_->clear();
     fileName_.clear();
+    publishedFormat_.clear();
     format_ = TextFileFormat{};  // new documents are UTF-8; the line-end mode stays
     setClean();
     editor_->setFocus();
@@ -294,8 +349,12 @@ QStringList DocumentManager::RecentFiles() const {
 }
 
 QString DocumentManager::WindowTitle() const {
-    if (fileName_.isEmpty()) return WithProgramName("[" + context_.captions.m("Untitled") + "]");
-    return WithProgramName(CompactPath(fileName_, false));
+    QString document = fileName_.isEmpty() ? "[" + context_.captions.m("Untitled") + "]"
+                                           : CompactPath(fileName_, false);
+    // "[*]" is where the window shows its unsaved-changes mark; one in a name is doubled
+    // so that it shows as written.
+    document.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    return WithProgramName(document + QStringLiteral("[*]"));
 }
 
 QString DocumentManager::CompactPath(const QString& path, bool shortenName) {

@@ -17,10 +17,11 @@ struct ImportResult;
 
 // How opening a file ended.
 enum class OpenOutcome {
-    Opened,       // the document is now the file, without unsaved changes
-    NotOpened,    // cancelled, missing or unreadable: the editor is as it was
-    ShownAsText,  // a published file that could not be read back: its bytes are shown
-                  // as text, in an untitled document with unsaved changes
+    Opened,          // the document is now the file, without unsaved changes
+    NotOpened,       // cancelled, missing or unreadable: the document is as it was
+    OpenedUntitled,  // what the file holds is not its source text (another program's
+                     // PDF converted, or its XHTML, XML or SVG shown as text): it is a
+                     // new, untitled document with unsaved changes
 };
 
 class DocumentManager : public QObject {
@@ -57,6 +58,8 @@ public:
 
     void AddToRecentFiles();
     QStringList RecentFiles() const;  // settings recent/1..4, empty entries left out
+    // "notes.txt[*] - Vantor Jotter": the window shows "*" for "[*]" while there are
+    // unsaved changes.
     QString WindowTitle() const;
 
     // Shortens a path for the title and the recent menu (40 characters).
@@ -70,6 +73,12 @@ signals:
     void documentStateChanged();  // saved, opened, new: refresh the toolbar and status
 
 private:
+    OpenOutcome OpenPublished(const QString& path, const QString& format);
+    // Another program's XHTML, XML or SVG file as an untitled text; false for binary bytes.
+    bool ShowForeignText(const QString& path);
+    // The document is now the file: its name, caret, no unsaved changes.
+    void TakeName(const QString& path, const QString& publishedFormat);
+    void ShowUntitled(const QString& text);
     bool WriteTextFile(const QString& path);
     // The import menu commands' end: the text read replaces the editor's, unsaved.
     void ShowImported(const ImportResult& imported);
@@ -79,6 +88,9 @@ private:
     QPlainTextEdit* editor_;
     ExportCommands& exports_;
     QString fileName_;
+    // The format the document is published in when saved under its name ("PDF", ...);
+    // empty when it is written as text.
+    QString publishedFormat_;
     TextFileFormat format_;
     LineEndMode lineEndMode_ = LineEndMode::Dos;
 };

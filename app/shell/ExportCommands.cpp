@@ -11,6 +11,8 @@
 #include "format/OutputFormats.h"
 #include "shell/AppContext.h"
 #include "shell/FormatFilePlaces.h"
+#include "shell/DesktopOpen.h"
+#include "shell/SafeWrite.h"
 #include "shell/TextFileCodec.h"
 #include "util/Status.h"
 
@@ -44,6 +46,17 @@ public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
+
+// The engine's SaveAs, with the reason of a failed write (a full disk, a denied
+// permission), which the engine's status does not give: kSaveWriteFailed and *reason.
+int BuildAndWrite(vorDocument& document, int code, const QString& path, QString& reason) {
+    std::string bytes;
+    const int status = document.Build(code, bytes);
+    if (status != kSaveOk) return status;
+    if (document.options().trace) document.options().trace("\tsave file");
+    const QByteArray file = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
+    return WriteFileSafely(path, file, &reason) ? kSaveOk : kSaveWriteFailed;
+}
 
 }  // namespace
 
@@ -116,17 +129,20 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
 
     size_t replaced = 0;
     int status;
+    QString reason;  // why the file could not be written
     {
         WaitCursor wait;
         vorDocument document(options);
         document.AddBuffer(ToEngineText(EditorText(editor_), &replaced),
                            EnginePath(files.formatFile), EnginePath(files.lineOptions), row->code);
-        status = document.SaveAs(WithoutLineBreaks(path).toStdString(), row->code);
+        status = BuildAndWrite(document, row->code, WithoutLineBreaks(path), reason);
     }
     lastEngineStatus_ = status;
     if (status == kSaveWriteFailed) {
         QString message = c.e("Cannot open file %filename% - Please check if this file is in use");
-        context_.prompts.Inform(c.m("error"), message.replace("%filename%", path));
+        message.replace("%filename%", path);
+        if (!reason.isEmpty()) message += "\n\n" + reason;
+        context_.prompts.Inform(c.m("error"), message);
     } else if (status != kSaveOk) {
         context_.prompts.Inform(c.m("Error"), c.e("Error") + " " + QString::number(status));
     } else {
@@ -136,9 +152,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
             context_.prompts.Inform(c.m("Export"),
                                     message.replace("%count%", QString::number(replaced)));
         }
-        if (settings.openAfterExport(row->code).isOn()) {
-            context_.prompts.OpenExternally(path);
-        }
+        if (settings.openAfterExport(row->code).isOn()) OpenWithDesktop(context_, path);
     }
     return kExportDone;
 }
@@ -160,16 +174,20 @@ ImportResult ExportCommands::LoadPDFFile(QString path) {
     WaitCursor wait;
     vorDocument document;
     int status = document.LoadFile(path.toStdString());
-    const bool notOurs = status == LoadStatusOfPdf(kPdfProducerRefused);
-    if (notOurs && QFileInfo::exists(context_.paths.importMarker())) {
+    // Another program's PDF: its text can only be converted, and only if the user wants
+    // that; declined, nothing is read (and the question said why).
+    const bool converting = status == LoadStatusOfPdf(kPdfProducerRefused);
+    if (converting) {
         QString question =
             c.e("PDF import works only for pdf files generated with vantor jotter 1.4.0 or higher") +
             "\r\n" +
             c.e("Do you want to try to convert this PDF file for modifying it with Vantor Jotter ?") +
             "\r\n\r\n" + c.e("WARNING: this is an experimental function");
-        if (context_.prompts.AskYesNo(c.m("Error"), question)) {
-            status = document.ImportFile(path.toStdString());
+        if (!context_.prompts.AskYesNo(c.m("Error"), question)) {
+            lastEngineStatus_ = status;
+            return {ImportResult::Outcome::Cancelled, status, QString()};
         }
+        status = document.ImportFile(path.toStdString());
     }
     lastEngineStatus_ = status;
     if (status != kLoadOk) {
@@ -183,7 +201,7 @@ ImportResult ExportCommands::LoadPDFFile(QString path) {
     properties_.sKeywords = QString::fromStdString(infos.keywords);
     properties_.sCFF = QString::fromStdString(infos.cff);
     properties_.UseDocumentProperties = true;
-    return {ImportResult::Outcome::Read, kLoadOk, SourceText(document)};
+    return {ImportResult::Outcome::Read, kLoadOk, SourceText(document), converting};
 }
 
 void ExportCommands::ReportPdfFailure(int readerStatus) {

@@ -22,12 +22,15 @@ struct DocumentProperties {
 struct ImportResult {
     enum class Outcome {
         Read,       // text holds the source text
-        Cancelled,  // no file was chosen
+        Cancelled,  // no file was chosen, or the conversion offered was declined
         Failed,     // the reader could not rebuild the text (readerStatus says why)
     };
     Outcome outcome = Outcome::Cancelled;
     int readerStatus = 0;  // the engine reader's status: 0 when read
     QString text;
+    // The text was converted from another program's PDF: it is not what the file was
+    // made from, so the file's name must not become the document's.
+    bool converted = false;
 
     bool read() const { return outcome == Outcome::Read; }
 };
@@ -72,8 +75,9 @@ public:
     int saveExport(const QString& formatName, QString path);
     // Read a PDF, or an XHTML ("HTM" or "XHTML"), XML or SVG file that this program wrote,
     // and give back the text it was made from; the caller puts it into the editor. An
-    // empty path asks for the file. A PDF that cannot be read is reported here; a PDF
-    // read also keeps its document properties for the next export.
+    // empty path asks for the file. For another program's PDF the experimental
+    // conversion is offered; a PDF that cannot be read is reported here; a PDF read also
+    // keeps its document properties for the next export.
     ImportResult LoadPDFFile(QString path);
     ImportResult LoadImport(const QString& formatName, QString path);
     void Print();

@@ -4,8 +4,11 @@
 // dialog. QtPrompts shows the real dialogs.
 #include <QColor>
 #include <QFont>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 class QDialog;
 class QWidget;
@@ -37,7 +40,9 @@ public:
     virtual bool ChooseColour(QColor& colour, const QList<QColor>& customColours) = 0;
     virtual bool ChoosePrinter(QPrinter& printer) = 0;
     // Opens a file with the desktop's default application (exported files, the manual).
-    virtual void OpenExternally(const QString& path) = 0;
+    // whenFailed runs, at once or later, when no application could open it.
+    virtual void OpenExternally(const QString& path,
+                                std::function<void()> whenFailed = {}) = 0;
 };
 
 class QtPrompts : public Prompts {
@@ -56,7 +61,14 @@ public:
     bool ChooseFont(QFont& font) override;
     bool ChooseColour(QColor& colour, const QList<QColor>& customColours) override;
     bool ChoosePrinter(QPrinter& printer) override;
-    void OpenExternally(const QString& path) override;
+    void OpenExternally(const QString& path, std::function<void()> whenFailed = {}) override;
+
+    // The message box the questions and messages show, not yet shown. An empty title
+    // becomes the program's name.
+    std::unique_ptr<QMessageBox> BuildMessageBox(QMessageBox::Icon icon, const QString& title,
+                                                 const QString& text,
+                                                 QMessageBox::StandardButtons buttons,
+                                                 QMessageBox::StandardButton chosen) const;
 
 private:
     QWidget* Owner() const;

@@ -4,9 +4,12 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "shell/Prompts.h"
@@ -20,22 +23,36 @@ QWidget* QtPrompts::Owner() const {
     return modal ? modal : owner_;
 }
 
+std::unique_ptr<QMessageBox> QtPrompts::BuildMessageBox(QMessageBox::Icon icon,
+                                                        const QString& title,
+                                                        const QString& text,
+                                                        QMessageBox::StandardButtons buttons,
+                                                        QMessageBox::StandardButton chosen) const {
+    const QString shown = title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
+    auto box = std::make_unique<QMessageBox>(icon, shown, text, buttons, Owner());
+    box->setDefaultButton(chosen);
+    return box;
+}
+
 Prompts::Answer QtPrompts::AskYesNoCancel(const QString& title, const QString& text) {
-    auto button = QMessageBox::question(Owner(), title, text,
-                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                        QMessageBox::Yes);
+    const int button = BuildMessageBox(QMessageBox::Question, title, text,
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                       QMessageBox::Yes)
+                           ->exec();
     if (button == QMessageBox::Yes) return Answer::Yes;
     if (button == QMessageBox::No) return Answer::No;
     return Answer::Cancel;
 }
 
 bool QtPrompts::AskYesNo(const QString& title, const QString& text) {
-    return QMessageBox::question(Owner(), title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return BuildMessageBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No)
+               ->exec() == QMessageBox::Yes;
 }
 
 void QtPrompts::Inform(const QString& title, const QString& text) {
-    QMessageBox::information(Owner(), title, text, QMessageBox::Ok);
+    BuildMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok)
+        ->exec();
 }
 
 namespace {
@@ -103,8 +120,33 @@ bool QtPrompts::ChoosePrinter(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtPrompts::OpenExternally(const QString& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+// Where xdg-open is the desktop's launcher, it tells only by its exit status that no
+// application could open the file, once it has run; it may run as long as the viewer it
+// started, so it is watched without waiting, and it writes to no pipe of ours, which a
+// viewer outliving the program would find closed. Elsewhere the desktop answers at once.
+void QtPrompts::OpenExternally(const QString& path, std::function<void()> whenFailed) {
+    const QString launcher = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (launcher.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)) && whenFailed) whenFailed();
+        return;
+    }
+    auto* process = new QProcess;  // lives until the launcher ends, even past the window
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, whenFailed](int code, QProcess::ExitStatus status) {
+                         if ((status != QProcess::NormalExit || code != 0) && whenFailed) {
+                             whenFailed();
+                         }
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, whenFailed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart) return;
+                         if (whenFailed) whenFailed();
+                         process->deleteLater();
+                     });
+    process->start(launcher, {path});
 }
 
 }  // namespace scrivane::app

@@ -14,8 +14,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTextBlock>
 #include <QToolBar>
 
@@ -23,21 +23,16 @@
 #include "favorites/FavoriteCommands.h"
 #include "samples/HelpCommands.h"
 #include "shell/AppContext.h"
+#include "shell/DesktopOpen.h"
 #include "shell/DocumentManager.h"
 #include "shell/ExportCommands.h"
 #include "shell/MainMenu.h"
 #include "shell/WritingAids.h"
+#include "shell/MenuMnemonics.h"
+#include "shell/ToolbarIcons.h"
+#include "shell/WindowPlacement.h"
 
 namespace scrivane::app {
-
-namespace {
-
-// Window measures are kept in twips, as the settings store them: 15 twips a pixel.
-constexpr int kTwipsPerPixel = 15;
-
-int Pixels(int twips) { return twips / kTwipsPerPixel; }
-
-}  // namespace
 
 frmScrivane::frmScrivane(AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context) {
@@ -58,12 +53,15 @@ frmScrivane::frmScrivane(AppContext& context, QWidget* parent)
     connect(documents_, &DocumentManager::titleChanged, this, &frmScrivane::UpdateTitle);
     connect(documents_, &DocumentManager::recentFilesChanged, this, &frmScrivane::RefreshRecentMenu);
     connect(documents_, &DocumentManager::documentStateChanged, this, [this] {
+        setWindowModified(documents_->isDirty());  // replacing the text may not signal it
         RefreshToolbar();
         UpdateStatusBar();
     });
     connect(rtb1_, &QPlainTextEdit::cursorPositionChanged, this, &frmScrivane::UpdateStatusBar);
     connect(rtb1_->document(), &QTextDocument::modificationChanged, this,
             &frmScrivane::RefreshToolbar);
+    connect(rtb1_->document(), &QTextDocument::modificationChanged, this,
+            &QWidget::setWindowModified);
     connect(rtb1_, &QPlainTextEdit::selectionChanged, this, &frmScrivane::RefreshToolbar);
 
     lblStatusBar_ = new QLabel(this);
@@ -178,26 +176,24 @@ void frmScrivane::BuildToolbar() {
     Toolbar1_ = addToolBar("Toolbar1");
     Toolbar1_->setObjectName("Toolbar1");
     Toolbar1_->setMovable(false);
-    // Icons from the desktop theme, with the style's own pictures where it has none.
+    // Icons from the desktop theme, with drawings of our own where it has none.
     const struct {
         const char* key;
         const char* theme;
-        QStyle::StandardPixmap fallback;
         const char* command;
     } kButtons[] = {
-        {"new", "document-new", QStyle::SP_FileIcon, "mnuNew"},
-        {"open", "document-open", QStyle::SP_DialogOpenButton, "mnuOpen"},
-        {"save", "document-save", QStyle::SP_DialogSaveButton, "mnuSave"},
-        {"pdfexport", "document-export", QStyle::SP_ArrowUp, "mnuPDFExport"},
-        {"pdfimport", "document-import", QStyle::SP_ArrowDown, "mnuPDFImport"},
-        {"cut", "edit-cut", QStyle::SP_TrashIcon, "mnuCut"},
-        {"copy", "edit-copy", QStyle::SP_FileDialogDetailedView, "mnuCopy"},
-        {"paste", "edit-paste", QStyle::SP_FileDialogContentsView, "mnuPaste"},
-        {"undo", "edit-undo", QStyle::SP_ArrowBack, "mnuUndo"},
+        {"new", "document-new", "mnuNew"},
+        {"open", "document-open", "mnuOpen"},
+        {"save", "document-save", "mnuSave"},
+        {"pdfexport", "document-export", "mnuPDFExport"},
+        {"pdfimport", "document-import", "mnuPDFImport"},
+        {"cut", "edit-cut", "mnuCut"},
+        {"copy", "edit-copy", "mnuCopy"},
+        {"paste", "edit-paste", "mnuPaste"},
+        {"undo", "edit-undo", "mnuUndo"},
     };
     for (const auto& button : kButtons) {
-        QIcon icon = QIcon::fromTheme(button.theme, style()->standardIcon(button.fallback));
-        QAction* action = Toolbar1_->addAction(icon, QString());
+        QAction* action = Toolbar1_->addAction(ToolbarIcon(button.theme), QString());
         action->setObjectName(QString("tb_") + button.key);
         QAction* command = actions_[button.command];
         connect(action, &QAction::triggered, command, &QAction::trigger);
@@ -210,7 +206,22 @@ void frmScrivane::ApplyCaptions() {
         if (it.value().isEmpty()) continue;
         actions_[it.key()]->setText(context_.captions.m(it.value()));
     }
+    AssignMenuKeys();
     RefreshToolbar();
+}
+
+// The letters come from the captions shown. Entries captioned at run time (recent
+// files, favorites) get none: their texts are the user's, shown as written.
+void frmScrivane::AssignMenuKeys() {
+    auto assign = [this](const QList<QAction*>& entries) {
+        QList<QAction*> captioned;
+        for (QAction* entry : entries) {
+            if (!captions_.value(actions_.key(entry)).isEmpty()) captioned << entry;
+        }
+        AssignMnemonics(captioned);
+    };
+    assign(menuBar()->actions());
+    for (QMenu* menu : std::as_const(menus_)) assign(menu->actions());
 }
 
 void frmScrivane::RefreshToolbar() {
@@ -249,7 +260,7 @@ void frmScrivane::RefreshRecentMenu() {
         const QString& path = recent.value(n - 1);
         bool visible = show && !path.isEmpty();
         entry->setVisible(visible);
-        if (visible) entry->setText(DocumentManager::CompactPath(path, true));
+        if (visible) entry->setText(DocumentManager::CompactPath(path, true).replace("&", "&&"));
         any = any || visible;
     }
     actions_["mnuSepRecents"]->setVisible(any);
@@ -269,7 +280,10 @@ void frmScrivane::UpdateStatusBar() {
                            QString::number(column));
 }
 
-void frmScrivane::UpdateTitle() { setWindowTitle(documents_->WindowTitle()); }
+void frmScrivane::UpdateTitle() {
+    setWindowTitle(documents_->WindowTitle());
+    setWindowModified(documents_->isDirty());
+}
 
 void frmScrivane::ApplyTextColorAndFont() {
     rtb1_->setFont(editorFont_);
@@ -282,27 +296,7 @@ void frmScrivane::SetWordWrap(bool on) {
 }
 
 void frmScrivane::PlaceWindow() {
-    AppSettings& s = context_.settings;
-    int left = s.windowLeft();
-    int top = s.windowTop();
-    int height = s.windowHeight();
-    int width = s.windowWidth();
-    if (context_.commandLine.startsWith("-F2")) {
-        // Each new window cascades from the last one.
-        left += 500;
-        top += 500;
-        s.setWindowLeft(left);
-        s.setWindowTop(top);
-    }
-    WindowOption(context_.args, "x", left);
-    WindowOption(context_.args, "y", top);
-    WindowOption(context_.args, "w", width);
-    WindowOption(context_.args, "h", height);
-    width = std::max(width, 2000);
-    height = std::max(height, 2000);
-    if (left < 0) left = 10;
-    if (top < 0) top = 10;
-    setGeometry(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
+    setGeometry(InitialWindowGeometry(context_, screen()->availableGeometry()));
 }
 
 void frmScrivane::Load() {
@@ -321,11 +315,12 @@ void frmScrivane::Load() {
     QString file = context_.args.value("filename");
     // "-F2" alone is the new-window switch, not a file called F2.
     if (context_.commandLine == "-F2") file.clear();
-    if (!file.isEmpty()) documents_->OpenFile(file);
+    const bool untitled =
+        !file.isEmpty() && documents_->OpenFile(file) == OpenOutcome::OpenedUntitled;
     ApplyTextColorAndFont();
     RefreshRecentMenu();
     loaded_ = true;
-    documents_->setClean();
+    if (!untitled) documents_->setClean();
     ApplyCaptions();
     UpdateTitle();
     documents_->AddToRecentFiles();
@@ -386,8 +381,8 @@ void frmScrivane::closeEvent(QCloseEvent* event) {
 
 void frmScrivane::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    // A window smaller than 2000 twips either way is set back to that size.
-    const int least = Pixels(2000);
+    // A window smaller than that either way is set back to that size.
+    const int least = TwipsToPixels(kLeastWindowTwips);
     if (!isMinimized() && (width() < least || height() < least)) {
         resize(std::max(width(), least), std::max(height(), least));
     }
@@ -421,6 +416,13 @@ bool frmScrivane::eventFilter(QObject* watched, QEvent* event) {
         }
         if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
             OpenNewWindow();
+            return true;
+        }
+        // Alt and a letter is a menu key; one no menu took types nothing either. (AltGr
+        // comes without Alt, or with Ctrl on Windows.)
+        const Qt::KeyboardModifiers held = key->modifiers();
+        if (watched == rtb1_ && (held & Qt::AltModifier) &&
+            !(held & (Qt::ControlModifier | Qt::MetaModifier)) && !key->text().isEmpty()) {
             return true;
         }
     } else if (event->type() == QEvent::MouseButtonPress && watched == rtb1_->viewport()) {

@@ -65,6 +65,8 @@ private:
     void BuildMenus();
     void ConnectCommands();
     void BuildToolbar();
+    // Gives every menu its Alt keys from the captions shown.
+    void AssignMenuKeys();
     void PlaceWindow();
     void SetWordWrap(bool on);
     void ChooseFont();

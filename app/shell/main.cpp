@@ -7,8 +7,8 @@
 #include "lang/clsCaption.h"
 #include "lang/frmLanguage.h"
 #include "shell/AppContext.h"
+#include "shell/StartUp.h"
 #include "shell/frmScrivane.h"
-#include "util/ProgramInfo.h"
 
 using namespace scrivane::app;
 
@@ -31,12 +31,10 @@ public:
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Scrivane");
-    QApplication::setOrganizationName("Scrivane");
-    QApplication::setApplicationVersion(scrivane::kProgramVersion);
-    QApplication::setWindowIcon(QIcon(":/icons/scrivane.svg"));
+    SetProgramNames();
 
     AppPaths paths = AppPaths::FromEnvironment();
+    KeepQtSettingsInUserFolder(paths);
     AppSettings settings(paths.userFolderOverridden() ? paths.settingsStore() : QString());
     clsCaption captions(paths.dataFolder());
     QtPrompts prompts(nullptr);

@@ -97,7 +97,10 @@ bool ScriptedPrompts::ChooseColour(QColor& colour, const QList<QColor>& customCo
     return true;
 }
 bool ScriptedPrompts::ChoosePrinter(QPrinter&) { return false; }
-void ScriptedPrompts::OpenExternally(const QString& path) { opened << path; }
+void ScriptedPrompts::OpenExternally(const QString& path, std::function<void()> whenFailed) {
+    opened << path;
+    if (openFails && whenFailed) whenFailed();
+}
 
 static void CopyFolder(const QString& from, const QString& to) {
     QDir().mkpath(to);

@@ -61,7 +61,8 @@ public:
     QList<QColor> customColoursShown;
     bool ChooseColour(QColor& colour, const QList<QColor>& customColours) override;
     bool ChoosePrinter(QPrinter& printer) override;
-    void OpenExternally(const QString& path) override;
+    bool openFails = false;             // OpenExternally: no application opens the file
+    void OpenExternally(const QString& path, std::function<void()> whenFailed = {}) override;
 };
 
 // A temporary folder pair (data, user) pointed to by SCRIVANE_DATA_DIR and

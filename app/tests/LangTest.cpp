@@ -257,7 +257,12 @@ void LangTest::shippedFrenchFile() {
     const QList<QPair<QString, QString>> messages = {
         {"File %filename% already exists. Do you want to overwrite it ?", "%filename%"},
         {"%count% character(s) cannot be written in this format and were replaced by \"?\"",
-         "%count%"}};
+         "%count%"},
+        {"No program could open %filename%", "%filename%"},
+        {"File %filename% not found", "%filename%"},
+        {"%filename% holds no text that %program% can show.", "%program%"},
+        {"%filename% was not written by %program%: it is shown as text in a new document.",
+         "%program%"}};
     for (const auto& [message, placeholder] : messages) {
         const QString shown = captions.e(message);
         QVERIFY2(shown != message && shown.contains(placeholder), qPrintable(shown));

@@ -69,6 +69,19 @@ private slots:
             QCOMPARE(WindowOption(args, key, value), expected >= 0);
             QCOMPARE(value, expected);
         }
+        // Fractions go to the nearest whole twip, halves to the even one, as every number
+        // the user writes; what rounds below 0 is refused.
+        const Args fractions = ParseCommandLine("-x=100.5 -y=101.5 -w=7.6 -h=-0.4 a.txt");
+        const std::pair<const char*, int> rounded[] = {{"x", 100}, {"y", 102}, {"w", 8}, {"h", 0}};
+        for (const auto& [key, expected] : rounded) {
+            int value = -1;
+            QVERIFY(WindowOption(fractions, key, value));
+            QCOMPARE(value, expected);
+        }
+        int value = -1;
+        QVERIFY(!WindowOption(ParseCommandLine("-x=-0.6 a.txt"), "x", value));
+        QVERIFY(!WindowOption(ParseCommandLine("-x=1e3 a.txt"), "x", value));  // not as typed
+        QCOMPARE(value, -1);
     }
 
     // The names and texts in the store are those earlier versions wrote and read, so a
