@@ -44,6 +44,22 @@ public:
         ++lostCount_;
     }
 
+    // Copies the bytes from `at` up to the next byte of 0x80 or more, CR or LF (they are
+    // the same in Windows-1252) at once, and returns where it stopped.
+    size_t AddPlainStretch(std::string_view bytes, size_t at) {
+        size_t end = at;
+        while (end < bytes.size()) {
+            const auto c = static_cast<unsigned char>(bytes[end]);
+            if (c >= 0x80 || c == '\r' || c == '\n') break;
+            ++end;
+        }
+        if (end > at) {
+            result_.text.append(bytes.substr(at, end - at));
+            afterCr_ = false;
+        }
+        return end;
+    }
+
     void Finish() { Report(); }
 
 private:
@@ -119,6 +135,8 @@ EngineText ToEngineText(std::string_view fileBytes) {
             std::string_view body = bom ? fileBytes.substr(kUtf8Bom.size()) : fileBytes;
             char32_t cp = 0;
             for (size_t i = 0; i < body.size();) {
+                i = out.AddPlainStretch(body, i);
+                if (i >= body.size()) break;
                 i += DecodeUtf8(body, i, cp);
                 out.Add(cp);
             }
