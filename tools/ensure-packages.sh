@@ -25,5 +25,6 @@ ensure_packages() {
 # What building and testing the program needs.
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev libdeflate-dev libpugixml-dev
                 libgtest-dev libqpdf-dev qt6-base-dev
+                libharfbuzz-dev libfontconfig-dev fonts-dejavu-core  # text beyond Windows-1252
                 libqt6svg6)  # draws the SVG icons of the window and the about box
 CHECK_PACKAGES=(qpdf poppler-utils python3 libxml2-utils librsvg2-bin)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "util/Encoding.h"
 #include "util/Numbers.h"
 
 namespace scrivane {
@@ -24,6 +25,44 @@ void AppendEscapedLiteral(std::string& out, std::string_view text) {
     for (char c : text) {
         if (c == '\\' || c == '(' || c == ')') out.push_back('\\');
         out.push_back(c);
+    }
+}
+
+void AppendTextString(std::string& out, std::string_view utf8) {
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        AppendEscapedLiteral(out, utf8);
+        return;
+    }
+    auto appendByte = [&](unsigned byte) {
+        if (byte == '\\' || byte == '(' || byte == ')') out.push_back('\\');
+        if (byte == '\r' || byte == '\n') {
+            out.push_back('\\');
+            out.push_back(byte == '\r' ? 'r' : 'n');
+            return;
+        }
+        out.push_back(static_cast<char>(byte));
+    };
+    auto appendUnit = [&](unsigned unit) {
+        appendByte(unit >> 8);
+        appendByte(unit & 0xFF);
+    };
+    appendUnit(0xFEFF);
+    char32_t cp = 0;
+    for (size_t i = 0; i < utf8.size();) {
+        size_t length = DecodeUtf8(utf8, i, cp);
+        if (length == 0) {
+            cp = 0xFFFD;
+            length = 1;
+        }
+        i += length;
+        if (cp >= 0x10000) {
+            appendUnit(0xD800 + ((cp - 0x10000) >> 10));
+            appendUnit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            appendUnit(cp);
+        }
     }
 }
 

@@ -10,6 +10,11 @@ namespace scrivane {
 void AppendEscapedLiteral(std::string& out, std::string_view text);
 std::string EscapeLiteral(std::string_view text);
 
+// The inside of a literal text string for UTF-8 text: plain ASCII as it is (escaped as
+// above), anything else as UTF-16BE after its byte order mark, with CR and LF bytes
+// written as \r and \n so that no reader takes them for a line end.
+void AppendTextString(std::string& out, std::string_view utf8);
+
 // Escape for shown text: as above, each tab becomes ten spaces, and CR and LF inside a
 // run are written as \r and \n.
 void AppendEscapedRun(std::string& out, std::string_view text);

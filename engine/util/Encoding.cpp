@@ -86,6 +86,24 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
+bool HoldsBeyondCp1252(std::string_view utf8) {
+    char32_t cp;
+    for (size_t i = 0; i < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t length = DecodeUtf8(utf8, i, cp);
+        if (length == 0) {
+            ++i;
+            continue;
+        }
+        if (Cp1252Byte(cp) < 0) return true;
+        i += length;
+    }
+    return false;
+}
+
 std::string Utf8ToCp1252(std::string_view utf8, size_t* replaced) {
     std::string out;
     out.reserve(utf8.size());

@@ -20,6 +20,9 @@ size_t DecodeUtf8(std::string_view text, size_t i, char32_t& cp);
 // Appends the UTF-8 form of a code point (up to U+10FFFF).
 void AppendUtf8(std::string& out, char32_t cp);
 
+// True when valid UTF-8 in the text decodes to a character Windows-1252 cannot hold.
+bool HoldsBeyondCp1252(std::string_view utf8);
+
 // UTF-8 to Windows-1252. Characters that Windows-1252 cannot hold become "?" and are
 // counted in *replaced (when given). Bytes that are not valid UTF-8 are taken as
 // Windows-1252 bytes unchanged, so nothing is lost from a mislabelled file.

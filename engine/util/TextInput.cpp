@@ -17,10 +17,15 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
 }
 
 // Builds the engine text one code point at a time: line ends made CR LF, characters
-// Windows-1252 cannot hold made "?" and reported per line.
+// Windows-1252 cannot hold made "?" and reported per line. With `canShow`, the text is
+// UTF-8 instead and only the characters no font can show are made "?".
 class EngineTextBuilder {
 public:
-    explicit EngineTextBuilder(EngineText& result) : result_(result) {}
+    EngineTextBuilder(EngineText& result, const CanShowCharacter* canShow)
+        : result_(result), canShow_(canShow) {}
+
+    // Characters beyond Windows-1252 the UTF-8 text kept.
+    size_t kept() const { return kept_; }
 
     void Add(char32_t cp) {
         if (cp == '\n') {
@@ -34,7 +39,13 @@ public:
             return;
         }
         int byte = Cp1252Byte(cp);
-        if (byte >= 0) {
+        if (canShow_) {
+            if (byte >= 0 || (*canShow_)(cp)) {
+                AppendUtf8(result_.text, cp);
+                kept_ += byte < 0;
+                return;
+            }
+        } else if (byte >= 0) {
             result_.text.push_back(static_cast<char>(byte));
             return;
         }
@@ -73,7 +84,9 @@ private:
         if (lostCount_ == 0) return;
         std::string message = std::to_string(lostCount_) +
                               (lostCount_ == 1 ? " character" : " characters") +
-                              " Windows-1252 cannot hold, written as \"?\"";
+                              (canShow_ ? " no installed font can show"
+                                        : " Windows-1252 cannot hold") +
+                              ", written as \"?\"";
         result_.replacements.push_back(
             {line_, DiagnosticKind::kCharacterReplaced, std::move(lost_), std::move(message)});
         lost_.clear();
@@ -81,6 +94,8 @@ private:
     }
 
     EngineText& result_;
+    const CanShowCharacter* canShow_;
+    size_t kept_ = 0;
     int32_t line_ = 1;
     bool afterCr_ = false;
     std::string lost_;
@@ -118,10 +133,10 @@ TextFileEncoding DetectTextFileEncoding(std::string_view fileBytes) {
     return StartsWith(fileBytes, kUtf8Bom) ? TextFileEncoding::kUtf8Bom : TextFileEncoding::kUtf8;
 }
 
-EngineText ToEngineText(std::string_view fileBytes) {
-    EngineText result;
+namespace {
+
+void BuildEngineText(std::string_view fileBytes, EngineText& result, EngineTextBuilder& out) {
     result.text.reserve(fileBytes.size() + fileBytes.size() / 32);
-    EngineTextBuilder out(result);
     result.encoding = DetectTextFileEncoding(fileBytes);
     switch (result.encoding) {
         case TextFileEncoding::kUtf16Le:
@@ -147,10 +162,25 @@ EngineText ToEngineText(std::string_view fileBytes) {
             break;
     }
     out.Finish();
-    return result;
 }
 
-std::string ToUtf8Lines(std::string_view engineText) {
+}  // namespace
+
+EngineText ToEngineText(std::string_view fileBytes, const CanShowCharacter& canShow) {
+    EngineText result;
+    EngineTextBuilder out(result, nullptr);
+    BuildEngineText(fileBytes, result, out);
+    if (result.replaced == 0 || !canShow) return result;
+    // Characters beyond Windows-1252: the text stays UTF-8 when a font shows some of them.
+    EngineText wide;
+    EngineTextBuilder wideOut(wide, &canShow);
+    BuildEngineText(fileBytes, wide, wideOut);
+    if (wideOut.kept() == 0) return result;
+    wide.utf8 = true;
+    return wide;
+}
+
+std::string ToUtf8Lines(std::string_view engineText, bool utf8) {
     std::string lf;
     lf.reserve(engineText.size());
     for (size_t i = 0; i < engineText.size(); ++i) {
@@ -159,7 +189,7 @@ std::string ToUtf8Lines(std::string_view engineText) {
         }
         lf.push_back(engineText[i]);
     }
-    return Cp1252ToUtf8(lf);
+    return utf8 ? lf : Cp1252ToUtf8(lf);
 }
 
 TextInputKind ClassifyTextInput(std::string_view fileBytes) {

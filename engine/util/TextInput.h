@@ -2,6 +2,7 @@
 // Turns a text file's bytes into the engine's text (Windows-1252 with CR LF line ends)
 // and back; the command line and the editor read text files the same way.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,8 +20,10 @@ enum class TextFileEncoding {
 };
 
 struct EngineText {
-    std::string text;     // Windows-1252, CR LF line ends
-    size_t replaced = 0;  // characters Windows-1252 cannot hold, now "?"
+    std::string text;     // Windows-1252 (UTF-8 when utf8), CR LF line ends
+    // The text holds characters beyond Windows-1252 that a font can show, and is UTF-8.
+    bool utf8 = false;
+    size_t replaced = 0;  // characters Windows-1252 (or, when utf8, no font) cannot hold, now "?"
     // One report per line that lost characters: the characters themselves (UTF-8).
     Diagnostics replacements;
     TextFileEncoding encoding = TextFileEncoding::kUtf8;
@@ -32,12 +35,19 @@ struct EngineText {
 // Windows-1252. The one rule of the command line and the editor.
 TextFileEncoding DetectTextFileEncoding(std::string_view fileBytes);
 
+// Whether an installed font can show a character (font/UnicodeFonts.h answers it).
+using CanShowCharacter = std::function<bool(char32_t)>;
+
 // UTF-16 with a byte order mark and valid UTF-8 are converted; anything else is taken as
 // Windows-1252 already. CR LF, a lone LF and a lone CR all end a line and become CR LF.
-EngineText ToEngineText(std::string_view fileBytes);
+// A text that Windows-1252 holds is Windows-1252. One that it does not hold stays UTF-8
+// when `canShow` is given and accepts some of its other characters; the characters it
+// refuses become "?". Without `canShow` every character beyond Windows-1252 becomes "?".
+EngineText ToEngineText(std::string_view fileBytes, const CanShowCharacter& canShow = {});
 
-// Engine text back to a UTF-8 file text with LF line ends.
-std::string ToUtf8Lines(std::string_view engineText);
+// Engine text back to a UTF-8 file text with LF line ends; `utf8`: the engine text is
+// UTF-8 already.
+std::string ToUtf8Lines(std::string_view engineText, bool utf8 = false);
 
 // What a file handed over as text really is. Files this program publishes are read back
 // with the import, not laid out as text.
