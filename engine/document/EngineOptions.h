@@ -19,6 +19,9 @@ struct EngineOptions {
     // Image tags (`<img src='...'>`) are placed in PDF output (the editor's per-format
     // setting); when off they are printed as text.
     bool imageTags = true;
+    // The text is UTF-8 and holds characters beyond Windows-1252 (util/TextInput.h
+    // decides): it is measured with Unicode faces and written with them.
+    bool utf8Text = false;
     // SVG output animates the text colour.
     bool animateSvg = false;
     // Progress messages; empty = none.

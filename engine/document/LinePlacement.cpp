@@ -5,6 +5,7 @@
 
 #include "document/FlowContext.h"
 #include "document/LineConditions.h"
+#include "font/UnicodeFonts.h"
 #include "model/PageDefaults.h"
 #include "util/Encoding.h"
 #include "util/FileIO.h"
@@ -86,6 +87,8 @@ MeasuringFace MeasuringFaceFor(const std::string& name) {
 
 }  // namespace
 
+LinePlacer::LinePlacer(FlowContext& flow) : flow_(flow), utf8_(flow.options.utf8Text) {}
+
 void LinePlacer::PlaceFurniture(std::string& text) {
     PlaceImageTag(text);
     PlaceConditionImage();
@@ -151,7 +154,7 @@ void LinePlacer::PlaceAnnotations(const std::string& text) {
         flow_.output.AddAnnotation(
             "Link", text, SaturateInt16(RoundHalfEven(s.x) - size / 2),
             SaturateInt16(RoundHalfEven(s.y) + 2),
-            SaturateInt16(static_cast<double>(text.size()) * size / 3 * 2),
+            SaturateInt16(static_cast<double>(CharCount(text)) * size / 3 * 2),
             SaturateInt16(size), s.page);
     }
     if (flow_.format.isAnnotation) {
@@ -198,14 +201,69 @@ void LinePlacer::SetMeasuringFont() {
     } else {
         measurer_.SetFont(faceName, face.bold, face.italic, std::abs(size));
     }
+    // UTF-8 text is measured with the face the PDF embeds for this font.
+    unicodeFace_ = utf8_ ? UnicodeFonts::Shared().ForFont(faceName, face.bold, face.italic)
+                         : nullptr;
 }
 
 void LinePlacer::MeasureLine(std::string_view line) {
     prefix_.resize(line.size() + 1);
     prefix_[0] = 0;
+    if (utf8_) {
+        MeasureUtf8Line(line);
+        return;
+    }
     for (size_t i = 0; i < line.size(); ++i) {
         prefix_[i + 1] = prefix_[i] + measurer_.GlyphUnits(static_cast<unsigned char>(line[i]));
     }
+}
+
+void LinePlacer::MeasureUtf8Line(std::string_view line) {
+    // A character's width counts at its first byte; the bytes after it add nothing, and
+    // pieces are only cut before a first byte.
+    for (size_t i = 0; i < line.size();) {
+        char32_t cp = 0;
+        size_t length = DecodeUtf8(line, i, cp);
+        if (length == 0) {
+            cp = static_cast<unsigned char>(line[i]);
+            length = 1;
+        }
+        const long long units = unicodeFace_ ? unicodeFace_->CharUnits(cp)
+                                             : measurer_.GlyphUnits(cp < 0x100 ? cp : '?');
+        prefix_[i + 1] = prefix_[i] + units;
+        for (size_t k = 1; k < length; ++k) prefix_[i + 1 + k] = prefix_[i + 1];
+        i += length;
+    }
+}
+
+size_t LinePlacer::NextChar(std::string_view line, size_t i) const {
+    ++i;
+    if (utf8_) {
+        while (i < line.size() && (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) ++i;
+    }
+    return i;
+}
+
+size_t LinePlacer::PreviousChar(std::string_view line, size_t i) const {
+    --i;
+    if (utf8_) {
+        while (i > 0 && (static_cast<unsigned char>(line[i]) & 0xC0) == 0x80) --i;
+    }
+    return i;
+}
+
+size_t LinePlacer::CharsToBytes(std::string_view line, size_t start, size_t count) const {
+    if (!utf8_) return count;
+    size_t at = start;
+    for (size_t k = 0; k < count && at < line.size(); ++k) at = NextChar(line, at);
+    return at - start;
+}
+
+size_t LinePlacer::CharCount(std::string_view text) const {
+    if (!utf8_) return text.size();
+    size_t count = 0;
+    for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
 }
 
 double LinePlacer::Width(size_t start, size_t end) const {
@@ -257,15 +315,15 @@ void LinePlacer::PlaceByWidth(std::string_view line) {
         // Grow the piece a character at a time until it is at least as wide as the
         // column: it may end one character past the width. It always takes at least one
         // character, so every pass shortens the line.
-        size_t end = start + 1;
-        while (end < n && Width(start, end) < limit) ++end;
+        size_t end = NextChar(line, start);
+        while (end < n && Width(start, end) < limit) end = NextChar(line, end);
         size_t next = end;
         if (end < n) {
             size_t space = line.substr(start, end - start).rfind(' ');
             if (space != std::string_view::npos) {
                 end = next = start + space + 1;  // the piece keeps its last space
-            } else if (end - start > 1) {
-                next = --end;  // the character past the width starts the rest
+            } else if (NextChar(line, start) < end) {
+                next = end = PreviousChar(line, end);  // the character past the width starts the rest
             }
         }
         size_t first = start, last = end;  // the piece without its outer spaces
@@ -283,10 +341,12 @@ void LinePlacer::PlaceByCharacterLimit(std::string_view line) {
     size_t start = 0;
     const int32_t bottom =
         IntOr(flow_.format.DefaultPageHeight, kDefaultPageHeight) - kCharacterLimitFoot;
-    while (limit > 0 && line.size() - start > limit) {
-        std::string_view first = line.substr(start, limit);
+    while (limit > 0) {
+        const size_t span = CharsToBytes(line, start, limit);
+        if (line.size() - start <= span) break;
+        std::string_view first = line.substr(start, span);
         size_t space = first.rfind(' ');
-        size_t end = space == std::string_view::npos ? start + limit : start + space + 1;
+        size_t end = space == std::string_view::npos ? start + first.size() : start + space + 1;
         LayoutState& s = flow_.state;
         flow_.output.AddText(std::string(line.substr(start, end - start)), s.page,
                                s.fontSize, s.x, s.y, s.fontName, s.fontColour, 0, "");

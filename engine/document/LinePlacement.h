@@ -13,10 +13,11 @@
 namespace scrivane {
 
 struct FlowContext;
+class UnicodeFace;
 
 class LinePlacer {
 public:
-    explicit LinePlacer(FlowContext& flow) : flow_(flow) {}
+    explicit LinePlacer(FlowContext& flow);
 
     // Places what the line brings besides its text; the text may become empty (image
     // tags, header lines).
@@ -42,6 +43,14 @@ private:
     // Width in twips of line[start, end) of the line whose prefix sums are in prefix_.
     double Width(size_t start, size_t end) const;
     void MeasureLine(std::string_view line);
+    void MeasureUtf8Line(std::string_view line);
+    // Positions and counts of characters: bytes in Windows-1252 text, code points in
+    // UTF-8 text.
+    size_t NextChar(std::string_view line, size_t i) const;
+    size_t PreviousChar(std::string_view line, size_t i) const;
+    size_t CharCount(std::string_view text) const;
+    // The bytes of `count` characters from line[start] (fewer at the line's end).
+    size_t CharsToBytes(std::string_view line, size_t start, size_t count) const;
     // After a piece: the line number counts the inserted break, y moves down, and a full
     // column or page is left.
     void AdvanceAfterPiece(bool columnsAllowed, int32_t bottom);
@@ -49,6 +58,8 @@ private:
     FlowContext& flow_;
     TextMeasurer measurer_;
     std::vector<long long> prefix_;  // glyph units of the first i characters
+    bool utf8_ = false;              // the text is UTF-8, beyond Windows-1252
+    const UnicodeFace* unicodeFace_ = nullptr;  // what UTF-8 text is measured with
 };
 
 }  // namespace scrivane

@@ -10,6 +10,7 @@
 #include "xml/XmlWriter.h"
 #include "document/TextFlow.h"
 #include "pdf/PdfWriter.h"
+#include "util/Encoding.h"
 #include "util/FileIO.h"
 #include "util/Numbers.h"
 #include "util/TextUtil.h"
@@ -31,7 +32,8 @@ std::string FormatNameForRecord(const std::string& path) {
 
 }  // namespace
 
-vorDocument::vorDocument(EngineOptions options) : options_(std::move(options)) {
+vorDocument::vorDocument(EngineOptions options)
+    : options_(std::move(options)), utf8Text_(options_.utf8Text) {
     Optimize = options_.optimize;
     Fonts.push_back({"Helvetica", "1", ""});
 }
@@ -62,6 +64,13 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
     eInfos->subject = working.subject;
     eInfos->title = working.title;
     eInfos->keywords = working.keywords;
+    if (utf8Text_) {
+        // Format files hold Windows-1252 values; the text they join is UTF-8 here.
+        for (std::string* value : {&eInfos->author, &eInfos->subject, &eInfos->title,
+                                   &eInfos->keywords}) {
+            *value = Cp1252ToUtf8(*value);
+        }
+    }
 
     if (!working.DefaultFont.empty()) {
         fontname = working.DefaultFont;
@@ -287,6 +296,7 @@ int16_t vorDocument::LoadFromBytes(std::string_view bytes, int32_t format) {
     Pages = std::move(contents.pages);
     eInfos = std::move(contents.infos);
     formatConditions_ = std::move(contents.sourceLines);
+    utf8Text_ = contents.utf8Text;
     return status;
 }
 
@@ -316,6 +326,7 @@ int16_t vorDocument::Convert(
     Pages = std::move(pages);
     eInfos = std::move(infos);
     formatConditions_.clear();
+    utf8Text_ = false;  // the conversion keeps Windows-1252
     converted_ = status == kPdfReadOk;
     return status;
 }
@@ -339,6 +350,7 @@ XmlSource vorDocument::ToXmlSource() const {
     source.fontName = fontname;
     source.fontSize = fontsize;
     source.animateSvg = options_.animateSvg;
+    source.utf8Text = utf8Text_;
     return source;
 }
 
@@ -347,6 +359,7 @@ int16_t vorDocument::BuildPdf(std::string& bytes) {
     if (!eInfos) eInfos.emplace();
     if (UseXMP) {
         eXMP.emplace();
+        eXMP->utf8Text = utf8Text_;
         eXMP->AddMetadata("title", eInfos->title);
         eXMP->title = eInfos->title;
     }
@@ -358,6 +371,7 @@ int16_t vorDocument::BuildPdf(std::string& bytes) {
     source.metadata = UseXMP ? &*eXMP : nullptr;
     source.sourceLines = &formatConditions_;
     source.optimize = Optimize;
+    source.utf8Text = utf8Text_;
     source.trace = options_.trace;
     return BuildPdfFile(source, bytes);
 }

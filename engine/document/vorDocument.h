@@ -112,6 +112,11 @@ public:
 
     double LargestY() const { return largestY_; }
     const EngineOptions& options() const { return options_; }
+    // The document's text is UTF-8 with characters beyond Windows-1252: laid out from such
+    // a text (EngineOptions::utf8Text) or read back from a file written from one.
+    bool TextIsUtf8() const { return utf8Text_; }
+    // Says how the next AddBuffer's text is encoded.
+    void SetTextIsUtf8(bool utf8) { utf8Text_ = options_.utf8Text = utf8; }
 
 private:
     // Runs a conversion of another program's PDF into fresh pages and takes them.
@@ -137,6 +142,7 @@ private:
     // Position of each font name in Fonts, so that a run's font is found at once.
     std::unordered_map<std::string, size_t> fontIndex_;
     bool converted_ = false;  // the pages come from ImportFile
+    bool utf8Text_ = false;
 };
 
 }  // namespace scrivane

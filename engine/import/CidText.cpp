@@ -48,6 +48,34 @@ std::string Utf16HexToUtf8(std::string_view digits) {
 
 }  // namespace
 
+// A text string of the information as UTF-8: UTF-16BE after its byte order mark, else
+// the bytes as they are (plain ASCII).
+std::string TextStringToUtf8(const std::string& value) {
+    if (value.size() < 2 || value.compare(0, 2, "\xFE\xFF") != 0) return value;
+    std::string out;
+    for (size_t i = 2; i + 1 < value.size(); i += 2) {
+        char32_t cp = (static_cast<unsigned char>(value[i]) << 8) |
+                      static_cast<unsigned char>(value[i + 1]);
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < value.size()) {
+            char32_t low = (static_cast<unsigned char>(value[i + 2]) << 8) |
+                           static_cast<unsigned char>(value[i + 3]);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xFFFD;
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+void DecodeTextStrings(vorInfos& infos) {
+    for (std::string* value : {&infos.author, &infos.title, &infos.subject, &infos.keywords}) {
+        *value = TextStringToUtf8(*value);
+    }
+}
+
 bool CidText::ReadMap(std::string_view cmap) {
     text_.clear();
     size_t at = 0;

@@ -5,7 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "model/vorInfos.h"
+
 namespace scrivane {
+
+// A PDF text string as UTF-8: UTF-16BE after its byte order mark, else its bytes as they
+// are (plain ASCII).
+std::string TextStringToUtf8(const std::string& value);
+// The information's four strings, each as above.
+void DecodeTextStrings(vorInfos& infos);
 
 class CidText {
 public:

@@ -6,7 +6,10 @@
 #include <fstream>
 #include <set>
 
+#include "import/CidText.h"
 #include "pdf/Compression.h"
+#include "pdf/PdfObjects.h"
+#include "util/Encoding.h"
 #include "util/Numbers.h"
 #include "util/TextUtil.h"
 
@@ -109,6 +112,30 @@ public:
         return kPdfReadOk;
     }
 };
+
+// The ToUnicode map that all fonts of a file with text beyond Windows-1252 share.
+int16_t ReadIdMap(std::string_view file, const XrefTable& table, CidText& ids) {
+    size_t at = file.find("/ToUnicode ");
+    if (at == std::string_view::npos) return kPdfObjectMissing;
+    at += 11;
+    size_t number = NumberAt(file, at);
+    std::string_view object;
+    if (int16_t status = table.Object(file, number, object); status != kPdfReadOk) return status;
+    std::string data;
+    if (int16_t status = ReadStreamData(object, file, data); status != kPdfReadOk) return status;
+    ids.ReadMap(data);
+    return kPdfReadOk;
+}
+
+// A file whose text goes beyond Windows-1252 says so in its information; its strings are
+// UTF-16 and its runs show character ids.
+int16_t ReadUtf8Text(std::string_view info, std::string_view file, const XrefTable& table,
+                     PdfContents& contents, CidText& ids) {
+    contents.utf8Text = info.find(kUtf8TextMark) != std::string_view::npos;
+    if (!contents.utf8Text) return kPdfReadOk;
+    DecodeTextStrings(contents.infos);
+    return ReadIdMap(file, table, ids);
+}
 
 int16_t ReadTrailer(std::string_view trailer, XrefTable& table) {
     std::string head = AsciiUpper(std::string(trailer.substr(0, 7)));
@@ -272,8 +299,7 @@ bool IsOwnProducer(std::string_view bytes) {
     return false;
 }
 
-int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
-                             std::vector<std::string>& runs) {
+int16_t ReadStreamData(std::string_view object, std::string_view file, std::string& data) {
     size_t streamAt = object.find("stream");
     if (streamAt == std::string_view::npos) return kPdfNoStream;
     std::string_view dictionary = object.substr(0, streamAt);
@@ -312,10 +338,17 @@ int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
         while (after < file.size() && IsSpace(file[after])) ++after;
         if (file.compare(after, 9, "endstream") != 0) return kPdfNoEndStream;
     }
-    std::string data(file.substr(start, length));
+    data.assign(file.substr(start, length));
     if (dictionary.find("/FlateDecode") != std::string_view::npos) {
         if (Decompress(data, length * 10) != 0) return kPdfStreamDamaged;
     }
+    return kPdfReadOk;
+}
+
+int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
+                             std::vector<std::string>& runs, const CidText* ids) {
+    std::string data;
+    if (int16_t status = ReadStreamData(object, file, data); status != kPdfReadOk) return status;
     size_t lineStart = 0;
     for (size_t i = 0; i <= data.size(); ++i) {
         if (i < data.size() && data[i] != '\n' && data[i] != '\r') continue;
@@ -323,6 +356,9 @@ int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
         if (line.size() >= 5 && line.substr(line.size() - 4) == ") Tj") {
             if (runs.size() >= kMaxRuns) return kPdfTooMuchText;
             runs.push_back(Unescape(line.substr(1, line.size() - 5)));
+        } else if (ids && CidText::ShowsIds(line)) {
+            if (runs.size() >= kMaxRuns) return kPdfTooMuchText;
+            runs.push_back(ids->Decode(line));
         }
         lineStart = i + 1;
     }
@@ -368,6 +404,10 @@ int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
         return status;
     }
     if (int16_t status = ReadInfo(object, contents.infos); status != kPdfReadOk) return status;
+    CidText ids;
+    if (int16_t status = ReadUtf8Text(object, file, table, contents, ids); status != kPdfReadOk) {
+        return status;
+    }
 
     if (int16_t status = table.Object(file, ObjectNumber(table.root), object); status != kPdfReadOk) {
         return status;
@@ -402,7 +442,9 @@ int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
             return status;
         }
         std::vector<std::string> runs;
-        if (int16_t status = ReadOwnContentStream(stream, file, runs); status != kPdfReadOk) {
+        if (int16_t status = ReadOwnContentStream(stream, file, runs,
+                                                  contents.utf8Text ? &ids : nullptr);
+            status != kPdfReadOk) {
             return status;
         }
         runCount += runs.size();

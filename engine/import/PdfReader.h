@@ -12,11 +12,16 @@
 
 namespace scrivane {
 
+class CidText;
+
 // What a PDF file gives back.
 struct PdfContents {
     vorPages pages;
     vorInfos infos;
     std::vector<std::string> sourceLines;  // "N:" + line entries of the embedded source
+    // The text (runs, source lines, information) is UTF-8 with characters beyond
+    // Windows-1252; otherwise Windows-1252.
+    bool utf8Text = false;
 };
 
 // Checks every reader makes before it reads: name, existence, size, header, "%%EOF".
@@ -39,8 +44,13 @@ inline constexpr size_t kMaxRuns = 4'000'000;
 
 // The runs of one content-stream object as the writer lays them out: one "(...) Tj" a
 // line. Stops with kPdfTooMuchText when runs would hold more than kMaxRuns.
+// The data of a stream object of ours, inflated.
+int16_t ReadStreamData(std::string_view object, std::string_view file, std::string& data);
+
+// Runs shown as character ids are read through `ids` when given (files whose text goes
+// beyond Windows-1252), and left out otherwise.
 int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
-                             std::vector<std::string>& runs);
+                             std::vector<std::string>& runs, const CidText* ids = nullptr);
 
 // Splits the embedded source text into its "N:" + line entries and finds the format
 // file's name in the "0:" entry.

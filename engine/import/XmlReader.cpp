@@ -31,12 +31,21 @@ std::string RunText(pugi::xml_node node) {
             text += child.value();
         }
     }
-    return Utf8ToCp1252(text);
+    return text;
 }
 
-void TakeSourceLines(pugi::xml_attribute block, PdfContents& contents) {
-    if (!block) return;
-    ReadSourceLines(Utf8ToCp1252(block.value()), contents.sourceLines, contents.infos.cff);
+// The file's text is kept as UTF-8 when it holds characters beyond Windows-1252, and is
+// Windows-1252 otherwise, as files written before such text was kept always are.
+void SettleEncoding(vorContent& block, std::string& source, PdfContents& contents) {
+    bool beyond = HoldsBeyondCp1252(source);
+    for (size_t i = 0; i < block.Texts.size() && !beyond; ++i) {
+        beyond = HoldsBeyondCp1252(block.Texts[i].TextValue);
+    }
+    contents.utf8Text = beyond;
+    if (!beyond) {
+        source = Utf8ToCp1252(source);
+        for (vorText& run : block.Texts) run.TextValue = Utf8ToCp1252(run.TextValue);
+    }
 }
 
 }  // namespace
@@ -58,6 +67,7 @@ int16_t ParseOwnXml(std::string_view bytes, XmlKind kind, PdfContents& contents)
     if (!root || BaseName(root) != rootName) return kXmlWrongRoot;
 
     pugi::xml_node container;
+    pugi::xml_attribute source;  // the embedded source lines, when the file has them
     if (kind == XmlKind::Xhtml) {
         pugi::xml_node head = root.first_child();
         if (BaseName(head) != "head") return kXmlNoProducer;
@@ -70,7 +80,7 @@ int16_t ParseOwnXml(std::string_view bytes, XmlKind kind, PdfContents& contents)
         pugi::xml_node last = head.last_child();
         if (last != generator &&
             std::strcmp(last.attribute("name").value(), kSourceMarkerName) == 0) {
-            TakeSourceLines(last.attribute("FC"), contents);
+            source = last.attribute("FC");
         }
         container = head.next_sibling();
     } else {
@@ -82,7 +92,7 @@ int16_t ParseOwnXml(std::string_view bytes, XmlKind kind, PdfContents& contents)
         }
         pugi::xml_node last = root.last_child();
         if (last != root.first_child() && BaseName(last) == kSvgSourceElement) {
-            TakeSourceLines(last.attribute("FC"), contents);
+            source = last.attribute("FC");
         }
         container = kind == XmlKind::Xml ? root : root.first_child();
     }
@@ -95,6 +105,9 @@ int16_t ParseOwnXml(std::string_view bytes, XmlKind kind, PdfContents& contents)
             block.AddText(RunText(node), "", 10, 0, 0, "", 0, "");
         }
     }
+    std::string sourceText = source ? source.value() : "";
+    SettleEncoding(block, sourceText, contents);
+    if (source) ReadSourceLines(sourceText, contents.sourceLines, contents.infos.cff);
     return kXmlReadOk;
 }
 

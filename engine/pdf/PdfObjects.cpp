@@ -3,6 +3,7 @@
 #include <cstring>
 #include <set>
 
+#include "pdf/CidFonts.h"
 #include "pdf/Compression.h"
 #include "pdf/PdfSyntax.h"
 #include "util/Numbers.h"
@@ -20,10 +21,15 @@ void AppendRef(std::string& out, long long number) {
     out += " 0 R";
 }
 
-void AppendLiteralEntry(std::string& out, std::string_view key, std::string_view value) {
+void AppendLiteralEntry(std::string& out, std::string_view key, std::string_view value,
+                        bool utf8 = false) {
     out += key;
     out.push_back('(');
-    AppendEscapedLiteral(out, value);
+    if (utf8) {
+        AppendTextString(out, value);
+    } else {
+        AppendEscapedLiteral(out, value);
+    }
     out.push_back(')');
 }
 
@@ -90,7 +96,16 @@ size_t CountSpaces(std::string_view text) {
 void AppendTextRun(std::string& s, const vorText& run, const std::string& colour,
                    const std::string& font, PdfWriteState& state, std::string& escaped) {
     escaped.clear();
-    AppendEscapedRun(escaped, run.TextValue);
+    const CidFonts* cidFonts = state.cidFonts;
+    // UTF-8 runs are shown as character ids; `shown` counts what spacing spreads over.
+    size_t shown = 0;
+    if (cidFonts) {
+        shown = CidFonts::ShownLength(run.TextValue);
+    } else {
+        AppendEscapedRun(escaped, run.TextValue);
+        shown = escaped.size();
+    }
+    double spaceAdjust = 0;  // per space, in thousandths of the size, for TJ
     bool coloured = !colour.empty();
     if (coloured) s += "q\n";
     s += "BT\n";
@@ -100,13 +115,18 @@ void AppendTextRun(std::string& s, const vorText& run, const std::string& colour
     bool wordSpacing = false, charSpacing = false, wordSpacingZeroed = false;
     if (run.textalign == 3) {
         size_t spaces = CountSpaces(run.TextValue);
-        if (run.xdelta == 0 || (spaces == 0 && escaped.empty())) {
+        if (run.xdelta == 0 || (spaces == 0 && shown == 0)) {
             s += "0 Tw\n";  // nothing to spread (or nothing to spread it over)
             wordSpacingZeroed = true;
         } else if (spaces == 0) {
-            AppendNumber(s, run.xdelta / (20.0 * static_cast<double>(escaped.size())));
+            AppendNumber(s, run.xdelta / (20.0 * static_cast<double>(shown)));
             s += " Tc\n";
             charSpacing = true;
+        } else if (cidFonts) {
+            // Word spacing applies to the single byte 32 only: 2-byte ids widen their
+            // spaces by position adjustments instead.
+            spaceAdjust = -run.xdelta / (20.0 * static_cast<double>(spaces)) * 1000.0 /
+                          (run.fontsize != 0 ? run.fontsize : 1);
         } else {
             AppendNumber(s, run.xdelta / (20.0 * static_cast<double>(spaces)));
             s += " Tw\n";
@@ -131,15 +151,21 @@ void AppendTextRun(std::string& s, const vorText& run, const std::string& colour
     AppendNumber(s, run.x);
     s.push_back(' ');
     AppendNumber(s, state.currentPageHeight - run.y);
-    s += " Td\n(";
-    s += escaped;
-    s += ") Tj\nET\n";
+    if (cidFonts) {
+        s += " Td\n";
+        cidFonts->AppendShow(s, run.TextValue, spaceAdjust);
+        s += "ET\n";
+    } else {
+        s += " Td\n(";
+        s += escaped;
+        s += ") Tj\nET\n";
+    }
     if (coloured) s += "Q\n";
 }
 
 }  // namespace
 
-void toFS(std::string& out, const vorInfos& infos, bool optimize) {
+void toFS(std::string& out, const vorInfos& infos, bool optimize, bool utf8) {
     out += kObjectStart;
     out += "<<\n";
     out += kPdfMarkerKey;
@@ -152,13 +178,14 @@ void toFS(std::string& out, const vorInfos& infos, bool optimize) {
         out += infos.FCObjectNumber;
         out += ")";
     }
+    if (utf8) out += kUtf8TextMark;
     out += "/Creator(";
     out += kMakerAddress;
     out += ")";
-    if (!infos.author.empty()) AppendLiteralEntry(out, "/Author", infos.author);
-    if (!infos.title.empty()) AppendLiteralEntry(out, "/Title", infos.title);
-    if (!infos.subject.empty()) AppendLiteralEntry(out, "/Subject", infos.subject);
-    if (!infos.keywords.empty()) AppendLiteralEntry(out, "/Keywords", infos.keywords);
+    if (!infos.author.empty()) AppendLiteralEntry(out, "/Author", infos.author, utf8);
+    if (!infos.title.empty()) AppendLiteralEntry(out, "/Title", infos.title, utf8);
+    if (!infos.subject.empty()) AppendLiteralEntry(out, "/Subject", infos.subject, utf8);
+    if (!infos.keywords.empty()) AppendLiteralEntry(out, "/Keywords", infos.keywords, utf8);
     out += "/Producer(";
     out += kProducerText;
     out += ")\n";
@@ -346,7 +373,7 @@ void toFS(std::string& out, const vorImage& image) {
     out += "\nendstream\nendobj\n";
 }
 
-void toFS(std::string& out, const vorPDFAnnotation& annotation) {
+void toFS(std::string& out, const vorPDFAnnotation& annotation, bool utf8) {
     out += kObjectStart;
     out += "<<\n/Type /Annot\n";
     auto rectangle = [&] {
@@ -365,7 +392,7 @@ void toFS(std::string& out, const vorPDFAnnotation& annotation) {
         out += annotation.Subtype;
         out += "\n";
         rectangle();
-        AppendLiteralEntry(out, "/Contents ", annotation.Content);
+        AppendLiteralEntry(out, "/Contents ", annotation.Content, utf8);
         out += "\n";
     } else if (annotation.Subtype == "Link") {
         out += "/Subtype /Link\n";
@@ -393,9 +420,9 @@ void toFS(std::string& out, const vorOutlines& root) {
     out += kObjectEnd;
 }
 
-void toFS(std::string& out, const vorOutline& entry) {
+void toFS(std::string& out, const vorOutline& entry, bool utf8) {
     out += kObjectStart;
-    AppendLiteralEntry(out, "<< /Title ", entry.title);
+    AppendLiteralEntry(out, "<< /Title ", entry.title, utf8);
     out += "\n/Parent ";
     AppendRef(out, entry.ParentObjectNumber);
     out += "\n";

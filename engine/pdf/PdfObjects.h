@@ -19,6 +19,8 @@
 
 namespace scrivane {
 
+class CidFonts;
+
 // What the object texts share while one file is written.
 struct PdfWriteState {
     const std::vector<vorFont>* fonts = nullptr;
@@ -34,9 +36,16 @@ struct PdfWriteState {
     bool charSpacingSet = false;
     // FontID of each face, the first font of a name winning; built on first use.
     std::unordered_map<std::string, std::string> fontIds;
+    // The Type 0 fonts of a document whose text is UTF-8 (beyond Windows-1252); null:
+    // the text is Windows-1252, shown in the standard fonts.
+    const CidFonts* cidFonts = nullptr;
 };
 
-void toFS(std::string& out, const vorInfos& infos, bool optimize);
+// The Info entry that marks a file whose text (runs, source lines) is UTF-8.
+inline constexpr std::string_view kUtf8TextMark = "/TextEncoding(UTF-8)";
+
+// utf8: the document's text is UTF-8; its strings are written as UTF-16 text strings.
+void toFS(std::string& out, const vorInfos& infos, bool optimize, bool utf8 = false);
 void toFS(std::string& out, const vorPDFCatalog& catalog);
 void toFS(std::string& out, const vorPages& pages);
 void toFS(std::string& out, const vorFont& font);
@@ -49,9 +58,9 @@ void toFS(std::string& out, const vorPage& page, PdfWriteState& state);
 bool toFS(std::string& out, const vorContent& content, PdfWriteState& state);
 // The image's bytes must be in ImageStream.
 void toFS(std::string& out, const vorImage& image);
-void toFS(std::string& out, const vorPDFAnnotation& annotation);
+void toFS(std::string& out, const vorPDFAnnotation& annotation, bool utf8 = false);
 void toFS(std::string& out, const vorOutlines& root);
-void toFS(std::string& out, const vorOutline& entry);
+void toFS(std::string& out, const vorOutline& entry, bool utf8 = false);
 
 // The uncompressed operators of a content block: images, rules, then text runs.
 std::string ContentStreamText(const vorContent& content, PdfWriteState& state);

@@ -7,6 +7,7 @@
 
 #include "format/OutputFormats.h"
 #include "model/vorPDFCatalog.h"
+#include "pdf/CidFonts.h"
 #include "pdf/PageStreams.h"
 #include "pdf/PdfObjects.h"
 #include "util/FileIO.h"
@@ -19,8 +20,9 @@ namespace {
 // One registered object, in file order.
 struct PdfObject {
     enum Kind { kInfos, kCatalog, kPages, kFont, kPage, kContent, kImage, kAnnotation,
-                kMetadata, kOutlineRoot, kOutline, kSource } kind;
+                kMetadata, kOutlineRoot, kOutline, kSource, kFontPart } kind;
     void* item;
+    size_t part = 0;  // kFontPart: which object of the Unicode fonts
 };
 
 // Two placements share one image object when their names lead to the same file.
@@ -145,6 +147,14 @@ void NumberObjects(const PdfSource& source, vorPDFCatalog& catalog, vorContent& 
     }
 }
 
+// The objects of the Unicode fonts come last.
+void NumberFontParts(CidFonts& cidFonts, Registry& registry) {
+    cidFonts.SetFirstPartNumber(static_cast<int32_t>(registry.objects.size()) + 1);
+    for (size_t part = 0; part < cidFonts.PartCount(); ++part) {
+        registry.objects.push_back({PdfObject::kFontPart, &cidFonts, part});
+    }
+}
+
 // The content streams of the page written last, taken from the threads that build them.
 struct PageStreamCursor {
     explicit PageStreamCursor(PageStreams& pageStreams) : streams(pageStreams) {}
@@ -161,11 +171,25 @@ int16_t AppendObject(std::string& bytes, PdfObject& object, const PdfSource& sou
                      std::string* failedFile) {
     switch (object.kind) {
         case PdfObject::kInfos:
-            toFS(bytes, *static_cast<vorInfos*>(object.item), source.optimize);
+            toFS(bytes, *static_cast<vorInfos*>(object.item), source.optimize, source.utf8Text);
             break;
         case PdfObject::kCatalog: toFS(bytes, *static_cast<vorPDFCatalog*>(object.item)); break;
         case PdfObject::kPages: toFS(bytes, *static_cast<vorPages*>(object.item)); break;
-        case PdfObject::kFont: toFS(bytes, *static_cast<vorFont*>(object.item)); break;
+        case PdfObject::kFont: {
+            auto& font = *static_cast<vorFont*>(object.item);
+            if (state.cidFonts) {
+                state.cidFonts->AppendType0(
+                    bytes, static_cast<size_t>(&font - source.fonts->data()), font.FontID);
+            } else {
+                toFS(bytes, font);
+            }
+            break;
+        }
+        case PdfObject::kFontPart:
+            if (!state.cidFonts->AppendPart(bytes, object.part, state.deflate)) {
+                return kPdfOutOfMemory;
+            }
+            break;
         case PdfObject::kPage:
             toFS(bytes, *static_cast<vorPage*>(object.item), state);
             pageStreams.nextObject = 0;
@@ -178,9 +202,13 @@ int16_t AppendObject(std::string& bytes, PdfObject& object, const PdfSource& sou
             bytes += pageStreams.objects[pageStreams.nextObject];
             std::string().swap(pageStreams.objects[pageStreams.nextObject++]);
             break;
-        case PdfObject::kSource:
-            if (!toFS(bytes, *static_cast<vorContent*>(object.item), state)) return kPdfOutOfMemory;
+        case PdfObject::kSource: {
+            // The source lines are never shown: their bytes stay as they are.
+            PdfWriteState plain = state;
+            plain.cidFonts = nullptr;
+            if (!toFS(bytes, *static_cast<vorContent*>(object.item), plain)) return kPdfOutOfMemory;
             break;
+        }
         case PdfObject::kImage: {
             auto& image = *static_cast<vorImage*>(object.item);
             const std::string& path = image.ImagePath.empty() ? image.ImageFileName : image.ImagePath;
@@ -193,13 +221,15 @@ int16_t AppendObject(std::string& bytes, PdfObject& object, const PdfSource& sou
             break;
         }
         case PdfObject::kAnnotation:
-            toFS(bytes, *static_cast<vorPDFAnnotation*>(object.item));
+            toFS(bytes, *static_cast<vorPDFAnnotation*>(object.item), source.utf8Text);
             break;
         case PdfObject::kMetadata:
             bytes += static_cast<vorXMP*>(object.item)->toFS(kTargetPdf);
             break;
         case PdfObject::kOutlineRoot: toFS(bytes, *static_cast<vorOutlines*>(object.item)); break;
-        case PdfObject::kOutline: toFS(bytes, *static_cast<vorOutline*>(object.item)); break;
+        case PdfObject::kOutline:
+            toFS(bytes, *static_cast<vorOutline*>(object.item), source.utf8Text);
+            break;
     }
     return kPdfOk;
 }
@@ -234,6 +264,11 @@ int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* f
     Registry registry;
     vorContent sourceStream;
     NumberObjects(source, catalog, sourceStream, registry);
+    CidFonts cidFonts;
+    if (source.utf8Text) {
+        if (!cidFonts.Prepare(*source.pages, *source.fonts)) return kPdfNoUnicodeFont;
+        NumberFontParts(cidFonts, registry);
+    }
 
     Trace(source, "Build buffer");
     const size_t count = registry.objects.size();
@@ -243,6 +278,7 @@ int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* f
     state.fonts = source.fonts;
     state.compress = source.compress;
     state.deflate = source.deflate;
+    if (source.utf8Text) state.cidFonts = &cidFonts;
     try {
         PageStreams streams(*source.pages, state, source.threads);
         PageStreamCursor pageStreams(streams);

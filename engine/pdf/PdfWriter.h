@@ -25,6 +25,9 @@ struct PdfSource {
     const std::vector<std::string>* sourceLines = nullptr;  // the source record
     bool optimize = false;                         // true = leave the source stream out
     bool compress = true;
+    // The text (runs, source lines, information) is UTF-8 with characters beyond
+    // Windows-1252: fonts become embedded Unicode subsets, strings UTF-16.
+    bool utf8Text = false;
     // Threads that build and deflate page streams: 0 = one per core. The file's bytes are
     // the same whatever the number.
     unsigned threads = 0;

@@ -13,7 +13,8 @@ struct vorMetadata {
 class vorXMP {
 public:
     std::vector<vorMetadata> Metadatas;
-    std::string title;  // Windows-1252, as all engine text
+    std::string title;  // Windows-1252, as all engine text, or UTF-8 when utf8Text
+    bool utf8Text = false;
 
     // Appends a record; an empty name is ignored.
     void AddMetadata(const std::string& name, const std::string& value);

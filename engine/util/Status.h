@@ -80,6 +80,7 @@ enum SaveStatus : int16_t {
 enum PdfWriteStatus : int16_t {
     kPdfOk = 0,
     kPdfImageUnreadable = -21,  // an image file could not be read while writing
+    kPdfNoUnicodeFont = -22,    // text beyond Windows-1252, and no font file to show it
     kPdfOutOfMemory = -30,
 };
 

@@ -27,6 +27,20 @@ constexpr const char* kBlack = "rgb(0,0,0)";
 // other than tab, CR and LF are not allowed there (not even as references), so they are
 // dropped. CR and LF in attribute values are written as references by pugixml and so
 // survive a reader's attribute normalisation.
+//
+// The text of a document beyond Windows-1252 is UTF-8 already: the file being built says
+// so for the values of all its elements, set for the time one file is built.
+thread_local bool tUtf8Text = false;
+
+class Utf8TextScope {
+public:
+    explicit Utf8TextScope(bool utf8) : saved_(tUtf8Text) { tUtf8Text = utf8; }
+    ~Utf8TextScope() { tUtf8Text = saved_; }
+
+private:
+    bool saved_;
+};
+
 std::string XmlValue(std::string_view cp1252) {
     std::string kept;
     kept.reserve(cp1252.size());
@@ -35,7 +49,7 @@ std::string XmlValue(std::string_view cp1252) {
         if (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') continue;
         kept.push_back(c);
     }
-    return Cp1252ToUtf8(kept);
+    return tUtf8Text ? kept : Cp1252ToUtf8(kept);
 }
 
 // A font family list a browser can follow: the PDF font name first (a reader that has the
@@ -363,6 +377,7 @@ int16_t BuildXhtmlTree(const Writer& w, pugi::xml_node html, const vorInfos& inf
 
 int16_t BuildXmlFile(const XmlSource& source, int32_t targetFormat, std::string& bytes) {
     bytes.clear();
+    Utf8TextScope utf8Text(source.utf8Text);
     const char* rootName = targetFormat == kTargetXhtml ? "html"
                            : targetFormat == kTargetXml ? "document"
                            : targetFormat == kTargetSvg ? "svg"

@@ -33,6 +33,7 @@ struct XmlSource {
     std::string fontName;  // the document's face and size: runs that differ say so
     std::string fontSize;
     bool animateSvg = false;  // the "AnimateSVGFiles" setting
+    bool utf8Text = false;    // the text is UTF-8 (beyond Windows-1252), else Windows-1252
 };
 
 // The file's bytes (UTF-8). On failure the bytes are empty.
