@@ -14,10 +14,11 @@ namespace {
 class Json {
 public:
     std::string out;
+    bool utf8Text = false;  // the document's text is UTF-8 already
 
     void String(std::string_view cp1252) {
         out.push_back('"');
-        for (char c : Cp1252ToUtf8(cp1252)) {
+        for (char c : utf8Text ? std::string(cp1252) : Cp1252ToUtf8(cp1252)) {
             auto u = static_cast<unsigned char>(c);
             switch (c) {
                 case '"': out += "\\\""; break;
@@ -169,6 +170,7 @@ void WritePage(Json& json, const vorPage& page) {
 
 std::string LayoutJson(const vorDocument& document) {
     Json json;
+    json.utf8Text = document.TextIsUtf8();
     json.Open('{');
     json.Key("info");
     json.Open('{');

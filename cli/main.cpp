@@ -12,6 +12,7 @@
 #include "LayoutJson.h"
 #include "WorkingFormat.h"
 #include "document/vorDocument.h"
+#include "font/UnicodeFonts.h"
 #include "util/FileIO.h"
 #include "util/ProgramInfo.h"
 #include "util/Status.h"
@@ -55,7 +56,9 @@ void Warn(const EngineText& text, const Diagnostics& layout) {
     }
     if (text.replaced > 0) {
         std::cerr << "scrivane-cli: warning: " << text.replaced
-                  << " character(s) outside the Windows-1252 set were replaced by \"?\"\n";
+                  << (text.utf8 ? " character(s) that no installed font can show"
+                                : " character(s) outside the Windows-1252 set")
+                  << " were replaced by \"?\"\n";
     }
 }
 
@@ -72,8 +75,9 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
             return false;
         }
     }
-    EngineText text = ToEngineText(bytes);
+    EngineText text = ToEngineText(bytes, [](char32_t c) { return UnicodeFonts::Shared().CanShow(c); });
     std::string().swap(bytes);
+    document.SetTextIsUtf8(text.utf8);
     vorFormat working;
     std::string formatFileName, error;
     if (!ReadWorkingFormat(options, working, formatFileName, error)) {
@@ -142,7 +146,7 @@ int Import(const CliOptions& options) {
     std::string text;
     document.GetText(text);
     std::string error;
-    if (!WriteOutput(options.output, ToUtf8Lines(text), error)) {
+    if (!WriteOutput(options.output, ToUtf8Lines(text, document.TextIsUtf8()), error)) {
         return Fail(error);
     }
     return 0;

@@ -5,7 +5,7 @@ set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 
 printf '%s\n' 'Title line' '<set>SIZE=3' '<set>fontsize=0' '<set>fontsize=12' '<set>dy=0' \
-    '<set>dy=16' '<set>fontcolor=red' '<set>x=abc' '<set>bottom=20000' 'Greek: αβ' \
+    '<set>dy=16' '<set>fontcolor=red' '<set>x=abc' '<set>bottom=20000' $'Greek: \u03b1\u03b2 \u0378\u0379' \
     '<set>loadformat=never-saved' '<set>fontcolor=0 0 200' 'Last line' > "$work/doc.txt"
 SCRIVANE_DATA_DIR="$work/nodata" "$cli" export "$work/doc.txt" "$work/doc.pdf" 2> "$work/doc.err"
 check "warnings leave the exit status 0" test $? -eq 0
@@ -16,7 +16,7 @@ check "dy=0 with its line" grep -q 'line 5: bad value: <set>dy=0' "$work/doc.err
 check "a colour that is no colour" grep -q 'line 7: bad value: <set>fontcolor=red' "$work/doc.err"
 check "a value that is no number" grep -q 'line 8: bad value: <set>x=abc (not a number)' "$work/doc.err"
 check "a value out of range" grep -q 'line 9: bad value: <set>bottom=20000 (out of range' "$work/doc.err"
-check "replaced characters with their line" grep -q 'line 10: character replaced: αβ' "$work/doc.err"
+check "replaced characters with their line" grep -q $'line 10: character replaced: \u0378\u0379 (2 characters no installed font' "$work/doc.err"
 check "a style never saved" grep -q 'line 11: bad value: <set>loadformat=never-saved' "$work/doc.err"
 check "accepted commands say nothing" sh -c "! grep -qE 'line (4|6|12):' '$work/doc.err'"
 check "warnings come in line order" sh -c "grep -o '^scrivane-cli: warning: line [0-9]*' '$work/doc.err' | awk '{ print \$4 }' | sort -nc"
