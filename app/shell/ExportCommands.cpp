@@ -38,7 +38,7 @@ constexpr int kShownPdfStatusOffset = 100;
 QString SourceText(const vorDocument& document) {
     std::string text;
     document.GetText(text);
-    return FromEngineText(text);
+    return FromEngineText(text, document.TextIsUtf8());
 }
 
 // A wait cursor while the engine works.
@@ -135,7 +135,8 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
 
     const ExportFormatFiles files = FormatFilesFor(context_, row->code);
 
-    const EngineText text = ToEngineText(EditorText(editor_));
+    const EngineText text = ToExportText(EditorText(editor_));
+    options.utf8Text = text.utf8;
     int status;
     QString reason;  // why the file could not be written
     {

@@ -7,6 +7,7 @@
 
 #include <string_view>
 
+#include "font/UnicodeFonts.h"
 #include "util/Encoding.h"
 
 namespace scrivane::app {
@@ -101,7 +102,15 @@ EngineText ToEngineText(const QString& text) {
     return scrivane::ToEngineText(View(utf8));
 }
 
-QString FromEngineText(const std::string& text) { return FromUtf8(ToUtf8Lines(text)); }
+EngineText ToExportText(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return scrivane::ToEngineText(View(utf8),
+                                  [](char32_t c) { return UnicodeFonts::Shared().CanShow(c); });
+}
+
+QString FromEngineText(const std::string& text, bool utf8) {
+    return FromUtf8(ToUtf8Lines(text, utf8));
+}
 
 QString EditorText(const QPlainTextEdit* editor) {
     QString text = editor->document()->toRawText();

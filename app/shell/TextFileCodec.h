@@ -28,7 +28,11 @@ QString EditorText(const QPlainTextEdit* editor);
 // Editor text to the engine's Windows-1252 text with CR LF line ends; characters
 // Windows-1252 cannot hold become "?", counted and reported line by line.
 EngineText ToEngineText(const QString& text);
-// Engine text (CR LF line ends) to editor text.
-QString FromEngineText(const std::string& text);
+// Editor text for an export: as above, but a text with characters beyond Windows-1252
+// that an installed font shows stays UTF-8 (EngineText::utf8); only characters no font
+// shows become "?".
+EngineText ToExportText(const QString& text);
+// Engine text (CR LF line ends) to editor text; `utf8`: the engine text is UTF-8.
+QString FromEngineText(const std::string& text, bool utf8 = false);
 
 }  // namespace scrivane::app

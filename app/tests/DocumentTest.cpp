@@ -274,13 +274,14 @@ void DocumentTest::caretPositionsAreRememberedPerFile() {
 
 void DocumentTest::exportStatusesAndMessages() {
     Editor e;
-    e.Type("Hello\n<set>fontsize=14\nworld \xCE\xB1");
+    e.Type("Hello\n<set>fontsize=14\nworld \xCE\xB1 \xCD\xB8");  // alpha, an unassigned one
     QCOMPARE(e.exports.saveExport("DOC", QString()), kExportUnknownFormat);
     QCOMPARE(e.exports.saveExport("pdf", QString()), kExportNoFileChosen);  // no name chosen
     e.prompts.saveNames = {e.folders.file("out")};
     QCOMPARE(e.exports.saveExport("pdf", QString()), kExportDone);
     QVERIFY(ReadBytes(e.folders.file("out.pdf")).startsWith("%PDF-1.4"));
-    QVERIFY(e.prompts.asked.last().contains("1 character(s)"));  // the alpha became "?"
+    // The alpha is kept; the character no font shows became "?".
+    QVERIFY(e.prompts.asked.last().contains("1 character(s)"));
     e.prompts.saveNames = {e.folders.file("out.pdf")};
     e.prompts.yesNo = {false};
     QCOMPARE(e.exports.saveExport("PDF", QString()), kExportNotOverwritten);
@@ -354,7 +355,8 @@ void DocumentTest::printSplitsLongLines() {
 
 void DocumentTest::publishedFilesOpenAsTheirSourceText() {
     Editor e;
-    const QString source = "Title line\n<set>fontsize=14\n%% kept\nbody text";
+    const QString source = QString::fromUtf8(
+        "Title line\n<set>title=Ωμέγα → Ж\n<set>fontsize=14\n%% kept\nbody text Łódź ∑ Ελληνικά");
     e.Type(source);
     for (const char* name : {"doc.pdf", "doc.htm", "doc.svg"}) {
         QString path = e.folders.file(name);
