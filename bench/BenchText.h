@@ -126,4 +126,49 @@ inline std::string MakeLongLines(int lines, int length, uint64_t seed) {
     return text;
 }
 
+// Greek words for the texts beyond Windows-1252 (UTF-8).
+inline constexpr const char* kGreekWords[] = {
+    "και", "το", "της", "η", "να", "του", "την", "με", "σε", "για", "που", "από", "στο",
+    "ένα", "είναι", "θάλασσα", "φανάρι", "περιθώριο", "βιβλίο", "κήπος", "καιρός", "ήσυχα",
+    "παράγραφος", "γραφομηχανή", "απόγευμα", "αλληλογραφία", "μέτρηση", "ωστόσο", "ιδιαίτερα",
+    "κατανόηση", "Αθήνα", "Ξάνθη", "ψυχή", "ζωή", "φως", "ώρα", "γη", "ουρανός", "λόγος",
+};
+inline constexpr size_t kGreekWordCount = sizeof kGreekWords / sizeof kGreekWords[0];
+
+// The prose of MakeProse with every tenth line in Greek instead: a text beyond
+// Windows-1252 of the same shape.
+inline std::string MakeGreekTenth(int lines, uint64_t seed) {
+    const std::string prose = MakeProse(lines, seed);
+    Random random(seed ^ 0x6EEEULL);
+    std::string text;
+    text.reserve(prose.size() + prose.size() / 8);
+    size_t at = 0;
+    for (int n = 0; at < prose.size(); ++n) {
+        const size_t end = prose.find("\r\n", at);
+        if (n % 10 == 9) {
+            const int target = random.Between(kMinLine, kMaxLine);  // characters, not bytes
+            std::string line;
+            int characters = 0;
+            for (;;) {
+                const std::string word = kGreekWords[random.Next() % kGreekWordCount];
+                int length = 0;
+                for (char c : word) length += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+                if (characters + (line.empty() ? 0 : 1) + length > target) break;
+                if (!line.empty()) {
+                    line += ' ';
+                    ++characters;
+                }
+                line += word;
+                characters += length;
+            }
+            text += line;
+        } else {
+            text.append(prose, at, end - at);
+        }
+        text += "\r\n";
+        at = end + 2;
+    }
+    return text;
+}
+
 }  // namespace bench

@@ -6,6 +6,7 @@
     bench/cold_export.py --lines 10000 --runs 5
     bench/cold_export.py --build OTHER/build # another build folder
     bench/cold_export.py --cli OTHER/scrivane-cli  # another command-line tool (an older one)
+    bench/cold_export.py --greek             # every tenth line in Greek: embedded fonts
 
 Each run times the whole `scrivane-cli export TEXT OUT.pdf` (start to exit, the file
 written) and reads the process's peak resident size. In the same run, in turn with it so
@@ -62,6 +63,8 @@ def main():
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--build", default=os.path.join(ROOT, "build"))
     parser.add_argument("--cli", help="the scrivane-cli to time (default: the build's)")
+    parser.add_argument("--greek", action="store_true",
+                        help="every tenth line in Greek (a text beyond Windows-1252)")
     parser.add_argument("--data", default=os.path.join(ROOT, "app", "data"),
                         help="the data folder with the format files (default: the source tree's)")
     args = parser.parse_args()
@@ -80,12 +83,14 @@ def main():
     try:
         text = os.path.join(folder, "text.txt")
         pdf = os.path.join(folder, "text.pdf")
-        subprocess.run([maker, str(args.lines), text], check=True)
+        subprocess.run([maker, str(args.lines), text] + (["greek"] if args.greek else []),
+                       check=True)
         # The format files of the data folder, never a user's own.
         env = dict(os.environ, SCRIVANE_DATA_DIR=os.path.abspath(args.data),
                    SCRIVANE_USER_DIR=os.path.join(folder, "user"))
         size_mb = os.path.getsize(text) / 1e6
-        print(f"cold_export: {args.lines} lines ({size_mb:.2f} MB), {args.runs} runs, "
+        print(f"cold_export: {args.lines} lines{' (a tenth Greek)' if args.greek else ''} "
+              f"({size_mb:.2f} MB), {args.runs} runs, "
               f"{os.cpu_count()} cores; load average {os.getloadavg()[0]:.2f}")
         with open(text, "rb") as f:  # the text in the file cache, as for a user's file
             f.read()
@@ -114,6 +119,7 @@ def main():
         median_zlib = statistics.median(zlib_s)
         print(f"  export (scrivane-cli, whole process) {summary(export)}"
               f"   CPU (user + system) {summary(cpu)}")
+        print(f"  PDF size                             {os.path.getsize(pdf) / 1e6:.3f} MB")
         print(f"  peak memory of the export            {summary(peak, 'MB', 1)}"
               f"   goal <= 2 x text + 16 = {limit:.1f} MB")
         print(f"  zlib -9, one thread, {int(streams['streams'])} streams of "

@@ -222,8 +222,8 @@ void LinePlacer::MeasureUtf8Line(std::string_view line) {
     // A character's width counts at its first byte; the bytes after it add nothing, and
     // pieces are only cut before a first byte.
     for (size_t i = 0; i < line.size();) {
-        char32_t cp = 0;
-        size_t length = DecodeUtf8(line, i, cp);
+        char32_t cp = static_cast<unsigned char>(line[i]);
+        size_t length = cp < 0x80 ? 1 : DecodeUtf8(line, i, cp);
         if (length == 0) {
             cp = static_cast<unsigned char>(line[i]);
             length = 1;

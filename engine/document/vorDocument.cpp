@@ -10,7 +10,6 @@
 #include "xml/XmlWriter.h"
 #include "document/TextFlow.h"
 #include "pdf/PdfWriter.h"
-#include "util/Encoding.h"
 #include "util/FileIO.h"
 #include "util/Numbers.h"
 #include "util/TextUtil.h"
@@ -58,19 +57,14 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
     formatConditions_.clear();
     diagnostics_.clear();
     working.AppFolder = options_.appFolder;
+    utf8Text_ = options_.utf8Text;
+    if (utf8Text_) working.TextToUtf8();  // format files hold Windows-1252 values
 
     eInfos.emplace();
     eInfos->author = working.author;
     eInfos->subject = working.subject;
     eInfos->title = working.title;
     eInfos->keywords = working.keywords;
-    if (utf8Text_) {
-        // Format files hold Windows-1252 values; the text they join is UTF-8 here.
-        for (std::string* value : {&eInfos->author, &eInfos->subject, &eInfos->title,
-                                   &eInfos->keywords}) {
-            *value = Cp1252ToUtf8(*value);
-        }
-    }
 
     if (!working.DefaultFont.empty()) {
         fontname = working.DefaultFont;

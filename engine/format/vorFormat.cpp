@@ -323,4 +323,12 @@ int16_t vorFormat::GetFormat(int32_t LineNumber, const std::string& LineValue) {
     return kFormatOk;
 }
 
+void vorFormat::TextToUtf8() {
+    for (std::string* value : {&title, &subject, &author, &keywords, &conditionName,
+                               &conditionValue, &ImageFile}) {
+        *value = Cp1252ToUtf8(*value);
+    }
+    for (vorFormat& condition : ListeFormats) condition.TextToUtf8();
+}
+
 }  // namespace scrivane

@@ -78,6 +78,11 @@ public:
     int16_t GetFormat(int32_t LineNumber, const std::string& LineValue);
     static bool FontNameIsOk(const std::string& FontNameToCheck);
 
+    // For a text beyond Windows-1252, kept as UTF-8: the values that the layout shows or
+    // compares with the text (document properties, condition values and names, image
+    // files), here and in every condition, from Windows-1252 to UTF-8.
+    void TextToUtf8();
+
     // The defaults that reading a format file without any values gives (Helvetica 12,
     // x 40, y 50, dy 16, 100 characters a line) on top of the current fields.
     void ApplyReadFallbacks();

@@ -107,13 +107,16 @@ bool CidText::ReadMap(std::string_view cmap) {
 std::string CidText::Decode(std::string_view line) const {
     std::string out;
     size_t at = 0;
-    while ((at = line.find('<', at)) != std::string_view::npos) {
-        size_t close = line.find('>', at);
+    while ((at = line.find('(', at)) != std::string_view::npos) {
+        // The writer leaves out ids with a byte that would need an escape: the string ends
+        // at the first ")".
+        size_t close = line.find(')', at + 1);
         if (close == std::string_view::npos) break;
-        for (size_t i = at + 1; i + 4 <= close; i += 4) {
-            long id = HexNumber(line.substr(i, 4));
-            if (id > 0 && static_cast<size_t>(id) < text_.size() && !text_[id].empty()) {
-                out += text_[static_cast<size_t>(id)];
+        for (size_t i = at + 1; i + 2 <= close; i += 2) {
+            const size_t id = (static_cast<unsigned char>(line[i]) << 8) |
+                              static_cast<unsigned char>(line[i + 1]);
+            if (id > 0 && id < text_.size() && !text_[id].empty()) {
+                out += text_[id];
             } else {
                 out += "\xEF\xBF\xBD";
             }
@@ -126,7 +129,7 @@ std::string CidText::Decode(std::string_view line) const {
 bool CidText::ShowsIds(std::string_view line) {
     if (line.size() < 5) return false;
     std::string_view end = line.substr(line.size() - 4);
-    return end == "> Tj" || end == "] TJ";
+    return end == ") Tj" || end == "] TJ";
 }
 
 }  // namespace scrivane

@@ -21,8 +21,8 @@ public:
     // none.
     bool ReadMap(std::string_view cmap);
 
-    // The UTF-8 text of a shown run: every "<...>" string of the line ("<...> Tj" or
-    // "[<...> n <...>] TJ"), 4 hex digits an id. An id the map lacks reads as U+FFFD.
+    // The UTF-8 text of a shown run: every "(...)" string of the line ("(...) Tj" or
+    // "[(...) n (...)] TJ"), two bytes an id. An id the map lacks reads as U+FFFD.
     std::string Decode(std::string_view line) const;
 
     // True for a content-stream line that shows ids.

@@ -355,7 +355,7 @@ int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
         std::string_view line(data.data() + lineStart, i - lineStart);
         if (line.size() >= 5 && line.substr(line.size() - 4) == ") Tj") {
             if (runs.size() >= kMaxRuns) return kPdfTooMuchText;
-            runs.push_back(Unescape(line.substr(1, line.size() - 5)));
+            runs.push_back(ids ? ids->Decode(line) : Unescape(line.substr(1, line.size() - 5)));
         } else if (ids && CidText::ShowsIds(line)) {
             if (runs.size() >= kMaxRuns) return kPdfTooMuchText;
             runs.push_back(ids->Decode(line));

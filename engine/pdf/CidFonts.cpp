@@ -1,6 +1,7 @@
 #include "pdf/CidFonts.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <unordered_map>
 
@@ -19,6 +20,16 @@ constexpr char32_t kNotACharacter = 0xFFFD;
 constexpr size_t kTabSpaces = 10;
 constexpr size_t kMostCids = 0xFFFF;
 const char* const kHex = "0123456789ABCDEF";
+constexpr char32_t kNoCharacter = 0xFFFFFFFF;
+
+// Bytes an id never has: runs show ids as the bytes of literal strings, and none of them
+// then needs an escape or looks like a line end to a reader that splits a stream in lines.
+constexpr std::array<bool, 256> SpecialInString() {
+    std::array<bool, 256> special{};
+    for (unsigned char c : {'\\', '(', ')', '\r', '\n'}) special[c] = true;
+    return special;
+}
+constexpr std::array<bool, 256> kSpecialInString = SpecialInString();
 
 // Calls show(c) for each character a run shows: a tab shows as ten spaces.
 template <typename Show>
@@ -133,26 +144,17 @@ bool CidFonts::Prepare(const vorPages& pages, const std::vector<vorFont>& fonts)
         }
     }
     codePoints_.insert(codePoints_.end(), beyond.begin(), beyond.end());
-    if (codePoints_.size() > kMostCids - 1) codePoints_.resize(kMostCids - 1);
-    bmpCids_.assign(0x10000, 0);
-    otherCids_.clear();
-    for (size_t i = 0; i < codePoints_.size(); ++i) {
-        const auto cid = static_cast<uint16_t>(i + 1);
-        if (codePoints_[i] < 0x10000) {
-            bmpCids_[codePoints_[i]] = cid;
-        } else {
-            otherCids_.emplace_back(codePoints_[i], cid);
-        }
-    }
+    AssignIds();
     for (size_t i = 0; i < fonts_.size(); ++i) {
         Font& font = fonts_[i];
         const std::string name = i < fonts.size() ? fonts[i].BaseFont : "Helvetica";
         font.face = UnicodeFonts::Shared().ForFont(name, false, false);
         if (!font.face) return false;
-        font.usedCids.assign(codePoints_.size() + 1, false);
+        font.usedCids.assign(charOf_.size(), false);
         for (size_t k = 0; k < codePoints_.size(); ++k) {
             const char32_t c = codePoints_[k];
-            font.usedCids[k + 1] = c < 0x10000 ? used.basic[i][c] : used.beyond[i].count(c) > 0;
+            const uint16_t id = Cid(c);
+            if (id != 0) font.usedCids[id] = c < 0x10000 ? used.basic[i][c] : used.beyond[i].count(c) > 0;
         }
         if (!BuildSubset(font)) return false;
     }
@@ -164,7 +166,7 @@ bool CidFonts::BuildSubset(Font& font) const {
     std::vector<char32_t> shown;
     for (size_t cid = 1; cid < font.usedCids.size(); ++cid) {
         if (!font.usedCids[cid]) continue;
-        const char32_t c = codePoints_[cid - 1];
+        const char32_t c = charOf_[cid];
         glyphs.push_back(font.face->ShownGlyph(c));
         if (font.face->HasGlyph(c)) shown.push_back(c);
     }
@@ -178,6 +180,26 @@ bool CidFonts::BuildSubset(Font& font) const {
     font.baseName = SubsetTag(font.usedCids, font.face->postScriptName()) + "+" +
                     font.face->postScriptName();
     return true;
+}
+
+void CidFonts::AssignIds() {
+    bmpCids_.assign(0x10000, 0);
+    otherCids_.clear();
+    charOf_.assign(1, kNoCharacter);
+    unsigned id = 0;
+    for (char32_t c : codePoints_) {
+        do {
+            ++id;
+        } while (id <= kMostCids && (kSpecialInString[id >> 8] || kSpecialInString[id & 0xFF]));
+        if (id > kMostCids) break;  // more characters than ids: the rest show nothing
+        charOf_.resize(id + 1, kNoCharacter);
+        charOf_[id] = c;
+        if (c < 0x10000) {
+            bmpCids_[c] = static_cast<uint16_t>(id);
+        } else {
+            otherCids_.emplace_back(c, static_cast<uint16_t>(id));
+        }
+    }
 }
 
 uint16_t CidFonts::Cid(char32_t codePoint) const {
@@ -196,17 +218,19 @@ size_t CidFonts::ShownLength(std::string_view utf8) {
 size_t CidFonts::AppendShow(std::string& out, std::string_view utf8, double spaceAdjust) const {
     const bool spread = spaceAdjust != 0;
     size_t count = 0;
-    out += spread ? "[<" : "<";
+    out += spread ? "[(" : "(";
     ForEachShown(utf8, [&](char32_t c) {
-        AppendHex4(out, Cid(c));
+        const uint16_t id = Cid(c);
+        out.push_back(static_cast<char>(id >> 8));
+        out.push_back(static_cast<char>(id & 0xFF));
         ++count;
         if (spread && c == ' ') {
-            out += "> ";
+            out += ") ";
             AppendNumber(out, spaceAdjust);
-            out += " <";
+            out += " (";
         }
     });
-    out += spread ? ">] TJ\n" : "> Tj\n";
+    out += spread ? ")] TJ\n" : ") Tj\n";
     return count;
 }
 
@@ -261,7 +285,7 @@ void CidFonts::AppendCidFont(std::string& out, size_t index) const {
         } else {
             out.push_back(' ');
         }
-        AppendInt(out, font.face->CharUnits(codePoints_[cid - 1]));
+        AppendInt(out, font.face->CharUnits(charOf_[cid]));
     }
     if (open) out += "]";
     out += "]/CIDToGIDMap ";
@@ -303,7 +327,7 @@ bool CidFonts::AppendCidToGid(std::string& out, size_t index,
     std::string map(2 * font.usedCids.size(), '\0');
     for (size_t cid = 1; cid < font.usedCids.size(); ++cid) {
         if (!font.usedCids[cid]) continue;
-        auto found = font.newGlyphs.find(font.face->ShownGlyph(codePoints_[cid - 1]));
+        auto found = font.newGlyphs.find(font.face->ShownGlyph(charOf_[cid]));
         const uint32_t glyph = found == font.newGlyphs.end() ? 0 : found->second;
         map[2 * cid] = static_cast<char>(glyph >> 8);
         map[2 * cid + 1] = static_cast<char>(glyph & 0xFF);
@@ -318,16 +342,20 @@ bool CidFonts::AppendToUnicode(std::string& out,
         "/CIDSystemInfo <</Registry (Adobe) /Ordering (UCS) /Supplement 0>> def\n"
         "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
         "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
+    std::vector<unsigned> ids;
+    for (size_t id = 1; id < charOf_.size(); ++id) {
+        if (charOf_[id] != kNoCharacter) ids.push_back(static_cast<unsigned>(id));
+    }
     // At most 100 entries a block.
-    for (size_t first = 0; first < codePoints_.size(); first += 100) {
-        const size_t count = std::min<size_t>(100, codePoints_.size() - first);
+    for (size_t first = 0; first < ids.size(); first += 100) {
+        const size_t count = std::min<size_t>(100, ids.size() - first);
         AppendInt(cmap, static_cast<long long>(count));
         cmap += " beginbfchar\n";
         for (size_t i = first; i < first + count; ++i) {
             cmap.push_back('<');
-            AppendHex4(cmap, static_cast<unsigned>(i + 1));
+            AppendHex4(cmap, ids[i]);
             cmap += "> <";
-            const char32_t c = codePoints_[i];
+            const char32_t c = charOf_[ids[i]];
             if (c < 0x10000) {
                 AppendHex4(cmap, c);
             } else {

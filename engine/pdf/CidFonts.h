@@ -1,8 +1,8 @@
 #pragma once
 // The fonts of a document whose text goes beyond Windows-1252: each font of the document
 // becomes a Type 0 font over a subset of a Unicode TrueType face, its text shown as 2-byte
-// character ids (Identity-H). The ids are shared by all fonts of the file: id n stands for
-// the n-th smallest character the document shows, so one ToUnicode map serves every font,
+// character ids (Identity-H). The ids are shared by all fonts of the file and follow the
+// order of the characters the document shows, so one ToUnicode map serves every font,
 // copying gives the characters back, and the page streams can be written on any thread.
 #include <cstddef>
 #include <cstdint>
@@ -28,7 +28,7 @@ public:
     // in the first). False when a font has no face to show them.
     bool Prepare(const vorPages& pages, const std::vector<vorFont>& fonts);
 
-    // The shown text of a run ("<...> Tj", or "[<...> n <...>] TJ" when each space
+    // The shown text of a run ("(...) Tj", or "[(...) n (...)] TJ" when each space
     // widens by `spaceAdjust` thousandths of the font size), with a line end; tabs show
     // as ten spaces as in every run. Returns the count of characters shown.
     size_t AppendShow(std::string& out, std::string_view utf8, double spaceAdjust) const;
@@ -56,6 +56,9 @@ private:
     struct Used;  // the characters of each font while they are collected
 
     uint16_t Cid(char32_t codePoint) const;
+    // Numbers the characters in order, leaving out ids with a byte that a literal string
+    // would have to escape.
+    void AssignIds();
     int32_t PartNumber(size_t font, size_t part) const {
         return firstPart_ + static_cast<int32_t>(font * kPartsPerFont + part);
     }
@@ -69,7 +72,8 @@ private:
     bool AppendToUnicode(std::string& out, const std::function<int(std::string&)>& deflate) const;
 
     std::vector<Font> fonts_;
-    std::vector<char32_t> codePoints_;  // character id - 1 -> character
+    std::vector<char32_t> codePoints_;  // the characters shown, in order
+    std::vector<char32_t> charOf_;      // character id -> character (holes: none)
     std::vector<uint16_t> bmpCids_;     // character -> id, for the first 65,536
     std::vector<std::pair<char32_t, uint16_t>> otherCids_;  // sorted, for the rest
     int32_t firstPart_ = 0;

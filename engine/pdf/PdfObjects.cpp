@@ -297,7 +297,9 @@ void toFS(std::string& out, const vorPage& page, PdfWriteState& state) {
 std::string ContentStreamText(const vorContent& content, PdfWriteState& state) {
     // Operators take some 40 bytes a run besides its text: one allocation for the stream.
     size_t expected = content.Images.size() * 48 + content.Lines.size() * 40;
-    for (const vorText& run : content.Texts) expected += run.TextValue.size() + 48;
+    // Character ids take two bytes a character.
+    const size_t perByte = state.cidFonts ? 2 : 1;
+    for (const vorText& run : content.Texts) expected += run.TextValue.size() * perByte + 48;
     std::string s;
     s.reserve(expected);
     const double height = state.currentPageHeight;

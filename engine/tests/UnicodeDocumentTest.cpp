@@ -145,6 +145,27 @@ TEST(UnicodeLayout, CharacterLimitsCountCharactersNotBytes) {
     EXPECT_EQ(block.Texts[1].TextValue, "ΛΜΝΞ");
 }
 
+TEST(UnicodeLayout, FormatFileValuesMeetTheUtf8Text) {
+    // Format files hold Windows-1252: a bullet marker is the byte 0x95 there.
+    vorFormat format = test::DefaultFormat();
+    vorFormat hidden;
+    hidden.conditionType = "leftlinevalue";
+    hidden.conditionValue = "\x95 ";
+    hidden.show = "NO";
+    format.ListeFormats = {hidden};
+    format.title = "Caf\xE9";
+    EngineOptions options;
+    options.utf8Text = true;
+    vorDocument document(options);
+    document.AddBuffer("Ω shown\r\n• hidden\r\nlast", format, "", kTargetPdf);
+    const vorContent& block = document.Pages[1].Contents.front();
+    ASSERT_EQ(block.Texts.size(), 3u);
+    EXPECT_EQ(block.Texts[0].TextValue, "Ω shown");
+    EXPECT_EQ(block.Texts[1].TextValue, "");  // the marked line is hidden
+    EXPECT_EQ(block.Texts[2].TextValue, "last");
+    EXPECT_EQ(document.eInfos->title, "Café");
+}
+
 TEST(UnicodeXml, XhtmlXmlAndSvgHoldTheCharactersThemselvesAndReadBack) {
     for (int32_t format : {kTargetXhtml, kTargetSvg, kTargetXml}) {
         SCOPED_TRACE(format);

@@ -151,12 +151,14 @@ TEST(CidText, DecodesShownIdsThroughTheMap) {
     CidText ids;
     ASSERT_TRUE(ids.ReadMap("2 beginbfchar\n<0001> <0041>\n<0002> <03A9>\nendbfchar\n"
                             "1 beginbfchar\n<0003> <D83DDE00>\nendbfchar\n"));
-    EXPECT_EQ(ids.Decode("<00010002> Tj"), "A\xCE\xA9");
-    EXPECT_EQ(ids.Decode("[<0001> -120.5 <00030002>] TJ"), "A\xF0\x9F\x98\x80\xCE\xA9");
-    EXPECT_EQ(ids.Decode("<00090001> Tj"), "\xEF\xBF\xBD" "A");  // an id the map lacks
-    EXPECT_TRUE(CidText::ShowsIds("<0001> Tj"));
-    EXPECT_TRUE(CidText::ShowsIds("[<0001> 3 <0002>] TJ"));
-    EXPECT_FALSE(CidText::ShowsIds("(abc) Tj"));
+    using namespace std::string_literals;
+    EXPECT_EQ(ids.Decode("(\0\1\0\2) Tj"s), "A\xCE\xA9");
+    EXPECT_EQ(ids.Decode("[(\0\1) -120.5 (\0\3\0\2)] TJ"s), "A\xF0\x9F\x98\x80\xCE\xA9");
+    EXPECT_EQ(ids.Decode("(\0\x09\0\1) Tj"s), "\xEF\xBF\xBD" "A");  // an id the map lacks
+    EXPECT_EQ(ids.Decode("(\0\1\0) Tj"s), "A");  // an odd byte is no id
+    EXPECT_TRUE(CidText::ShowsIds("(\0\1) Tj"s));
+    EXPECT_TRUE(CidText::ShowsIds("[(\0\1) 3 (\0\2)] TJ"s));
+    EXPECT_FALSE(CidText::ShowsIds("/F1 12 Tf"));
     CidText empty;
     EXPECT_FALSE(empty.ReadMap("no map here <0001> <0041>"));
 }

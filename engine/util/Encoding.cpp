@@ -66,6 +66,9 @@ char32_t Cp1252CodePoint(unsigned char byte) {
 
 int Cp1252Byte(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+    // The table's other characters lie in U+0152..U+02DC and U+2013..U+2122: Greek,
+    // Cyrillic and the rest need no search.
+    if ((cp > 0x02DC && cp < 0x2013) || cp > 0x2122) return -1;
     for (int i = 0; i < 32; ++i) {
         if (kHighControls[i] == cp) return 0x80 + i;
     }

@@ -26,6 +26,10 @@ public:
 
     // Characters beyond Windows-1252 the UTF-8 text kept.
     size_t kept() const { return kept_; }
+    // Building Windows-1252 text, stops at the first character beyond it that `canShow`
+    // accepts.
+    void StopAtShowable(const CanShowCharacter* canShow) { stopAtShowable_ = canShow; }
+    bool stopped() const { return stopped_; }
 
     void Add(char32_t cp) {
         if (cp == '\n') {
@@ -39,6 +43,10 @@ public:
             return;
         }
         int byte = Cp1252Byte(cp);
+        if (stopAtShowable_ && byte < 0 && (*stopAtShowable_)(cp)) {
+            stopped_ = true;  // the text will be kept as UTF-8: this pass is of no use
+            return;
+        }
         if (canShow_) {
             if (byte >= 0 || (*canShow_)(cp)) {
                 AppendUtf8(result_.text, cp);
@@ -95,6 +103,8 @@ private:
 
     EngineText& result_;
     const CanShowCharacter* canShow_;
+    const CanShowCharacter* stopAtShowable_ = nullptr;
+    bool stopped_ = false;
     size_t kept_ = 0;
     int32_t line_ = 1;
     bool afterCr_ = false;
@@ -109,7 +119,7 @@ void AddUtf16(std::string_view bytes, bool bigEndian, EngineTextBuilder& out) {
         return bigEndian ? (a << 8) | b : (b << 8) | a;
     };
     size_t i = 0;
-    for (; i + 1 < bytes.size(); i += 2) {
+    for (; i + 1 < bytes.size() && !out.stopped(); i += 2) {
         char32_t cp = unit(i);
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
             char32_t low = unit(i + 2);
@@ -135,9 +145,10 @@ TextFileEncoding DetectTextFileEncoding(std::string_view fileBytes) {
 
 namespace {
 
-void BuildEngineText(std::string_view fileBytes, EngineText& result, EngineTextBuilder& out) {
+void BuildEngineText(std::string_view fileBytes, TextFileEncoding encoding, EngineText& result,
+                     EngineTextBuilder& out) {
     result.text.reserve(fileBytes.size() + fileBytes.size() / 32);
-    result.encoding = DetectTextFileEncoding(fileBytes);
+    result.encoding = encoding;
     switch (result.encoding) {
         case TextFileEncoding::kUtf16Le:
         case TextFileEncoding::kUtf16Be:
@@ -149,7 +160,7 @@ void BuildEngineText(std::string_view fileBytes, EngineText& result, EngineTextB
             const bool bom = result.encoding == TextFileEncoding::kUtf8Bom;
             std::string_view body = bom ? fileBytes.substr(kUtf8Bom.size()) : fileBytes;
             char32_t cp = 0;
-            for (size_t i = 0; i < body.size();) {
+            for (size_t i = 0; i < body.size() && !out.stopped();) {
                 i = out.AddPlainStretch(body, i);
                 if (i >= body.size()) break;
                 i += DecodeUtf8(body, i, cp);
@@ -167,15 +178,16 @@ void BuildEngineText(std::string_view fileBytes, EngineText& result, EngineTextB
 }  // namespace
 
 EngineText ToEngineText(std::string_view fileBytes, const CanShowCharacter& canShow) {
+    const TextFileEncoding encoding = DetectTextFileEncoding(fileBytes);
     EngineText result;
     EngineTextBuilder out(result, nullptr);
-    BuildEngineText(fileBytes, result, out);
-    if (result.replaced == 0 || !canShow) return result;
-    // Characters beyond Windows-1252: the text stays UTF-8 when a font shows some of them.
+    if (canShow) out.StopAtShowable(&canShow);
+    BuildEngineText(fileBytes, encoding, result, out);
+    if (!out.stopped()) return result;
+    // A character beyond Windows-1252 that a font shows: the text stays UTF-8.
     EngineText wide;
     EngineTextBuilder wideOut(wide, &canShow);
-    BuildEngineText(fileBytes, wide, wideOut);
-    if (wideOut.kept() == 0) return result;
+    BuildEngineText(fileBytes, encoding, wide, wideOut);
     wide.utf8 = true;
     return wide;
 }
