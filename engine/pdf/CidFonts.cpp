@@ -100,17 +100,35 @@ std::string SubsetTag(const std::vector<bool>& used, const std::string& name) {
 
 }  // namespace
 
-// The characters of each font, by code point, while the runs are read.
+// The characters of each face, by code point, while the runs are read.
 struct CidFonts::Used {
-    std::vector<std::vector<bool>> basic;    // per font, the first 65,536 characters
-    std::vector<std::set<char32_t>> beyond;  // per font, the rest
+    std::vector<std::vector<bool>> basic;    // per face, the first 65,536 characters
+    std::vector<std::set<char32_t>> beyond;  // per face, the rest
 };
 
-bool CidFonts::Prepare(const vorPages& pages, const std::vector<vorFont>& fonts) {
-    fonts_.assign(std::max<size_t>(fonts.size(), 1), Font());
-    Used used;
-    used.basic.assign(fonts_.size(), std::vector<bool>(0x10000, false));
-    used.beyond.resize(fonts_.size());
+bool CidFonts::AssignFaces(const std::vector<vorFont>& fonts) {
+    faces_.clear();
+    faceOf_.clear();
+    for (size_t i = 0; i < std::max<size_t>(fonts.size(), 1); ++i) {
+        const std::string name = i < fonts.size() ? fonts[i].BaseFont : "Helvetica";
+        const UnicodeFace* face = UnicodeFonts::Shared().ForFont(name, false, false);
+        if (!face) return false;
+        size_t slot = 0;
+        while (slot < faces_.size() && faces_[slot].face != face) ++slot;
+        if (slot == faces_.size()) {
+            faces_.emplace_back();
+            faces_.back().face = face;
+            faces_.back().firstFont = i;
+        }
+        faceOf_.push_back(slot);
+    }
+    return true;
+}
+
+void CidFonts::CollectUsed(const vorPages& pages, const std::vector<vorFont>& fonts,
+                           Used& used) const {
+    used.basic.assign(faces_.size(), std::vector<bool>(0x10000, false));
+    used.beyond.resize(faces_.size());
     std::unordered_map<std::string, size_t> indexOf;  // the first font of a name wins
     for (size_t i = 0; i < fonts.size(); ++i) indexOf.emplace(fonts[i].BaseFont, i);
     static const std::string kArialBold = "Arial,Bold";
@@ -120,18 +138,24 @@ bool CidFonts::Prepare(const vorPages& pages, const std::vector<vorFont>& fonts)
                 // The resource a content stream picks for the run (PdfObjects' rule).
                 const std::string& name = content.FontName(run);
                 auto found = indexOf.find(name == "Arial" && run.Bold ? kArialBold : name);
-                const size_t font = found == indexOf.end() ? 0 : found->second;
+                const size_t face = faceOf_[found == indexOf.end() ? 0 : found->second];
                 ForEachShown(run.TextValue, [&](char32_t c) {
                     if (c < 0x10000) {
-                        used.basic[font][c] = true;
+                        used.basic[face][c] = true;
                     } else {
-                        used.beyond[font].insert(c);
+                        used.beyond[face].insert(c);
                     }
                 });
             }
         }
     }
-    // One numbering for all fonts: the characters in order.
+}
+
+bool CidFonts::Prepare(const vorPages& pages, const std::vector<vorFont>& fonts) {
+    if (!AssignFaces(fonts)) return false;
+    Used used;
+    CollectUsed(pages, fonts, used);
+    // One numbering for all faces: the characters in order.
     codePoints_.clear();
     std::set<char32_t> beyond;
     for (const auto& set : used.beyond) beyond.insert(set.begin(), set.end());
@@ -145,20 +169,22 @@ bool CidFonts::Prepare(const vorPages& pages, const std::vector<vorFont>& fonts)
     }
     codePoints_.insert(codePoints_.end(), beyond.begin(), beyond.end());
     AssignIds();
-    for (size_t i = 0; i < fonts_.size(); ++i) {
-        Font& font = fonts_[i];
-        const std::string name = i < fonts.size() ? fonts[i].BaseFont : "Helvetica";
-        font.face = UnicodeFonts::Shared().ForFont(name, false, false);
-        if (!font.face) return false;
+    for (size_t i = 0; i < faces_.size(); ++i) {
+        Font& font = faces_[i];
         font.usedCids.assign(charOf_.size(), false);
-        for (size_t k = 0; k < codePoints_.size(); ++k) {
-            const char32_t c = codePoints_[k];
+        for (char32_t c : codePoints_) {
             const uint16_t id = Cid(c);
             if (id != 0) font.usedCids[id] = c < 0x10000 ? used.basic[i][c] : used.beyond[i].count(c) > 0;
         }
         if (!BuildSubset(font)) return false;
     }
     return true;
+}
+
+bool CidFonts::SharesFace(size_t index, size_t& first) const {
+    if (index >= faceOf_.size()) return false;
+    first = faces_[faceOf_[index]].firstFont;
+    return first != index;
 }
 
 bool CidFonts::BuildSubset(Font& font) const {
@@ -235,7 +261,8 @@ size_t CidFonts::AppendShow(std::string& out, std::string_view utf8, double spac
 }
 
 void CidFonts::AppendType0(std::string& out, size_t index, const std::string& fontId) const {
-    const Font& font = fonts_[std::min(index, fonts_.size() - 1)];
+    index = faceOf_[std::min(index, faceOf_.size() - 1)];
+    const Font& font = faces_[index];
     out += kObjectStart;
     out += "<</Type/Font/Subtype/Type0/Name/F";
     out += fontId;
@@ -255,15 +282,15 @@ bool CidFonts::AppendPart(std::string& out, size_t part,
     switch (part % kPartsPerFont) {
         case 0: AppendCidFont(out, index); return true;
         case 1: AppendDescriptor(out, index); return true;
-        case 2: return AppendStream(out, fonts_[index].fontFile,
-                                    "/Length1 " + std::to_string(fonts_[index].fontFile.size()),
+        case 2: return AppendStream(out, faces_[index].fontFile,
+                                    "/Length1 " + std::to_string(faces_[index].fontFile.size()),
                                     deflate);
         default: return AppendCidToGid(out, index, deflate);
     }
 }
 
 void CidFonts::AppendCidFont(std::string& out, size_t index) const {
-    const Font& font = fonts_[index];
+    const Font& font = faces_[index];
     out += kObjectStart;
     out += "<</Type/Font/Subtype/CIDFontType2/BaseFont/";
     out += font.baseName;
@@ -294,7 +321,7 @@ void CidFonts::AppendCidFont(std::string& out, size_t index) const {
 }
 
 void CidFonts::AppendDescriptor(std::string& out, size_t index) const {
-    const Font& font = fonts_[index];
+    const Font& font = faces_[index];
     const FaceMetrics& m = font.face->metrics();
     // Nonsymbolic (32), with fixed pitch (1), serifs (2) and italic (64) as the face has.
     int flags = 32 | (m.fixedPitch ? 1 : 0) | (m.serif ? 2 : 0) | (m.italicAngle != 0 ? 64 : 0);
@@ -323,7 +350,7 @@ void CidFonts::AppendDescriptor(std::string& out, size_t index) const {
 
 bool CidFonts::AppendCidToGid(std::string& out, size_t index,
                               const std::function<int(std::string&)>& deflate) const {
-    const Font& font = fonts_[index];
+    const Font& font = faces_[index];
     std::string map(2 * font.usedCids.size(), '\0');
     for (size_t cid = 1; cid < font.usedCids.size(); ++cid) {
         if (!font.usedCids[cid]) continue;

@@ -35,11 +35,15 @@ public:
     // The count of characters a run shows.
     static size_t ShownLength(std::string_view utf8);
 
-    size_t PartCount() const { return fonts_.size() * kPartsPerFont + 1; }
+    // Fonts of the document that the same face shows share one Type 0 font: true for a
+    // font after the first of its face, whose index `first` gets.
+    bool SharesFace(size_t index, size_t& first) const;
+
+    size_t PartCount() const { return faces_.size() * kPartsPerFont + 1; }
     // Object numbers: part i is firstPart + i.
     void SetFirstPartNumber(int32_t firstPart) { firstPart_ = firstPart; }
 
-    // The Type 0 dictionary of font `index` (the object text after its number).
+    // The Type 0 dictionary of the face of font `index` (the object text after its number).
     void AppendType0(std::string& out, size_t index, const std::string& fontId) const;
     // Part `part`; false when a stream cannot be deflated or the face not subset.
     bool AppendPart(std::string& out, size_t part,
@@ -48,6 +52,7 @@ public:
 private:
     struct Font {
         const UnicodeFace* face = nullptr;
+        size_t firstFont = 0;        // the first font of the document this face shows
         std::vector<bool> usedCids;  // by character id
         std::string baseName;        // subset tag + PostScript name
         std::string fontFile;        // the subset's bytes
@@ -55,12 +60,14 @@ private:
     };
     struct Used;  // the characters of each font while they are collected
 
+    bool AssignFaces(const std::vector<vorFont>& fonts);
+    void CollectUsed(const vorPages& pages, const std::vector<vorFont>& fonts, Used& used) const;
     uint16_t Cid(char32_t codePoint) const;
     // Numbers the characters in order, leaving out ids with a byte that a literal string
     // would have to escape.
     void AssignIds();
-    int32_t PartNumber(size_t font, size_t part) const {
-        return firstPart_ + static_cast<int32_t>(font * kPartsPerFont + part);
+    int32_t PartNumber(size_t face, size_t part) const {
+        return firstPart_ + static_cast<int32_t>(face * kPartsPerFont + part);
     }
     bool BuildSubset(Font& font) const;
     void AppendCidFont(std::string& out, size_t index) const;
@@ -71,7 +78,8 @@ private:
                         const std::function<int(std::string&)>& deflate) const;
     bool AppendToUnicode(std::string& out, const std::function<int(std::string&)>& deflate) const;
 
-    std::vector<Font> fonts_;
+    std::vector<Font> faces_;     // one a face
+    std::vector<size_t> faceOf_;  // the face of each font of the document
     std::vector<char32_t> codePoints_;  // the characters shown, in order
     std::vector<char32_t> charOf_;      // character id -> character (holes: none)
     std::vector<uint16_t> bmpCids_;     // character -> id, for the first 65,536

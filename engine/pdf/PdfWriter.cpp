@@ -107,15 +107,21 @@ void NumberPages(vorPages& pages, int32_t pagesNumber, Registry& registry) {
 // Gives every object its number, in file order: information, catalog, page tree, fonts,
 // pages, metadata, outline, source stream.
 void NumberObjects(const PdfSource& source, vorPDFCatalog& catalog, vorContent& sourceStream,
-                   Registry& registry) {
+                   const CidFonts* cidFonts, Registry& registry) {
     vorPages& pages = *source.pages;
     registry.Add(PdfObject::kInfos, source.infos);
     registry.Add(PdfObject::kCatalog, &catalog);
     catalog.PagesObjectNumber = registry.Add(PdfObject::kPages, &pages);
-    for (vorFont& font : *source.fonts) {
+    std::vector<vorFont>& fonts = *source.fonts;
+    for (size_t i = 0; i < fonts.size(); ++i) {
+        size_t first = 0;
+        if (cidFonts && cidFonts->SharesFace(i, first)) {
+            fonts[i].ObjectNumber = fonts[first].ObjectNumber;  // one Type 0 font a face
+            continue;
+        }
         std::string number;
-        AppendInt(number, registry.Add(PdfObject::kFont, &font));
-        font.ObjectNumber = number;
+        AppendInt(number, registry.Add(PdfObject::kFont, &fonts[i]));
+        fonts[i].ObjectNumber = number;
     }
 
     Trace(source, std::to_string(pages.PagesCount()) + " pages");
@@ -263,12 +269,12 @@ int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* f
     vorPDFCatalog catalog;
     Registry registry;
     vorContent sourceStream;
-    NumberObjects(source, catalog, sourceStream, registry);
     CidFonts cidFonts;
-    if (source.utf8Text) {
-        if (!cidFonts.Prepare(*source.pages, *source.fonts)) return kPdfNoUnicodeFont;
-        NumberFontParts(cidFonts, registry);
+    if (source.utf8Text && !cidFonts.Prepare(*source.pages, *source.fonts)) {
+        return kPdfNoUnicodeFont;
     }
+    NumberObjects(source, catalog, sourceStream, source.utf8Text ? &cidFonts : nullptr, registry);
+    if (source.utf8Text) NumberFontParts(cidFonts, registry);
 
     Trace(source, "Build buffer");
     const size_t count = registry.objects.size();

@@ -67,6 +67,22 @@ TEST(UnicodePdf, EmbedsOneSubsetFontThatOutsideReadersAndTheImportReadBack) {
     EXPECT_TRUE(utf8);
 }
 
+TEST(UnicodePdf, FontsOfOneFaceShareOneSubset) {
+    const std::string text =
+        "Ω Helvetica\r\n<set>fontname=Arial\r\nЖ Arial\r\n<set>fontname=Courier\r\n→ Courier";
+    test::TempDir dir;
+    const std::string path = dir.File("shared.pdf");
+    test::WriteFile(path, Build(text, kTargetPdf, test::DefaultFormat()));
+    EXPECT_EQ(test::QpdfProblems(path), "");
+    const std::string fonts = Tool("pdffonts '" + path + "'");
+    EXPECT_EQ(std::count(fonts.begin(), fonts.end(), '\n'), 4) << fonts;  // sans and mono
+    EXPECT_NE(fonts.find("+DejaVuSans "), std::string::npos) << fonts;
+    EXPECT_NE(fonts.find("+DejaVuSansMono "), std::string::npos) << fonts;
+    std::string shown = Tool("pdftotext -enc UTF-8 '" + path + "' -");
+    EXPECT_NE(shown.find("Ω Helvetica\nЖ Arial\n→ Courier"), std::string::npos) << shown;
+    EXPECT_EQ(ReadBack(test::ReadFile(path), kTargetPdf), text);
+}
+
 TEST(UnicodePdf, CommandLinesAndInformationCarryTheirCharactersBothWays) {
     const std::string text =
         "<set>title=Ελληνικά → Ω\r\n<set>author=Łukasz Ørsted\r\nТекст\r\n<set>fontsize=14\r\nß∞";

@@ -7,6 +7,8 @@
 #include "font/UnicodeFace.h"
 #include "font/UnicodeFonts.h"
 #include "import/CidText.h"
+#include "model/vorPages.h"
+#include "pdf/CidFonts.h"
 #include "pdf/PdfSyntax.h"
 #include "util/Encoding.h"
 #include "util/TextInput.h"
@@ -161,6 +163,33 @@ TEST(CidText, DecodesShownIdsThroughTheMap) {
     EXPECT_FALSE(CidText::ShowsIds("/F1 12 Tf"));
     CidText empty;
     EXPECT_FALSE(empty.ReadMap("no map here <0001> <0041>"));
+}
+
+// Ids of more than 2,560 characters reach high bytes that a literal string would have to
+// escape: the ids leave them out, and the shared map reads every run back.
+TEST(CidFonts, IdsNeedNoEscapesAndTheMapReadsEveryCharacterBack) {
+    std::string text = "A (b) \\ c\td";
+    for (char32_t c = 0x4E00; c < 0x4E00 + 3000; ++c) AppendUtf8(text, c);  // CJK: "?" glyphs
+    AppendUtf8(text, 0x1F600);  // beyond the basic plane
+    vorPages pages;
+    pages.GetPage(1).AddText(text, "Helvetica", 12, 0, 0, "", 0, "", false);
+    const std::vector<vorFont> fonts = {{"Helvetica", "1", "4"}};
+    CidFonts cidFonts;
+    ASSERT_TRUE(cidFonts.Prepare(pages, fonts));
+    std::string shown;
+    EXPECT_EQ(cidFonts.AppendShow(shown, text, 0), 3000u + 1u + 20u);  // the tab shows ten
+    ASSERT_EQ(shown.front(), '(');
+    const std::string_view ids = std::string_view(shown).substr(1, shown.size() - 6);
+    EXPECT_EQ(ids.size() % 2, 0u);
+    for (char c : ids) EXPECT_EQ(std::string_view("\\()\r\n").find(c), std::string_view::npos);
+    std::string map;
+    const auto keep = [](std::string&) { return 0; };  // no deflate: the map as text
+    ASSERT_TRUE(cidFonts.AppendPart(map, cidFonts.PartCount() - 1, keep));
+    CidText reader;
+    ASSERT_TRUE(reader.ReadMap(map));
+    std::string expected = text;
+    expected.replace(expected.find('\t'), 1, std::string(10, ' '));
+    EXPECT_EQ(reader.Decode(shown.substr(0, shown.size() - 1)), expected);
 }
 
 }  // namespace
