@@ -75,7 +75,8 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
             return false;
         }
     }
-    EngineText text = ToEngineText(bytes, [](char32_t c) { return UnicodeFonts::Shared().CanShow(c); });
+    EngineText text =
+        ToEngineText(bytes, [](char32_t c) { return UnicodeFonts::Shared().CanShow(c); });
     std::string().swap(bytes);
     document.SetTextIsUtf8(text.utf8);
     vorFormat working;

@@ -68,7 +68,8 @@ void ExportReportTest::problemsAreListedByLineAndPicturesFoundBesideTheText() {
     QVERIFY(QFile::copy(kPicture, folder + "/beside.jpg"));
     const QString text = folder + "/notes.txt";
     WriteFileBytes(text, "Title\n<img src='gone.jpg' width='40' height='40'>\n<set>sizzle=3\n"
-                         "<img src='beside.jpg' width='40' height='40'>\nsnow \xE2\x98\x83 \xCD\xB8 end\n");
+                         "<img src='beside.jpg' width='40' height='40'>\n"
+                         "snow \xE2\x98\x83 \xCD\xB8 end\n");  // a snowman, an unassigned one
     t.prompts.openNames = {text};
     window.action("mnuOpen")->trigger();
     QCOMPARE(window.documents().fileName(), text);

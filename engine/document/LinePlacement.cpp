@@ -323,7 +323,8 @@ void LinePlacer::PlaceByWidth(std::string_view line) {
             if (space != std::string_view::npos) {
                 end = next = start + space + 1;  // the piece keeps its last space
             } else if (NextChar(line, start) < end) {
-                next = end = PreviousChar(line, end);  // the character past the width starts the rest
+                // The character past the width starts the rest.
+                next = end = PreviousChar(line, end);
             }
         }
         size_t first = start, last = end;  // the piece without its outer spaces

@@ -21,7 +21,8 @@ class UnicodeFace;
 
 class CidFonts {
 public:
-    // The objects each font adds after its Type 0 dictionary, and the one shared map.
+    // The objects each face adds after its Type 0 dictionary (CIDFontType2, descriptor,
+    // font file, id-to-glyph map); the one shared ToUnicode map follows them all.
     static constexpr size_t kPartsPerFont = 4;
 
     // Collects the characters each font shows (a run in a font the list lacks is shown
