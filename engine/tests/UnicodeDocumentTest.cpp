@@ -85,7 +85,8 @@ TEST(UnicodePdf, FontsOfOneFaceShareOneSubset) {
 
 TEST(UnicodePdf, CommandLinesAndInformationCarryTheirCharactersBothWays) {
     const std::string text =
-        "<set>title=Ελληνικά → Ω\r\n<set>author=Łukasz Ørsted\r\nТекст\r\n<set>fontsize=14\r\nß∞";
+        "<set>title=Ελληνικά → Ω\r\n<set>author=Łukasz Ørsted\r\n<set>xmp=1\r\nТекст\r\n"
+        "<set>fontsize=14\r\nß∞";
     test::TempDir dir;
     const std::string path = dir.File("info.pdf");
     test::WriteFile(path, Build(text, kTargetPdf, test::DefaultFormat()));
@@ -93,6 +94,11 @@ TEST(UnicodePdf, CommandLinesAndInformationCarryTheirCharactersBothWays) {
     const std::string info = Tool("pdfinfo -enc UTF-8 '" + path + "'");
     EXPECT_NE(info.find("Title:           Ελληνικά → Ω\n"), std::string::npos) << info;
     EXPECT_NE(info.find("Author:          Łukasz Ørsted\n"), std::string::npos) << info;
+    // The XMP packet is UTF-8 XML: the title as it is, not converted twice.
+    std::string packet;
+    test::RunCommand("qpdf --qdf --object-streams=disable '" + path + "' - | grep -a 'dc:title'",
+                     &packet);
+    EXPECT_NE(packet.find("<dc:title>Ελληνικά → Ω</dc:title>"), std::string::npos) << packet;
     vorDocument document;
     ASSERT_EQ(document.LoadFromBytes(test::ReadFile(path), kTargetPdf), kLoadOk);
     std::string back;
