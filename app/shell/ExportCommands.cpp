@@ -12,6 +12,7 @@
 #include "shell/AppContext.h"
 #include "shell/FormatFilePlaces.h"
 #include "shell/DesktopOpen.h"
+#include "shell/ExportJob.h"
 #include "shell/SafeWrite.h"
 #include "shell/TextFileCodec.h"
 #include "util/Status.h"
@@ -116,26 +117,19 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         return kExportOptionsCancelled;
     }
 
-    EngineOptions options;
-    options.optimize = settings.optimizePdfFileSize().isOn();
-    options.appFolder = context_.paths.dataFolder().toStdString();
-    options.imageTags = ImageTagsPlaced(context_, kTargetPdf);
-    options.animateSvg = settings.animateSvgFiles().isOn();
-    options.trace = [this](const std::string& message) {
+    ExportJob job = TakeExportJob(context_, row->code, EditorText(editor_));
+    job.options.trace = [this](const std::string& message) {
         context_.DebugTrace(QString::fromStdString(message));
     };
-
-    const ExportFormatFiles files = FormatFilesFor(context_, row->code);
 
     size_t replaced = 0;
     int status;
     QString reason;  // why the file could not be written
     {
         WaitCursor wait;
-        vorDocument document(options);
-        document.AddBuffer(ToEngineText(EditorText(editor_), &replaced),
-                           EnginePath(files.formatFile), EnginePath(files.lineOptions), row->code);
-        status = BuildAndWrite(document, row->code, WithoutLineBreaks(path), reason);
+        LaidOutText laidOut = LayOut(job);
+        replaced = laidOut.replaced;
+        status = BuildAndWrite(*laidOut.document, row->code, WithoutLineBreaks(path), reason);
     }
     lastEngineStatus_ = status;
     if (status == kSaveWriteFailed) {

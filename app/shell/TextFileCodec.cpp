@@ -64,9 +64,13 @@ QByteArray EncodeTextFile(const QString& text, const TextFileFormat& format, Lin
 
 // The editor's text is always valid UTF-8 once encoded, so the engine converts it as it
 // converts a UTF-8 text file: the command line and the editor give the same engine text.
-std::string ToEngineText(const QString& text, size_t* replaced) {
+EngineText ConvertForEngine(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    EngineText converted = scrivane::ToEngineText(View(utf8));
+    return scrivane::ToEngineText(View(utf8));
+}
+
+std::string ToEngineText(const QString& text, size_t* replaced) {
+    EngineText converted = ConvertForEngine(text);
     if (replaced) *replaced = converted.replaced;
     return std::move(converted.text);
 }

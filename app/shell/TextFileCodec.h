@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "util/TextInput.h"
+
 class QPlainTextEdit;
 
 namespace scrivane::app {
@@ -31,6 +33,8 @@ QString EditorText(const QPlainTextEdit* editor);
 // Editor text to the engine's Windows-1252 text with CR LF line ends; characters
 // Windows-1252 cannot hold become "?" and are counted in *replaced.
 std::string ToEngineText(const QString& text, size_t* replaced = nullptr);
+// The same with the engine's report of each line that lost characters.
+scrivane::EngineText ConvertForEngine(const QString& text);
 // Engine text (CR LF line ends) to editor text.
 QString FromEngineText(const std::string& text);
 

@@ -1,0 +1,35 @@
+#include "shell/ExportJob.h"
+
+#include "document/vorDocument.h"
+#include "format/OutputFormats.h"
+#include "shell/AppContext.h"
+#include "shell/ExportCommands.h"
+#include "shell/TextFileCodec.h"
+
+namespace scrivane::app {
+
+ExportJob TakeExportJob(const AppContext& context, int code, const QString& text) {
+    const AppSettings& settings = context.settings;
+    ExportJob job;
+    job.text = text;
+    job.code = code;
+    job.files = FormatFilesFor(context, code);
+    job.options.optimize = settings.optimizePdfFileSize().isOn();
+    job.options.appFolder = context.paths.dataFolder().toStdString();
+    job.options.imageTags = ImageTagsPlaced(context, kTargetPdf);
+    job.options.animateSvg = settings.animateSvgFiles().isOn();
+    return job;
+}
+
+LaidOutText LayOut(const ExportJob& job) {
+    EngineText converted = ConvertForEngine(job.text);
+    LaidOutText laidOut;
+    laidOut.replaced = converted.replaced;
+    laidOut.replacements = std::move(converted.replacements);
+    laidOut.document = std::make_unique<vorDocument>(job.options);
+    laidOut.document->AddBuffer(converted.text, EnginePath(job.files.formatFile),
+                                EnginePath(job.files.lineOptions), job.code);
+    return laidOut;
+}
+
+}  // namespace scrivane::app
