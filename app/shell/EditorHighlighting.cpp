@@ -1,6 +1,7 @@
 #include "shell/EditorHighlighting.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
@@ -141,8 +142,37 @@ QString EditorHighlighting::reportText() const { return report_ ? report_->text(
 
 void EditorHighlighting::UpdateReport() {
     if (!report_) return;
-    const LineClass line = ClassifyBlock(editor_->textCursor().block());
-    report_->setText(line.kind == LineKind::BadCommand ? Describe(line) : QString());
+    const QTextBlock block = editor_->textCursor().block();
+    const LineClass line = ClassifyBlock(block);
+    report_->setText(line.kind == LineKind::BadCommand ? Describe(line)
+                                                       : EngineReportText(block.blockNumber() + 1));
+}
+
+void EditorHighlighting::setEngineReports(scrivane::Diagnostics reports) {
+    engineReports_ = std::move(reports);
+    UpdateReport();
+}
+
+QString EditorHighlighting::DescribeReport(const scrivane::Diagnostic& report) const {
+    const clsCaption& c = context_.captions;
+    const std::string_view kind = DiagnosticKindName(report.kind);
+    QString text = c.m("Line") + " " + QString::number(report.line) + ": " +
+                   c.m(QString::fromLatin1(kind.data(), qsizetype(kind.size()))) + ": " +
+                   QString::fromStdString(report.text);
+    if (!report.message.empty()) text += " (" + QString::fromStdString(report.message) + ")";
+    return text;
+}
+
+QString EditorHighlighting::EngineReportText(int caretLine) const {
+    if (engineReports_.empty()) return {};
+    auto onLine = std::lower_bound(
+        engineReports_.begin(), engineReports_.end(), caretLine,
+        [](const scrivane::Diagnostic& report, int line) { return report.line < line; });
+    if (onLine != engineReports_.end() && onLine->line == caretLine) return DescribeReport(*onLine);
+    // Elsewhere in the text: the first report, and how many more there are.
+    const size_t more = engineReports_.size() - 1;
+    return DescribeReport(engineReports_.front()) +
+           (more > 0 ? QString(" (+%1)").arg(more) : QString());
 }
 
 bool EditorHighlighting::eventFilter(QObject* watched, QEvent* event) {

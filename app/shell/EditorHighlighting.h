@@ -8,6 +8,7 @@
 #include <QObject>
 
 #include "shell/LineClassifier.h"
+#include "util/Diagnostic.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -41,6 +42,15 @@ public:
     LineClass ClassifyBlock(const QTextBlock& block);
     QString Describe(const LineClass& line) const;
     QString reportText() const;
+
+    // What the engine reported about the text when it last laid it out (the preview
+    // does so as the user types): refused commands, images not placed, characters
+    // replaced. The status line shows the report of the caret's line, else the first one.
+    void setEngineReports(scrivane::Diagnostics reports);
+    const scrivane::Diagnostics& engineReports() const { return engineReports_; }
+    // "Line 12: image not placed: logo.jpg (image file not found: ...)", in the
+    // interface's language.
+    QString DescribeReport(const scrivane::Diagnostic& report) const;
     CommandHighlighter& highlighter() const { return *highlighter_; }
 
 protected:
@@ -48,6 +58,7 @@ protected:
 
 private:
     void UpdateReport();
+    QString EngineReportText(int caretLine) const;
 
     AppContext& context_;
     QPlainTextEdit* editor_;
@@ -55,6 +66,7 @@ private:
     QLabel* report_ = nullptr;
     int formatCode_;
     QByteArray conditionsRead_;  // what the format files held when last read
+    scrivane::Diagnostics engineReports_;  // by line
 };
 
 }  // namespace scrivane::app
