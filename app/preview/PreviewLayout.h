@@ -1,0 +1,29 @@
+#pragma once
+// The preview's work on its worker thread: the PDF export of the editor text laid out
+// and built in memory, with the map from pages to lines and what the engine had to say
+// about the text. Touches no widget and no setting: the job carries all it reads.
+#include <QByteArray>
+#include <QtGlobal>
+
+#include "preview/PreviewLineMap.h"
+#include "util/Diagnostic.h"
+
+namespace scrivane::app {
+
+struct ExportJob;
+
+struct PreviewResult {
+    quint64 generation = 0;  // the edit it shows: older results are dropped
+    int status = 0;          // the engine's build status; pdf is empty unless 0
+    QByteArray pdf;
+    // Refused commands, images not placed, characters replaced by "?", by line.
+    scrivane::Diagnostics problems;
+    PreviewLineMap lines;
+    qint64 layoutMs = 0;  // AddBuffer
+    qint64 buildMs = 0;   // the PDF bytes
+};
+
+// Lays the job's text out and builds its PDF in memory; nothing is written to disk.
+PreviewResult LayOutPreview(const ExportJob& job, quint64 generation);
+
+}  // namespace scrivane::app

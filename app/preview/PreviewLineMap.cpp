@@ -1,0 +1,82 @@
+#include "preview/PreviewLineMap.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace scrivane::app {
+
+namespace {
+
+// How far a point lies outside a run's box (0 inside it).
+double DistanceTo(const PlacedRun& run, double x, double y) {
+    const double dx = std::max({run.left - x, 0.0, x - (run.left + run.width)});
+    const double dy = std::max({run.top - y, 0.0, y - (run.top + run.height)});
+    return std::hypot(dx, dy);
+}
+
+}  // namespace
+
+void PreviewLineMap::Index() {
+    std::stable_sort(runs_.begin(), runs_.end(),
+                     [](const PlacedRun& a, const PlacedRun& b) { return a.page < b.page; });
+    const int pages = runs_.empty() ? 0 : runs_.back().page + 1;
+    pageStart_.assign(size_t(pages) + 1, runs_.size());
+    for (size_t n = runs_.size(); n-- > 0;) pageStart_[size_t(runs_[n].page)] = n;
+    for (size_t page = size_t(pages); page-- > 0;) {
+        pageStart_[page] = std::min(pageStart_[page], pageStart_[page + 1]);
+    }
+
+    byLine_.resize(runs_.size());
+    for (size_t n = 0; n < runs_.size(); ++n) byLine_[n] = n;
+    std::stable_sort(byLine_.begin(), byLine_.end(), [this](size_t a, size_t b) {
+        const PlacedRun& first = runs_[a];
+        const PlacedRun& second = runs_[b];
+        if (first.line != second.line) return first.line < second.line;
+        if (first.page != second.page) return first.page < second.page;
+        return first.top < second.top;
+    });
+}
+
+std::optional<PagePlace> PreviewLineMap::PlaceOfLine(int line) const {
+    if (byLine_.empty()) return std::nullopt;
+    auto it = std::lower_bound(byLine_.begin(), byLine_.end(), line,
+                               [this](size_t run, int wanted) { return runs_[run].line < wanted; });
+    if (it == byLine_.end()) {
+        // Past the last line that shows anything: the first run of that last line.
+        const int last = runs_[byLine_.back()].line;
+        it = std::lower_bound(byLine_.begin(), byLine_.end(), last,
+                              [this](size_t run, int wanted) { return runs_[run].line < wanted; });
+    }
+    const PlacedRun& run = runs_[*it];
+    return PagePlace{run.page, run.top};
+}
+
+std::optional<int> PreviewLineMap::LineAt(int page, double x, double y) const {
+    if (page < 0 || size_t(page) + 1 >= pageStart_.size()) return std::nullopt;
+    const size_t first = pageStart_[size_t(page)];
+    const size_t end = pageStart_[size_t(page) + 1];
+    if (first == end) return std::nullopt;
+    double nearest = std::numeric_limits<double>::infinity();
+    int line = 0;
+    for (size_t n = first; n < end; ++n) {
+        const double distance = DistanceTo(runs_[n], x, y);
+        if (distance < nearest) {
+            nearest = distance;
+            line = runs_[n].line;
+        }
+    }
+    return line;
+}
+
+}  // namespace scrivane::app
+
+namespace scrivane::app {
+
+PreviewLineMap PreviewLineMap::FromDocument(const scrivane::vorDocument&) {
+    PreviewLineMap map;  // runs do not know their line yet
+    map.Index();
+    return map;
+}
+
+}  // namespace scrivane::app

@@ -1,0 +1,266 @@
+// The page preview: laid out again once typing pauses, on a worker thread, obsolete
+// results dropped, the view kept where it is, the engine's reports on the status line,
+// the pane's switch and width remembered.
+#include <QAction>
+#include <QLabel>
+#include <QPdfPageNavigator>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QTextBlock>
+#include <QtTest>
+
+#include "AppTestSupport.h"
+#include "preview/PreviewLayout.h"
+#include "preview/PreviewPane.h"
+#include "preview/PreviewScheduler.h"
+#include "preview/PreviewView.h"
+#include "shell/EditorHighlighting.h"
+#include "shell/WritingAids.h"
+#include "shell/frmScrivane.h"
+
+using namespace scrivane::app;
+
+namespace {
+
+constexpr int kLayoutWaitMs = 20000;  // a slow, shared machine
+
+// Lines enough for several pages of the standard format.
+QString Lines(int count, const QString& prefix = "Line of text number") {
+    QStringList lines;
+    for (int n = 1; n <= count; ++n) lines << QString("%1 %2").arg(prefix).arg(n);
+    return lines.join('\n');
+}
+
+// The status line and the preview on, as the window starts.
+struct Shown : test::TestContext {
+    Shown() {
+        settings.setShowStatusBar(true);
+        settings.setShowPreview(true);
+    }
+};
+
+struct Window : Shown {
+    frmScrivane window{context};
+    QPlainTextEdit* editor = window.editor();
+    PreviewPane& pane = window.preview();
+
+    explicit Window(const QString& text = QString()) {
+        window.Load();
+        window.resize(1000, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (!text.isEmpty()) SetText(text);
+    }
+    // Replaces the text and waits for its pages.
+    void SetText(const QString& text) {
+        QSignalSpy shown(&pane, &PreviewPane::pagesShown);
+        editor->setPlainText(text);
+        QVERIFY(shown.wait(kLayoutWaitMs));
+    }
+    QString report() const { return window.findChild<QLabel*>("lblLineReport")->text(); }
+    int viewTop() const { return pane.view().verticalScrollBar()->value(); }
+};
+
+}  // namespace
+
+class PreviewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsThePagesOfTheText();
+    void aBurstOfKeysGivesOneLayout();
+    void anObsoleteResultIsDropped();
+    void newPagesKeepTheScrollPosition();
+    void aBadImageIsReportedAndThePagesStillShow();
+    void reportsFollowTheCaretInFrench();
+    void switchAndWidthAreRemembered();
+    void zoomKeepsThePointUnderTheMouse();
+    void pageRectsAreWhereTheViewDrawsThem();
+};
+
+void PreviewTest::showsThePagesOfTheText() {
+    Window w(Lines(200));
+    QVERIFY(w.pane.shown());
+    QVERIFY(w.pane.view().isVisible());
+    QVERIFY(w.pane.view().pageCount() >= 3);
+    QVERIFY(w.window.action("mnuPreview")->isChecked());
+    // Hidden, it lays nothing out.
+    w.window.action("mnuPreview")->trigger();
+    QVERIFY(!w.pane.shown());
+    QVERIFY(!w.pane.view().isVisible());
+    const int started = w.pane.scheduler().layoutsStarted();
+    QTest::keyClicks(w.editor, "more");
+    QTest::qWait(PreviewScheduler::kDefaultDelayMs * 2);
+    QCOMPARE(w.pane.scheduler().layoutsStarted(), started);
+}
+
+void PreviewTest::aBurstOfKeysGivesOneLayout() {
+    Window w(Lines(60));
+    const int started = w.pane.scheduler().layoutsStarted();
+    QSignalSpy shown(&w.pane, &PreviewPane::pagesShown);
+    w.editor->moveCursor(QTextCursor::End);
+    for (const char key : QByteArray("a quick burst")) {
+        QTest::keyClick(w.editor, key);
+        QTest::qWait(20);  // well inside the pause that starts a layout
+    }
+    QVERIFY(shown.wait(kLayoutWaitMs));
+    QCOMPARE(w.pane.scheduler().layoutsStarted(), started + 1);
+    QCOMPARE(w.pane.shownGeneration(), w.pane.scheduler().generation());
+    QTest::qWait(PreviewScheduler::kDefaultDelayMs * 2);
+    QCOMPARE(shown.count(), 1);
+}
+
+void PreviewTest::anObsoleteResultIsDropped() {
+    test::TestContext t;
+    QString text = "first text";
+    PreviewScheduler scheduler([&] {
+        ExportJob job = TakeExportJob(t.context, scrivane::kTargetPdf, text);
+        return job;
+    });
+    scheduler.setActive(true);
+    QList<quint64> shown;
+    connect(&scheduler, &PreviewScheduler::laidOut, this,
+            [&](std::shared_ptr<const PreviewResult> result) { shown << result->generation; });
+    scheduler.LayOutNow();
+    // An edit while the layout runs: its result can only arrive after this.
+    text = "second text";
+    scheduler.TextChanged();
+    QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, kLayoutWaitMs);
+    QCOMPARE(scheduler.resultsDropped(), 1);
+    QCOMPARE(scheduler.layoutsStarted(), 2);
+    QCOMPARE(shown.front(), scheduler.generation());
+}
+
+void PreviewTest::newPagesKeepTheScrollPosition() {
+    Window w(Lines(400));
+    QScrollBar* bar = w.pane.view().verticalScrollBar();
+    QVERIFY(bar->maximum() > 1000);
+    bar->setValue(bar->maximum() / 2);
+    const int top = w.viewTop();
+    // An edit that moves no line (the caret's line stays where the view is not).
+    QSignalSpy shown(&w.pane, &PreviewPane::pagesShown);
+    QTextCursor cursor(w.editor->document()->lastBlock());
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.insertText("!");
+    QVERIFY(shown.wait(kLayoutWaitMs));
+    QCOMPARE(w.viewTop(), top);
+}
+
+void PreviewTest::aBadImageIsReportedAndThePagesStillShow() {
+    Window w("A line before\n<img src='missing-picture.jpg'>\nA line after");
+    QCOMPARE(w.pane.view().pageCount(), 1);
+    const scrivane::Diagnostics& reports = w.window.aids().highlighting().engineReports();
+    QCOMPARE(int(reports.size()), 1);
+    QCOMPARE(reports[0].line, 2);
+    QCOMPARE(reports[0].kind, scrivane::DiagnosticKind::kImageNotPlaced);
+    // The caret is on line 1: the status line names the problem elsewhere.
+    w.editor->moveCursor(QTextCursor::Start);
+    QVERIFY2(w.report().startsWith("Line 2: image not placed: missing-picture.jpg"),
+             qPrintable(w.report()));
+
+    // Characters Windows-1252 cannot hold, and a command the engine refuses.
+    w.SetText("fine\n<set>fontsize=huge\nGreek \u03b1\u03b2");
+    QCOMPARE(int(reports.size()), 2);
+    QCOMPARE(reports[0].line, 2);
+    QCOMPARE(reports[1].line, 3);
+    QCOMPARE(reports[1].kind, scrivane::DiagnosticKind::kCharacterReplaced);
+    w.editor->setTextCursor(QTextCursor(w.editor->document()->lastBlock()));
+    QVERIFY2(w.report().startsWith("Line 3: character replaced: \u03b1\u03b2"),
+             qPrintable(w.report()));
+    w.editor->moveCursor(QTextCursor::Start);
+    QVERIFY2(w.report().endsWith("(+1)"), qPrintable(w.report()));
+}
+
+void PreviewTest::reportsFollowTheCaretInFrench() {
+    test::TestContext t;
+    t.settings.setLanguage("Francais");
+    t.captions.setLangue("Francais");
+    t.settings.setShowStatusBar(true);
+    t.settings.setShowPreview(true);
+    frmScrivane window(t.context);
+    window.Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.action("mnuPreview")->text().remove('&'), QString("Aperçu des pages"));
+    QSignalSpy shown(&window.preview(), &PreviewPane::pagesShown);
+    window.editor()->setPlainText("un\n<img src='absente.jpg'>");
+    QVERIFY(shown.wait(kLayoutWaitMs));
+    const QString report = window.findChild<QLabel*>("lblLineReport")->text();
+    QVERIFY2(report.startsWith("Ligne 2: image non placée: absente.jpg"), qPrintable(report));
+    // Hidden, the reports go: they would not follow the text any more.
+    window.action("mnuPreview")->trigger();
+    QCOMPARE(window.findChild<QLabel*>("lblLineReport")->text(), QString());
+}
+
+void PreviewTest::switchAndWidthAreRemembered() {
+    test::TestContext t;
+    {
+        frmScrivane window(t.context);
+        window.Load();
+        window.resize(1000, 600);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!window.preview().shown());
+        QTest::keyClick(window.editor(), Qt::Key_F5);
+        QVERIFY(window.preview().shown());
+        QVERIFY(t.settings.showPreview().isOn());
+        auto* splitter = window.findChild<QSplitter*>("splPreview");
+        QVERIFY(std::abs(splitter->sizes()[1] - splitter->width() / 2) < 10);
+        splitter->setSizes({700, 300});
+        emit splitter->splitterMoved(700, 1);
+        QVERIFY(std::abs(t.settings.previewWidth() - 300 * 15) <= 2 * 15);
+    }
+    frmScrivane again(t.context);
+    again.Load();
+    again.resize(1000, 600);
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QVERIFY(again.preview().shown());
+    QVERIFY(again.action("mnuPreview")->isChecked());
+    auto* splitter = again.findChild<QSplitter*>("splPreview");
+    QVERIFY2(std::abs(splitter->sizes()[1] - 300) <= 4, qPrintable(QString::number(splitter->sizes()[1])));
+    QTest::keyClick(again.editor(), Qt::Key_F5);
+    QVERIFY(!again.preview().shown());
+    QVERIFY(t.settings.showPreview().isOff());
+}
+
+void PreviewTest::zoomKeepsThePointUnderTheMouse() {
+    Window w(Lines(200));
+    PreviewView& view = w.pane.view();
+    const int fitted = view.PageRect(0).width();
+    const QPoint mouse(view.viewport()->width() / 2, 100);
+    const PreviewView::PagePoint before = view.PageAt(mouse);
+    QVERIFY(before.page >= 0);
+    QWheelEvent wheel(QPointF(mouse), view.viewport()->mapToGlobal(QPointF(mouse)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(view.viewport(), &wheel);
+    QCOMPARE(view.zoom(), PreviewView::kZoomStep);
+    QVERIFY(view.PageRect(0).width() > fitted * 1.2);
+    const PreviewView::PagePoint after = view.PageAt(mouse);
+    QCOMPARE(after.page, before.page);
+    QVERIFY(std::abs(after.point.y() - before.point.y()) < 2);
+    // And back to the pane's width.
+    view.setZoom(1.0);
+    QCOMPARE(view.PageRect(0).width(), fitted);
+    QCOMPARE(view.zoomMode(), QPdfView::ZoomMode::FitToWidth);
+}
+
+// The view's own page navigation scrolls to the top of a page: our page rectangles
+// must put it at the same place, in both zoom modes.
+void PreviewTest::pageRectsAreWhereTheViewDrawsThem() {
+    Window w(Lines(400));
+    PreviewView& view = w.pane.view();
+    for (double zoom : {1.0, 1.5}) {
+        view.setZoom(zoom);
+        for (int page : {3, 1, view.pageCount() - 2}) {
+            view.pageNavigator()->jump(page, QPointF(), view.zoomFactor());
+            QCOMPARE(view.verticalScrollBar()->value(),
+                     std::min(view.PageRect(page).top(), view.verticalScrollBar()->maximum()));
+        }
+    }
+}
+
+QTEST_MAIN(PreviewTest)
+#include "PreviewTest.moc"
