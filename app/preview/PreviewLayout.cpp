@@ -1,9 +1,11 @@
 #include "preview/PreviewLayout.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 #include "document/vorDocument.h"
 #include "format/OutputFormats.h"
+#include "preview/PreviewPdf.h"
 #include "shell/ExportJob.h"
 
 namespace scrivane::app {
@@ -18,8 +20,12 @@ PreviewResult LayOutPreview(const ExportJob& job, quint64 generation) {
 
     std::string bytes;
     result.status = laidOut.document->Build(kTargetPdf, bytes);
-    if (result.status == 0) result.pdf = QByteArray(bytes.data(), qsizetype(bytes.size()));
-    result.buildMs = clock.elapsed();
+    result.buildMs = clock.restart();
+    if (result.status == 0) {
+        result.pdf = std::make_shared<PreviewPdf>(QByteArray(bytes.data(), qsizetype(bytes.size())));
+        result.pdf->MoveToThread(QCoreApplication::instance()->thread());
+    }
+    result.readMs = clock.elapsed();
 
     result.problems = MergeDiagnostics(laidOut.document->GetDiagnostics(), laidOut.replacements);
     result.lines = PreviewLineMap::FromDocument(*laidOut.document);

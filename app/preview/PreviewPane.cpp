@@ -1,6 +1,7 @@
 #include "preview/PreviewPane.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -82,10 +83,13 @@ void PreviewPane::setShown(bool shown) {
 void PreviewPane::Show(std::shared_ptr<const PreviewResult> result) {
     // A PDF that could not be built leaves the last pages in view; the reports still tell.
     const bool first = shownGeneration_ == 0;
-    if (!result->pdf.isEmpty() && view_->ShowPdf(result->pdf)) {
+    QElapsedTimer clock;
+    clock.start();
+    if (view_->Show(result->pdf)) {
         lines_ = result->lines;
         shownGeneration_ = result->generation;
     }
+    times_ = {result->layoutMs, result->buildMs, result->readMs, clock.elapsed()};
     if (reports_) reports_->setEngineReports(result->problems);
     // The first pages open at the caret's; later ones keep the place the view is at.
     if (first) FollowCaret();

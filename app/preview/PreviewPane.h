@@ -41,6 +41,12 @@ public:
     const PreviewLineMap& lines() const { return lines_; }
     // The generation of the text the pages show (0 before the first layout).
     quint64 shownGeneration() const { return shownGeneration_; }
+    // What the last pages cost: laying out, building and opening them on the worker,
+    // showing them here.
+    struct Times {
+        qint64 layoutMs = 0, buildMs = 0, readMs = 0, showMs = 0;
+    };
+    Times lastTimes() const { return times_; }
 
 signals:
     // A layout arrived: its pages are in view (unless its PDF could not be built) and
@@ -65,6 +71,7 @@ private:
     EditorHighlighting* reports_ = nullptr;
     PreviewLineMap lines_;
     quint64 shownGeneration_ = 0;
+    Times times_;
     bool widthPending_ = false;  // shown before the window had a width to share
 };
 

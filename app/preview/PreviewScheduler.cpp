@@ -45,6 +45,7 @@ void PreviewScheduler::Start() {
     // The job is taken here, on the user-interface thread; the worker reads only it.
     auto job = std::make_shared<ExportJob>(source_());
     const quint64 generation = generation_;
+    emit started(generation);
     worker_.start([this, job, generation] {
         auto result = std::make_shared<const PreviewResult>(LayOutPreview(*job, generation));
         QMetaObject::invokeMethod(this, [this, result] { Finished(result); },

@@ -42,6 +42,8 @@ public:
     int resultsDropped() const { return dropped_; }
 
 signals:
+    // A layout of generation `generation` went to the worker.
+    void started(quint64 generation);
     // A layout of the current text; its PDF may be empty when the build failed.
     void laidOut(std::shared_ptr<const PreviewResult> result);
 

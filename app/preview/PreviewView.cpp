@@ -2,10 +2,13 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPdfDocument>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
+
+#include "preview/PreviewPdf.h"
 
 namespace scrivane::app {
 
@@ -27,28 +30,17 @@ PreviewView::PreviewView(QWidget* parent) : QPdfView(parent) {
     // the pages fit, and so their height.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     verticalScrollBar()->setSingleStep(40);
-    for (Slot& slot : pdfs_) slot.document.setParent(this);
 }
 
-PreviewView::~PreviewView() {
-    setDocument(nullptr);
-    for (Slot& slot : pdfs_) slot.document.setParent(nullptr);
-}
+PreviewView::~PreviewView() { setDocument(nullptr); }
 
-bool PreviewView::ShowPdf(const QByteArray& pdf) {
-    Slot& next = pdfs_[1 - current_];
-    next.document.close();
-    next.buffer.close();
-    next.bytes = pdf;
-    next.buffer.setBuffer(&next.bytes);
-    next.buffer.open(QIODevice::ReadOnly);
-    next.document.load(&next.buffer);
-    if (next.document.status() != QPdfDocument::Status::Ready) return false;
-
+bool PreviewView::Show(std::shared_ptr<PreviewPdf> pdf) {
+    if (!pdf || !pdf->ready()) return false;
     const int down = verticalScrollBar()->value();
     const int across = horizontalScrollBar()->value();
-    setDocument(&next.document);
-    current_ = 1 - current_;
+    setDocument(pdf->document());
+    previous_ = std::move(shown_);
+    shown_ = std::move(pdf);
     rectsValid_ = false;
     if (zoom_ != 1.0) ApplyZoom();  // the widest page may have changed
     verticalScrollBar()->setValue(down);

@@ -4,14 +4,14 @@
 // keeps its scroll position. It knows which page and which point of it lies under the
 // mouse, and where a point of a page is shown, so that the preview and the text can
 // lead each other.
-#include <QBuffer>
-#include <QByteArray>
-#include <QPdfDocument>
 #include <QPdfView>
 #include <QPointF>
+#include <memory>
 #include <vector>
 
 namespace scrivane::app {
+
+class PreviewPdf;
 
 class PreviewView : public QPdfView {
     Q_OBJECT
@@ -19,8 +19,8 @@ public:
     explicit PreviewView(QWidget* parent = nullptr);
     ~PreviewView() override;
 
-    // Shows the pages of the PDF; false (and the old pages kept) when it cannot be read.
-    bool ShowPdf(const QByteArray& pdf);
+    // Shows the pages of the PDF; false (and the old pages kept) when it could not be read.
+    bool Show(std::shared_ptr<PreviewPdf> pdf);
     int pageCount() const;
 
     // Zoom against the pane's width: 1 fits a page to it.
@@ -58,14 +58,10 @@ private:
     double Scale(int page) const;
     void ApplyZoom();
 
-    // Two documents in turn: the next PDF loads while the last one is still shown.
-    struct Slot {
-        QByteArray bytes;
-        QBuffer buffer;
-        QPdfDocument document;
-    };
-    Slot pdfs_[2];
-    int current_ = 0;
+    std::shared_ptr<PreviewPdf> shown_;
+    // The pages shown before: kept until the next ones come, as the view's renderer
+    // may still be drawing one of them on its own thread.
+    std::shared_ptr<PreviewPdf> previous_;
     double zoom_ = 1.0;
     mutable std::vector<QRect> rects_;
     mutable bool rectsValid_ = false;
