@@ -1,18 +1,19 @@
 #include "preview/PreviewLineMap.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
+#include <utility>
 
 namespace scrivane::app {
 
 namespace {
 
-// How far a point lies outside a run's box (0 inside it).
-double DistanceTo(const PlacedRun& run, double x, double y) {
+// How far a point lies outside a run's box (0 inside it), up or down first: a point
+// beside a short line belongs to that line, not to a longer one above it.
+std::pair<double, double> DistanceTo(const PlacedRun& run, double x, double y) {
     const double dx = std::max({run.left - x, 0.0, x - (run.left + run.width)});
     const double dy = std::max({run.top - y, 0.0, y - (run.top + run.height)});
-    return std::hypot(dx, dy);
+    return {dy, dx};
 }
 
 }  // namespace
@@ -29,13 +30,10 @@ void PreviewLineMap::Index() {
 
     byLine_.resize(runs_.size());
     for (size_t n = 0; n < runs_.size(); ++n) byLine_[n] = n;
-    std::stable_sort(byLine_.begin(), byLine_.end(), [this](size_t a, size_t b) {
-        const PlacedRun& first = runs_[a];
-        const PlacedRun& second = runs_[b];
-        if (first.line != second.line) return first.line < second.line;
-        if (first.page != second.page) return first.page < second.page;
-        return first.top < second.top;
-    });
+    // Within a line, the order the runs were placed in: the first piece of a line
+    // wrapped across columns is the one at the foot of the first column.
+    std::stable_sort(byLine_.begin(), byLine_.end(),
+                     [this](size_t a, size_t b) { return runs_[a].line < runs_[b].line; });
 }
 
 std::optional<PagePlace> PreviewLineMap::PlaceOfLine(int line) const {
@@ -57,10 +55,11 @@ std::optional<int> PreviewLineMap::LineAt(int page, double x, double y) const {
     const size_t first = pageStart_[size_t(page)];
     const size_t end = pageStart_[size_t(page) + 1];
     if (first == end) return std::nullopt;
-    double nearest = std::numeric_limits<double>::infinity();
+    constexpr double kFar = std::numeric_limits<double>::infinity();
+    std::pair<double, double> nearest{kFar, kFar};
     int line = 0;
     for (size_t n = first; n < end; ++n) {
-        const double distance = DistanceTo(runs_[n], x, y);
+        const std::pair<double, double> distance = DistanceTo(runs_[n], x, y);
         if (distance < nearest) {
             nearest = distance;
             line = runs_[n].line;

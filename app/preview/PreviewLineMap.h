@@ -36,7 +36,8 @@ public:
     // left out: it belongs to no single place.
     static PreviewLineMap FromDocument(const scrivane::vorDocument& document);
 
-    // Runs in any order; Index() must follow the last one.
+    // Runs in the order they were placed (pages may come in any order); Index() must
+    // follow the last one.
     void Add(const PlacedRun& run) { runs_.push_back(run); }
     void Index();
 
@@ -54,7 +55,7 @@ public:
 private:
     std::vector<PlacedRun> runs_;      // by page, then as added
     std::vector<size_t> pageStart_;    // first run of each page in runs_; one past the end
-    std::vector<size_t> byLine_;       // runs_ indices ordered by line, then by position
+    std::vector<size_t> byLine_;       // runs_ indices ordered by line, then as placed
 };
 
 }  // namespace scrivane::app

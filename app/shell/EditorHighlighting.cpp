@@ -1,7 +1,6 @@
 #include "shell/EditorHighlighting.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
@@ -9,6 +8,7 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QToolTip>
+#include <algorithm>
 
 #include "format/OutputFormats.h"
 #include "format/vorFormat.h"

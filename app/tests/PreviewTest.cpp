@@ -77,6 +77,7 @@ private slots:
     void switchAndWidthAreRemembered();
     void zoomKeepsThePointUnderTheMouse();
     void pageRectsAreWhereTheViewDrawsThem();
+    void lineMapFindsRunsSideBySideAndAcrossPages();
 };
 
 void PreviewTest::showsThePagesOfTheText() {
@@ -260,6 +261,44 @@ void PreviewTest::pageRectsAreWhereTheViewDrawsThem() {
                      std::min(view.PageRect(page).top(), view.verticalScrollBar()->maximum()));
         }
     }
+}
+
+// Two columns on page 0, line 3 wrapped from the foot of the first column to the top of
+// the second, line 5 wrapped onto page 1; lines 2 and 6 show nothing (commands).
+void PreviewTest::lineMapFindsRunsSideBySideAndAcrossPages() {
+    PreviewLineMap map;
+    map.Add({1, 50, 40, 200, 14, 5});     // added out of order on purpose
+    map.Add({0, 50, 40, 200, 14, 1});
+    map.Add({0, 50, 700, 200, 14, 3});
+    map.Add({0, 300, 40, 200, 14, 3});
+    map.Add({0, 300, 56, 200, 14, 4});
+    map.Add({0, 300, 700, 200, 14, 5});
+    map.Add({1, 50, 56, 120, 14, 7});
+    map.Index();
+
+    auto place = [&](int line) {
+        const std::optional<PagePlace> at = map.PlaceOfLine(line);
+        return at ? QString("%1@%2").arg(at->page).arg(at->y) : QString("none");
+    };
+    QCOMPARE(place(1), QString("0@40"));
+    QCOMPARE(place(2), QString("0@700"));  // nothing shown: the next line's place
+    QCOMPARE(place(3), QString("0@700"));  // its first piece, not the one higher up
+    QCOMPARE(place(5), QString("0@700"));
+    QCOMPARE(place(6), QString("1@56"));
+    QCOMPARE(place(99), QString("1@56"));  // past the end: the last line shown
+    QCOMPARE(place(0), QString("0@40"));
+
+    // Side by side at the same height, the column decides.
+    QCOMPARE(map.LineAt(0, 60, 50).value(), 1);
+    QCOMPARE(map.LineAt(0, 310, 50).value(), 3);
+    QCOMPARE(map.LineAt(0, 310, 62).value(), 4);
+    // Between the runs, the nearest; on the second page, its own runs.
+    QCOMPARE(map.LineAt(0, 280, 48).value(), 3);
+    QCOMPARE(map.LineAt(0, 100, 500).value(), 3);
+    QCOMPARE(map.LineAt(1, 60, 45).value(), 5);
+    QCOMPARE(map.LineAt(1, 400, 60).value(), 7);
+    QVERIFY(!map.LineAt(2, 60, 45));
+    QVERIFY(!PreviewLineMap().PlaceOfLine(1));
 }
 
 QTEST_MAIN(PreviewTest)
