@@ -53,11 +53,12 @@ struct Window : Shown {
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         if (!text.isEmpty()) SetText(text);
     }
-    // Replaces the text and waits for its pages.
+    // Replaces the text and waits for its pages, which must be in view.
     void SetText(const QString& text) {
         QSignalSpy shown(&pane, &PreviewPane::pagesShown);
         editor->setPlainText(text);
         QVERIFY(shown.wait(kLayoutWaitMs));
+        QCOMPARE(pane.shownGeneration(), pane.scheduler().generation());
     }
     QString report() const { return window.findChild<QLabel*>("lblLineReport")->text(); }
     int viewTop() const { return pane.view().verticalScrollBar()->value(); }
@@ -159,6 +160,16 @@ void PreviewTest::aBadImageIsReportedAndThePagesStillShow() {
     w.editor->moveCursor(QTextCursor::Start);
     QVERIFY2(w.report().startsWith("Line 2: image not placed: missing-picture.jpg"),
              qPrintable(w.report()));
+
+    // A JPEG cut short, as a header on every page and on a line of its own.
+    const QByteArray logo = test::FileBytes(QString(SCRIVANE_TESTDATA) + "/logo.jpg");
+    test::WriteFileBytes(w.folders.data() + "/cut.jpg", logo.left(300));
+    w.SetText("<set>imgheader=%apppath%/cut.jpg\nText\n<img src='%apppath%/cut.jpg'>\nMore");
+    QCOMPARE(w.pane.view().pageCount(), 1);
+    QCOMPARE(int(reports.size()), 2);
+    QCOMPARE(reports[0].line, 1);
+    QCOMPARE(reports[1].line, 3);
+    QCOMPARE(reports[1].kind, scrivane::DiagnosticKind::kImageNotPlaced);
 
     // Characters Windows-1252 cannot hold, and a command the engine refuses.
     w.SetText("fine\n<set>fontsize=huge\nGreek \u03b1\u03b2");
