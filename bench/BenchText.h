@@ -45,6 +45,11 @@ inline constexpr const char* kWords[] = {
 };
 inline constexpr size_t kWordCount = sizeof kWords / sizeof kWords[0];
 
+// The seed export_bench uses for a case: `length` 0 for the prose of short lines.
+inline constexpr uint64_t ProseSeed(long lines, long length = 0) {
+    return 0x5C121A7E0000ULL + static_cast<uint64_t>(lines) + (static_cast<uint64_t>(length) << 32);
+}
+
 inline constexpr int kMinLine = 40;
 inline constexpr int kMaxLine = 110;
 

@@ -103,10 +103,10 @@ void WriteBlock(Json& json, const vorContent& block) {
         json.Field("text", run.TextValue);
         json.Field("x", run.x);
         json.Field("y", run.y);
-        json.Field("font", run.fontname);
+        json.Field("font", block.FontName(run));
         json.Field("bold", run.Bold);
         json.Field("size", run.fontsize);
-        json.Field("colour", run.fontcolor);
+        json.Field("colour", block.Colour(run));
         json.Field("align", std::string_view(run.textalign == 3 ? "justify" : ""));
         json.Field("extraWidth", run.xdelta);
         json.Close('}');

@@ -73,6 +73,7 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
         }
     }
     EngineText text = ToEngineText(bytes);
+    std::string().swap(bytes);
     vorFormat working;
     std::string formatFileName, error;
     if (!ReadWorkingFormat(options, working, formatFileName, error)) {

@@ -23,7 +23,7 @@ ensure_packages() {
 }
 
 # What building and testing the program needs.
-BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev libpugixml-dev
+BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev libdeflate-dev libpugixml-dev
                 libgtest-dev libqpdf-dev qt6-base-dev
                 libqt6svg6    # draws the SVG icons of the window and the about box
                 qt6-pdf-dev)  # the editor's page preview (QPdfDocument, QPdfView)

@@ -5,7 +5,7 @@
 
 namespace scrivane::app {
 
-std::string FieldToFormat(const QString& text) { return ToEngineText(text); }
+std::string FieldToFormat(const QString& text) { return ToEngineText(text).text; }
 
 QString FieldFromFormat(const std::string& text) { return FromEngineText(text); }
 

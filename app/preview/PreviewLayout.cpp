@@ -27,7 +27,7 @@ PreviewResult LayOutPreview(const ExportJob& job, quint64 generation) {
     }
     result.readMs = clock.elapsed();
 
-    result.problems = MergeDiagnostics(laidOut.document->GetDiagnostics(), laidOut.replacements);
+    result.problems = std::move(laidOut.problems);
     result.lines = PreviewLineMap::FromDocument(*laidOut.document);
     return result;
 }

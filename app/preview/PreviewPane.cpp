@@ -13,6 +13,7 @@
 #include "preview/PreviewView.h"
 #include "shell/AppContext.h"
 #include "shell/EditorHighlighting.h"
+#include "shell/ExportCommands.h"
 #include "shell/ExportJob.h"
 #include "shell/TextFileCodec.h"
 #include "shell/WindowPlacement.h"
@@ -25,9 +26,14 @@ PreviewPane::PreviewPane(AppContext& context, QPlainTextEdit* editor, QObject* p
     : QObject(parent), context_(context), editor_(editor) {
     view_ = new PreviewView();
     view_->hide();
-    // The PDF export's format files and options, as the settings are when a layout starts.
+    // The PDF export's format files and options, as the settings are when a layout starts;
+    // pictures named relative to the text are found beside its file, as the export finds them.
     scheduler_ = new PreviewScheduler(
-        [this] { return TakeExportJob(context_, kTargetPdf, EditorText(editor_)); }, this);
+        [this] {
+            const QString file = exports_ ? exports_->documentFile() : QString();
+            return TakeExportJob(context_, kTargetPdf, EditorText(editor_), file);
+        },
+        this);
     connect(scheduler_, &PreviewScheduler::laidOut, this, &PreviewPane::Show);
     // Only changes of the text count: the highlighter's colours change no page.
     connect(editor_->document(), &QTextDocument::contentsChange, this,
@@ -42,6 +48,7 @@ PreviewPane::~PreviewPane() = default;
 
 void PreviewPane::Connect(frmScrivane& window) {
     reports_ = &window.aids().highlighting();
+    exports_ = &window.exports();
     splitter_ = new QSplitter(Qt::Horizontal, &window);
     splitter_->setObjectName("splPreview");
     splitter_->setChildrenCollapsible(false);

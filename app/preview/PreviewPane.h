@@ -18,6 +18,7 @@ namespace scrivane::app {
 struct AppContext;
 struct PreviewResult;
 class EditorHighlighting;
+class ExportCommands;
 class PreviewScheduler;
 class PreviewView;
 class frmScrivane;
@@ -69,6 +70,7 @@ private:
     PreviewView* view_ = nullptr;
     PreviewScheduler* scheduler_ = nullptr;
     EditorHighlighting* reports_ = nullptr;
+    const ExportCommands* exports_ = nullptr;  // knows the document's file
     PreviewLineMap lines_;
     quint64 shownGeneration_ = 0;
     Times times_;

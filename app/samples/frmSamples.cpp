@@ -23,9 +23,9 @@ const QString kDescriptionSuffix = QStringLiteral(".desc");
 QString ReadDescription(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
-    TextFileFormat format;
+    TextFileEncoding encoding;
     LineEndMode mode = LineEndMode::Dos;
-    return DecodeTextFile(file.readAll(), format, mode);
+    return DecodeTextFile(file.readAll(), encoding, mode);
 }
 
 }  // namespace

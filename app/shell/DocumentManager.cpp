@@ -41,7 +41,9 @@ QString WithProgramName(const QString& title) {
 
 DocumentManager::DocumentManager(AppContext& context, QPlainTextEdit* editor,
                                  ExportCommands& exports, QObject* parent)
-    : QObject(parent), context_(context), editor_(editor), exports_(exports) {}
+    : QObject(parent), context_(context), editor_(editor), exports_(exports) {
+    exports_.setDocumentFile([this] { return fileName_; });
+}
 
 bool DocumentManager::isDirty() const { return editor_->document()->isModified(); }
 
@@ -72,7 +74,7 @@ OpenOutcome DocumentManager::OpenFile(QString path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return OpenOutcome::NotOpened;
     exports_.ClearDocumentState();
-    editor_->setPlainText(DecodeTextFile(file.readAll(), format_, lineEndMode_));
+    editor_->setPlainText(DecodeTextFile(file.readAll(), encoding_, lineEndMode_));
     TakeName(path, QString());
     return OpenOutcome::Opened;
 }
@@ -92,7 +94,7 @@ OpenOutcome DocumentManager::OpenPublished(const QString& path, const QString& f
         return OpenOutcome::Opened;
     }
     if (imported.read()) {  // another program's PDF, converted
-        format_ = TextFileFormat{};
+        encoding_ = TextFileEncoding::kUtf8;
         ShowUntitled(imported.text);
         return OpenOutcome::OpenedUntitled;
     }
@@ -115,11 +117,13 @@ bool DocumentManager::ShowForeignText(const QString& path) {
         message.replace("%filename%", path).replace("%program%", QString::fromUtf8(kProgramName));
         context_.prompts.Inform(title, message);
     };
-    if (bytes.contains('\0')) {  // binary: not text under a misleading name
+    // Binary: not text under a misleading name. UTF-16 text is text, NULs and all.
+    const std::string_view view(bytes.constData(), size_t(bytes.size()));
+    if (ClassifyTextInput(view) == TextInputKind::kBinary) {
         tell(c.m("Error"), c.e("%filename% holds no text that %program% can show."));
         return false;
     }
-    ShowUntitled(DecodeTextFile(bytes, format_, lineEndMode_));
+    ShowUntitled(DecodeTextFile(bytes, encoding_, lineEndMode_));
     tell(c.m("Open"),
          c.e("%filename% was not written by %program%: it is shown as text in a new document."));
     return true;
@@ -156,19 +160,17 @@ bool DocumentManager::WriteTextFile(const QString& path) {
     context_.DebugTrace("Get buffer");
     if (lineEndMode_ == LineEndMode::Unix) context_.DebugTrace("Replace for Unix");
     QString text = EditorText(editor_);
-    if (format_.encoding == TextEncoding::Windows1252) {
-        size_t replaced = 0;
-        ToEngineText(text, &replaced);
-        if (replaced > 0) {
+    if (encoding_ == TextFileEncoding::kWindows1252) {
+        if (ToEngineText(text).replaced > 0) {
             // Characters Windows-1252 cannot hold would be lost: keep them in UTF-8.
-            format_.encoding = TextEncoding::Utf8;
+            encoding_ = TextFileEncoding::kUtf8;
             context_.prompts.Inform(
                 context_.captions.m("Save"),
                 context_.captions.e("This text holds characters that Windows-1252 cannot "
                                     "store: it is saved as UTF-8."));
         }
     }
-    QByteArray bytes = EncodeTextFile(text, format_, lineEndMode_);
+    QByteArray bytes = EncodeTextFile(text, encoding_, lineEndMode_);
     context_.DebugTrace("Set string to file");
     QString reason;
     if (!WriteFileSafely(path, bytes, &reason)) {
@@ -269,7 +271,7 @@ bool DocumentManager::New() {
     editor_->clear();
     fileName_.clear();
     publishedFormat_.clear();
-    format_ = TextFileFormat{};  // new documents are UTF-8; the line-end mode stays
+    encoding_ = TextFileEncoding::kUtf8;  // new documents are UTF-8; the line-end mode stays
     setClean();
     editor_->setFocus();
     emit titleChanged();

@@ -34,7 +34,7 @@ public:
     bool isDirty() const;
     void setClean();
     LineEndMode lineEndMode() const { return lineEndMode_; }
-    const TextFileFormat& fileFormat() const { return format_; }
+    TextFileEncoding fileEncoding() const { return encoding_; }
 
     // Opens a text file, or a PDF, XHTML, XML or SVG file as the text it was made from;
     // an empty path asks for the file.
@@ -91,7 +91,7 @@ private:
     // The format the document is published in when saved under its name ("PDF", ...);
     // empty when it is written as text.
     QString publishedFormat_;
-    TextFileFormat format_;
+    TextFileEncoding encoding_ = TextFileEncoding::kUtf8;
     LineEndMode lineEndMode_ = LineEndMode::Dos;
 };
 

@@ -15,6 +15,7 @@
 #include "shell/AppContext.h"
 #include "shell/CommandHighlighter.h"
 #include "shell/ExportCommands.h"
+#include "shell/ExportReport.h"
 #include "shell/frmScrivane.h"
 #include "util/Diagnostic.h"
 
@@ -61,6 +62,8 @@ void EditorHighlighting::Connect(frmScrivane& window) {
             connect(window.action(name), &QAction::triggered, this,
                     [this, code] { setFormatCode(code); });
         }
+        connect(window.action(QString("mnu%1Export").arg(format)), &QAction::triggered, this,
+                [this, &window] { ShowExportProblem(window.exports().lastProblems()); });
     }
     connect(window.action("mnuPreferences"), &QAction::triggered, this,
             &EditorHighlighting::ReloadConditions);
@@ -138,6 +141,12 @@ QString EditorHighlighting::Describe(const LineClass& line) const {
     return {};
 }
 
+void EditorHighlighting::ShowExportProblem(const Diagnostics& problems) {
+    if (report_ && !problems.empty()) {
+        report_->setText(DescribeProblem(problems.front(), context_.captions));
+    }
+}
+
 QString EditorHighlighting::reportText() const { return report_ ? report_->text() : QString(); }
 
 void EditorHighlighting::UpdateReport() {
@@ -153,25 +162,15 @@ void EditorHighlighting::setEngineReports(scrivane::Diagnostics reports) {
     UpdateReport();
 }
 
-QString EditorHighlighting::DescribeReport(const scrivane::Diagnostic& report) const {
-    const clsCaption& c = context_.captions;
-    const std::string_view kind = DiagnosticKindName(report.kind);
-    QString text = c.m("Line") + " " + QString::number(report.line) + ": " +
-                   c.m(QString::fromLatin1(kind.data(), qsizetype(kind.size()))) + ": " +
-                   QString::fromStdString(report.text);
-    if (!report.message.empty()) text += " (" + QString::fromStdString(report.message) + ")";
-    return text;
-}
-
 QString EditorHighlighting::EngineReportText(int caretLine) const {
     if (engineReports_.empty()) return {};
     auto onLine = std::lower_bound(
         engineReports_.begin(), engineReports_.end(), caretLine,
         [](const scrivane::Diagnostic& report, int line) { return report.line < line; });
-    if (onLine != engineReports_.end() && onLine->line == caretLine) return DescribeReport(*onLine);
+    if (onLine != engineReports_.end() && onLine->line == caretLine) return DescribeProblem(*onLine, context_.captions);
     // Elsewhere in the text: the first report, and how many more there are.
     const size_t more = engineReports_.size() - 1;
-    return DescribeReport(engineReports_.front()) +
+    return DescribeProblem(engineReports_.front(), context_.captions) +
            (more > 0 ? QString(" (+%1)").arg(more) : QString());
 }
 

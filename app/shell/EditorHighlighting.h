@@ -2,8 +2,9 @@
 // Shows, as the user types, what each line will become in the export: the highlighter's
 // colours (switched off and on from the Format menu, and remembered), a tooltip that
 // says it in words, and, on the status line, why the engine would ignore or refuse the
-// command on the caret's line. The line conditions are those of the export format last
-// used (PDF at first), read again after an export or a change of the format options.
+// command on the caret's line (after an export, the first line it reported). The line
+// conditions are those of the export format last used (PDF at first), read again after
+// an export or a change of the format options.
 #include <QByteArray>
 #include <QObject>
 
@@ -42,15 +43,14 @@ public:
     LineClass ClassifyBlock(const QTextBlock& block);
     QString Describe(const LineClass& line) const;
     QString reportText() const;
+    // After an export, its first reported line, until the caret moves or the text changes.
+    void ShowExportProblem(const Diagnostics& problems);
 
     // What the engine reported about the text when it last laid it out (the preview
     // does so as the user types): refused commands, images not placed, characters
     // replaced. The status line shows the report of the caret's line, else the first one.
     void setEngineReports(scrivane::Diagnostics reports);
     const scrivane::Diagnostics& engineReports() const { return engineReports_; }
-    // "Line 12: image not placed: logo.jpg (image file not found: ...)", in the
-    // interface's language.
-    QString DescribeReport(const scrivane::Diagnostic& report) const;
     CommandHighlighter& highlighter() const { return *highlighter_; }
 
 protected:

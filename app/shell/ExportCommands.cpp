@@ -13,6 +13,7 @@
 #include "shell/FormatFilePlaces.h"
 #include "shell/DesktopOpen.h"
 #include "shell/ExportJob.h"
+#include "shell/ExportReport.h"
 #include "shell/SafeWrite.h"
 #include "shell/TextFileCodec.h"
 #include "util/Status.h"
@@ -97,6 +98,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     if (!row) return kExportUnknownFormat;
     clsCaption& c = context_.captions;
     lastEngineStatus_ = kEngineNotRun;
+    problems_.clear();
 
     if (path.isEmpty()) {
         QStringList filters{QString("%1 (*%2)").arg(row->description, row->extension),
@@ -117,7 +119,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         return kExportOptionsCancelled;
     }
 
-    ExportJob job = TakeExportJob(context_, row->code, EditorText(editor_));
+    ExportJob job = TakeExportJob(context_, row->code, EditorText(editor_), documentFile());
     job.options.trace = [this](const std::string& message) {
         context_.DebugTrace(QString::fromStdString(message));
     };
@@ -129,6 +131,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         WaitCursor wait;
         LaidOutText laidOut = LayOut(job);
         replaced = laidOut.replaced;
+        problems_ = std::move(laidOut.problems);
         status = BuildAndWrite(*laidOut.document, row->code, WithoutLineBreaks(path), reason);
     }
     lastEngineStatus_ = status;
@@ -140,12 +143,8 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     } else if (status != kSaveOk) {
         context_.prompts.Inform(c.m("Error"), c.e("Error") + " " + QString::number(status));
     } else {
-        if (replaced > 0) {
-            QString message = c.e(
-                "%count% character(s) cannot be written in this format and were replaced by \"?\"");
-            context_.prompts.Inform(c.m("Export"),
-                                    message.replace("%count%", QString::number(replaced)));
-        }
+        const QString warning = ExportWarningText(problems_, replaced, c);
+        if (!warning.isEmpty()) context_.prompts.Warn(c.m("Export"), warning);
         if (settings.openAfterExport(row->code).isOn()) OpenWithDesktop(context_, path);
     }
     return kExportDone;

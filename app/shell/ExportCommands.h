@@ -2,9 +2,11 @@
 // The commands between the editor and the engine: export the editor text as PDF, XHTML,
 // XML or SVG, read a published file back into text for the editor, print the plain text.
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "shell/FormatFilePlaces.h"
+#include "util/Diagnostic.h"
 
 class QPlainTextEdit;
 
@@ -71,8 +73,18 @@ class ExportCommands {
 public:
     ExportCommands(AppContext& context, const QPlainTextEdit* editor);
 
-    // An ExportOutcome; kExportDone also after a reported export error.
+    // Where the open document's file is (empty while untitled): relative picture names
+    // in its text are found beside it.
+    void setDocumentFile(std::function<QString()> documentFile) {
+        documentFile_ = std::move(documentFile);
+    }
+    QString documentFile() const { return documentFile_ ? documentFile_() : QString(); }
+
+    // An ExportOutcome; kExportDone also after a reported export error. What the engine
+    // reports about the text's lines is shown as one warning after a written export.
     int saveExport(const QString& formatName, QString path);
+    // The last export's reports, by line (empty when it stopped before the engine ran).
+    const Diagnostics& lastProblems() const { return problems_; }
     // Read a PDF, or an XHTML ("HTM" or "XHTML"), XML or SVG file that this program wrote,
     // and give back the text it was made from; the caller puts it into the editor. An
     // empty path asks for the file. For another program's PDF the experimental
@@ -104,6 +116,8 @@ private:
     const QPlainTextEdit* editor_;  // read for exports and printing; never filled here
     DocumentProperties properties_;
     int lastEngineStatus_ = 0;
+    std::function<QString()> documentFile_;
+    Diagnostics problems_;
 };
 
 }  // namespace scrivane::app

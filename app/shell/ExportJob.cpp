@@ -1,5 +1,7 @@
 #include "shell/ExportJob.h"
 
+#include <QFileInfo>
+
 #include "document/vorDocument.h"
 #include "format/OutputFormats.h"
 #include "shell/AppContext.h"
@@ -8,7 +10,8 @@
 
 namespace scrivane::app {
 
-ExportJob TakeExportJob(const AppContext& context, int code, const QString& text) {
+ExportJob TakeExportJob(const AppContext& context, int code, const QString& text,
+                        const QString& textFile) {
     const AppSettings& settings = context.settings;
     ExportJob job;
     job.text = text;
@@ -18,17 +21,18 @@ ExportJob TakeExportJob(const AppContext& context, int code, const QString& text
     job.options.appFolder = context.paths.dataFolder().toStdString();
     job.options.imageTags = ImageTagsPlaced(context, kTargetPdf);
     job.options.animateSvg = settings.animateSvgFiles().isOn();
+    if (!textFile.isEmpty()) job.options.textFolder = QFileInfo(textFile).absolutePath().toStdString();
     return job;
 }
 
 LaidOutText LayOut(const ExportJob& job) {
-    EngineText converted = ConvertForEngine(job.text);
+    const EngineText converted = ToEngineText(job.text);
     LaidOutText laidOut;
     laidOut.replaced = converted.replaced;
-    laidOut.replacements = std::move(converted.replacements);
     laidOut.document = std::make_unique<vorDocument>(job.options);
     laidOut.document->AddBuffer(converted.text, EnginePath(job.files.formatFile),
                                 EnginePath(job.files.lineOptions), job.code);
+    laidOut.problems = MergeDiagnostics(converted.replacements, laidOut.document->GetDiagnostics());
     return laidOut;
 }
 

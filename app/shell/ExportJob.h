@@ -25,14 +25,17 @@ struct ExportJob {
     EngineOptions options;  // without a trace: the caller adds one where it may show it
 };
 
-// The job of exporting `text` in the format `code`, as the settings are now.
-ExportJob TakeExportJob(const AppContext& context, int code, const QString& text);
+// The job of exporting `text` in the format `code`, as the settings are now. Pictures
+// named relative to the text are looked for beside `textFile` (none while untitled).
+ExportJob TakeExportJob(const AppContext& context, int code, const QString& text,
+                        const QString& textFile = QString());
 
-// A laid-out document, ready for Build, and what converting the text cost.
+// A laid-out document, ready for Build, and what the engine had to say about the text.
 struct LaidOutText {
     std::unique_ptr<vorDocument> document;
-    size_t replaced = 0;       // characters Windows-1252 cannot hold, now "?"
-    Diagnostics replacements;  // one report per line that lost characters
+    size_t replaced = 0;  // characters Windows-1252 cannot hold, now "?"
+    // Refused commands, images not placed, lines that lost characters: by line.
+    Diagnostics problems;
 };
 
 // Converts the text to the engine's and runs AddBuffer with the job's format files.

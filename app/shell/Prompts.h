@@ -24,6 +24,8 @@ public:
     virtual Answer AskYesNoCancel(const QString& title, const QString& text) = 0;
     virtual bool AskYesNo(const QString& title, const QString& text) = 0;
     virtual void Inform(const QString& title, const QString& text) = 0;
+    // A message about something that went on although it was not quite right.
+    virtual void Warn(const QString& title, const QString& text) { Inform(title, text); }
     // filters: "Text Files (*.txt)" and the like; filterIndex is 1-based, in and out;
     // folder: where the dialog opens (empty: the platform's choice). An empty result
     // means cancelled.
@@ -52,6 +54,7 @@ public:
     Answer AskYesNoCancel(const QString& title, const QString& text) override;
     bool AskYesNo(const QString& title, const QString& text) override;
     void Inform(const QString& title, const QString& text) override;
+    void Warn(const QString& title, const QString& text) override;
     QString OpenFileName(const QString& title, const QStringList& filters, int& filterIndex,
                          const QString& folder = QString()) override;
     QString SaveFileName(const QString& title, const QStringList& filters, int& filterIndex,
@@ -69,6 +72,8 @@ public:
                                                  const QString& text,
                                                  QMessageBox::StandardButtons buttons,
                                                  QMessageBox::StandardButton chosen) const;
+    // Warn's box, its text shown as written.
+    std::unique_ptr<QMessageBox> BuildWarningBox(const QString& title, const QString& text) const;
 
 private:
     QWidget* Owner() const;

@@ -55,6 +55,16 @@ void QtPrompts::Inform(const QString& title, const QString& text) {
         ->exec();
 }
 
+// A warning quotes the user's lines, which may look like markup ("<set>...").
+std::unique_ptr<QMessageBox> QtPrompts::BuildWarningBox(const QString& title,
+                                                        const QString& text) const {
+    auto box = BuildMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok);
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
+void QtPrompts::Warn(const QString& title, const QString& text) { BuildWarningBox(title, text)->exec(); }
+
 namespace {
 
 // The file dialogs take the filters in order; the chosen one gives the 1-based index.

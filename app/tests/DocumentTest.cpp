@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QStringEncoder>
 #include <QtTest>
 
 #include "AppTestSupport.h"
@@ -216,6 +217,26 @@ void DocumentTest::filesKeepTheirBytesAndLineEnds() {
         QCOMPARE(e.documents.OpenFile(path), OpenOutcome::Opened);
         QCOMPARE(e.documents.saveFile(path), 0);
         QCOMPARE(ReadBytes(path), bytes);
+    }
+    // UTF-16 files, either byte order: the editor holds what Windows-1252 cannot, an
+    // unchanged file is written back byte for byte, an edited one stays UTF-16.
+    const QString utf16Text = QString::fromUtf16(u"Ω snow ☃ é\nline two\n");
+    const QByteArray le = QByteArray("\xFF\xFE") + QStringEncoder(QStringEncoder::Utf16LE)(
+                                                      QString(utf16Text).replace("\n", "\r\n"));
+    const QByteArray be = QByteArray("\xFE\xFF") + QStringEncoder(QStringEncoder::Utf16BE)(
+                                                      QString(utf16Text).replace("\n", "\r\n"));
+    for (const QByteArray& bytes : {le, be}) {
+        const QString path = e.folders.file("utf16.txt");
+        WriteBytes(path, bytes);
+        QCOMPARE(e.documents.OpenFile(path), OpenOutcome::Opened);
+        QCOMPARE(e.editor.toPlainText(), utf16Text);
+        QCOMPARE(e.documents.saveFile(path), 0);
+        QCOMPARE(ReadBytes(path), bytes);
+        e.editor.moveCursor(QTextCursor::End);
+        e.Type(QString::fromUtf16(u"€"));
+        QCOMPARE(e.documents.saveFile(path), 0);
+        const QByteArray euro = bytes == le ? QByteArray("\xAC\x20") : QByteArray("\x20\xAC");
+        QCOMPARE(ReadBytes(path), bytes + euro);
     }
     // A Windows-1252 file that gets characters it cannot hold is kept whole in UTF-8.
     WriteBytes(e.folders.file("w.txt"), cp1252);

@@ -259,6 +259,7 @@ void LangTest::shippedFrenchFile() {
         {"%count% character(s) cannot be written in this format and were replaced by \"?\"",
          "%count%"},
         {"No program could open %filename%", "%filename%"},
+        {"... and %count% more", "%count%"},
         {"File %filename% not found", "%filename%"},
         {"%filename% holds no text that %program% can show.", "%program%"},
         {"%filename% was not written by %program%: it is shown as text in a new document.",

@@ -146,6 +146,11 @@ void OpenSaveSafetyTest::foreignXmlOpensAsUntitledText() {
     QCOMPARE(e.documents.saveFile(e.documents.fileName()), 1);  // asks for a name: cancelled
     QCOMPARE(ReadBytes(mine), QByteArray("my own text\n"));
     QCOMPARE(ReadBytes(config), settings);
+    // Another program's XML in UTF-16 is text too, whatever its NUL bytes.
+    const QString wide = e.folders.file("wide.xml");
+    WriteBytes(wide, QByteArray("\xFF\xFE<\0a\0/\0>\0", 10));
+    QCOMPARE(e.documents.OpenFile(wide), OpenOutcome::OpenedUntitled);
+    QCOMPARE(e.editor.toPlainText(), QString("<a/>"));
 
     // Binary bytes behind a published name are never shown as text.
     Editor other;

@@ -79,6 +79,11 @@ void SamplesTest::samplesListedWithTheirDescriptions() {
     QVERIFY(ok->isEnabled());
     window.selectSample("Memo.PDF");
     QCOMPARE(window.description(), QString("Un m\u00e9mo en UTF-8."));
+    // Descriptions are read as the editor reads text files: UTF-16 too.
+    WriteFile(folder + "/Memo.PDF.desc", QByteArray("\xFE\xFF\0m\x03\xA9\0\r\0\n", 10));
+    window.selectSample("letter.pdf");
+    window.selectSample("Memo.PDF");
+    QCOMPARE(window.description(), QString::fromUtf16(u"m\u03A9\n"));
     window.selectSample("poster.svg");  // no description: an empty box, still choosable
     QCOMPARE(window.description(), QString());
     QVERIFY(ok->isEnabled());

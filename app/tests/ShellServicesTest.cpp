@@ -266,47 +266,60 @@ private slots:
 
     // Opening and saving an unchanged file gives back its bytes.
     void roundTripsTextFiles() {
-        const auto utf8 = TextEncoding::Utf8, cp1252 = TextEncoding::Windows1252;
+        using E = scrivane::TextFileEncoding;
         const auto dos = LineEndMode::Dos, lf = LineEndMode::Unix;
         QByteArray high;  // 0x80-0x9F, the five undefined bytes included
         for (int byte = 0x80; byte <= 0x9F; ++byte) high.append(char(byte));
-        struct Case { QByteArray bytes; TextEncoding encoding; bool bom; LineEndMode mode;
-                      QString text; };
+        auto bytes = [](const char* data, size_t size) { return QByteArray(data, qsizetype(size)); };
+        struct Case { QByteArray bytes; E encoding; LineEndMode mode; QString text; };
         const Case cases[] = {
-            {QByteArray("caf\xE9\r\n") + high + "\r\n\xFF", cp1252, false, dos,
+            {QByteArray("caf\xE9\r\n") + high + "\r\n\xFF", E::kWindows1252, dos,
              QString::fromUtf16(u"café\n€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F"
                                 u"\u0090‘’“”•–—˜™š›œ\u009DžŸ\nÿ")},
-            {"\xC3\x28 \xED\xA0\x80\n", cp1252, false, lf, QString::fromUtf16(u"Ã( í\u00A0€\n")},
-            {"\xEF\xBB\xBFna\xC3\xAFve \xE2\x98\x83\r\n", utf8, true, dos,
+            {"\xC3\x28 \xED\xA0\x80\n", E::kWindows1252, lf, QString::fromUtf16(u"Ã( í\u00A0€\n")},
+            {"\xEF\xBB\xBFna\xC3\xAFve \xE2\x98\x83\r\n", E::kUtf8Bom, dos,
              QString::fromUtf8("naïve ☃\n")},
-            {"one\ntwo\rx\n", utf8, false, lf, "one\ntwo\rx\n"},    // a stray CR stays
-            {"a\r\r\nb\rc\r\n", utf8, false, dos, "a\r\nb\rc\n"}};
+            {"one\ntwo\rx\n", E::kUtf8, lf, "one\ntwo\rx\n"},    // a stray CR stays
+            {"a\r\r\nb\rc\r\n", E::kUtf8, dos, "a\r\nb\rc\n"},
+            // UTF-16 by its byte order mark, whatever follows: a snowman, a character
+            // beyond U+FFFF, a U+FEFF that is text, an unpaired surrogate; NULs are text.
+            {bytes("\xFF\xFE\x03\x26\r\0\n\0\x3D\xD8\x00\xDE\xFF\xFE\x00\xD8\0\0", 18),
+             E::kUtf16Le, dos,
+             QString::fromUtf16(u"☃\n\U0001F600\uFEFF") + QChar(0xD800) + QChar(0)},
+            {bytes("\xFE\xFF\0a\0\n\x20\xAC", 8), E::kUtf16Be, lf, QString::fromUtf16(u"a\n€")},
+            {bytes("\xFF\xFE", 2), E::kUtf16Le, dos, QString()}};
         for (const Case& c : cases) {
-            TextFileFormat format;
+            E encoding = E::kUtf8;
             LineEndMode found = c.mode == dos ? lf : dos;
-            const QString decoded = DecodeTextFile(c.bytes, format, found);
-            QCOMPARE(format.encoding, c.encoding);
-            QCOMPARE(format.byteOrderMark, c.bom);
+            const QString decoded = DecodeTextFile(c.bytes, encoding, found);
+            QCOMPARE(encoding, c.encoding);
             QCOMPARE(found, c.mode);
             QCOMPARE(decoded, c.text);
-            QCOMPARE(EncodeTextFile(decoded, format, found), c.bytes);
+            QCOMPARE(EncodeTextFile(decoded, encoding, found), c.bytes);
         }
+        // An odd last byte is no character: it is read as U+FFFD, as the engine reads it.
+        E encoding;
+        LineEndMode mode;
+        QCOMPARE(DecodeTextFile(QByteArray("\xFE\xFF\0a\0", 5), encoding, mode),
+                 QString::fromUtf16(u"a\uFFFD"));
     }
 
     // A file with both CR LF and lone LFs is DOS: its lone LFs come back as CR LF. What
     // Windows-1252 cannot hold is saved, or handed to the engine, as "?".
     void replacesWhatCannotBeKept() {
-        TextFileFormat format;
+        scrivane::TextFileEncoding encoding;
         LineEndMode mode = LineEndMode::Unix;
-        const QString text = DecodeTextFile("a\r\nb\nc", format, mode);
+        const QString text = DecodeTextFile("a\r\nb\nc", encoding, mode);
         QCOMPARE(mode, LineEndMode::Dos);
-        QCOMPARE(EncodeTextFile(text, format, mode), QByteArray("a\r\nb\r\nc"));
-        QCOMPARE(EncodeTextFile(QString::fromUtf8("€☃"), {TextEncoding::Windows1252, false}, mode),
+        QCOMPARE(EncodeTextFile(text, encoding, mode), QByteArray("a\r\nb\r\nc"));
+        QCOMPARE(EncodeTextFile(QString::fromUtf8("€☃"), scrivane::TextFileEncoding::kWindows1252,
+                                mode),
                  QByteArray("\x80?"));
-        size_t replaced = 99;
-        QCOMPARE(ToEngineText(QString::fromUtf8("café €\nsnow ☃\r\n"), &replaced),
-                 std::string("caf\xE9 \x80\r\nsnow ?\r\n"));
-        QCOMPARE(replaced, size_t(1));
+        const scrivane::EngineText engine = ToEngineText(QString::fromUtf8("café €\nsnow ☃\r\n"));
+        QCOMPARE(engine.text, std::string("caf\xE9 \x80\r\nsnow ?\r\n"));
+        QCOMPARE(engine.replaced, size_t(1));
+        QCOMPARE(engine.replacements.size(), size_t(1));
+        QCOMPARE(engine.replacements[0].line, 2);
         QCOMPARE(FromEngineText("caf\xE9 \x80\r\n\x81"), QString::fromUtf8("café €\n") + QChar(0x81));
     }
 };

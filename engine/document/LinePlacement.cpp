@@ -166,7 +166,7 @@ void LinePlacer::TakeHeaderLine(std::string& text) {
     const vorFormat& format = flow_.format;
     if (!format.isHeader) return;
     const LayoutState& s = flow_.state;
-    vorText header;
+    PageHeader header;
     header.TextValue = text;
     header.x = RoundHalfEven(s.x);
     header.y = RoundHalfEven(s.y);

@@ -91,7 +91,7 @@ void AddHeaderImage(const MarkupCommand& c, FlowContext& f) {
 }
 
 void AddHeaderText(const MarkupCommand& c, FlowContext& f) {
-    vorText header;
+    PageHeader header;
     header.TextValue = c.value;
     header.x = f.format.DefaultX;
     header.y = f.state.y;

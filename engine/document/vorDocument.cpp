@@ -95,15 +95,16 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
 }
 
 void vorDocument::AddText(std::string text, int32_t page, int16_t size, double x, double y,
-                          std::string font, std::string colour, double extraWidth,
+                          std::string_view font, std::string_view colour, double extraWidth,
                           std::string_view alignment) {
-    if (font.empty()) font = DefaultFontName();
+    const std::string defaultFont = font.empty() ? DefaultFontName() : std::string();
+    if (font.empty()) font = defaultFont;
     if (!HasFont(font)) {
-        fontIndex_.emplace(font, Fonts.size());
-        Fonts.push_back({font, std::to_string(Fonts.size() + 1), ""});
+        fontIndex_.emplace(std::string(font), Fonts.size());
+        Fonts.push_back({std::string(font), std::to_string(Fonts.size() + 1), ""});
     }
-    Pages.GetPage(page).AddText(std::move(text), std::move(font), size, x, y,
-                                std::move(colour), extraWidth, alignment, false);
+    Pages.GetPage(page).AddText(std::move(text), font, size, x, y, colour, extraWidth,
+                                alignment, false);
     if (y > largestY_) largestY_ = y;
 }
 
@@ -183,7 +184,8 @@ vorInfos& vorDocument::Infos() {
     return *eInfos;
 }
 
-bool vorDocument::HasFont(const std::string& font) {
+bool vorDocument::HasFont(std::string_view name) {
+    const std::string font(name);
     // Fonts is a public list: rebuild the index when it was changed behind our back.
     auto found = fontIndex_.find(font);
     bool stale = fontIndex_.size() != Fonts.size() ||
@@ -218,7 +220,7 @@ void vorDocument::StampPageFurniture() {
     furnitureStamped_ = true;
     const int32_t count = Pages.PagesCount();
     const std::string pages = std::to_string(count);
-    for (const vorText& header : headerTexts_) {
+    for (const PageHeader& header : headerTexts_) {
         std::string text = ReplaceAll(header.TextValue, "&pages", pages);
         for (int32_t n = 1; n <= count; ++n) {
             std::string stamped = ReplaceAll(text, "&p", std::to_string(n));

@@ -76,7 +76,7 @@ public:
 
     // What the layout writes into (model/LayoutTarget.h).
     void AddText(std::string text, int32_t page, int16_t size, double x, double y,
-                 std::string font, std::string colour, double extraWidth,
+                 std::string_view font, std::string_view colour, double extraWidth,
                  std::string_view alignment) override;
     int16_t AddImage(const std::string& fileName, int32_t page, double x, double y,
                      double width, double height) override;
@@ -84,7 +84,7 @@ public:
                  int32_t page) override;
     void AddAnnotation(std::string subtype, std::string content, int16_t left, int16_t top,
                        int16_t width, int16_t height, int32_t page) override;
-    void AddHeaderText(vorText text) override { headerTexts_.push_back(std::move(text)); }
+    void AddHeaderText(PageHeader header) override { headerTexts_.push_back(std::move(header)); }
     void AddHeaderImage(vorImage image) override { headerImages_.push_back(std::move(image)); }
     void AddOutline(vorOutline entry) override;
     void AddFormatCondition(int32_t lineNumber, std::string_view text) override;
@@ -104,7 +104,7 @@ public:
     // line, hidden line, stripped marker, header line, image tag and inserted break.
     const std::vector<std::string>& FormatConditions() const { return formatConditions_; }
 
-    const std::vector<vorText>& HeaderTexts() const { return headerTexts_; }
+    const std::vector<PageHeader>& HeaderTexts() const { return headerTexts_; }
     const std::vector<vorImage>& HeaderImages() const { return headerImages_; }
 
     const std::optional<vorOutlines>& Outlines() const { return outlines_; }
@@ -116,7 +116,7 @@ public:
 private:
     // Runs a conversion of another program's PDF into fresh pages and takes them.
     int16_t Convert(const std::function<int16_t(vorPages&, vorInfos&)>& conversion);
-    bool HasFont(const std::string& font);
+    bool HasFont(std::string_view font);
     // The JPEG's header, read once per file.
     int16_t ProbeImage(const std::string& path, JpegSize& size);
     // Narrows the pictures placed without a size that are wider than their page.
@@ -130,7 +130,7 @@ private:
     Diagnostics diagnostics_;
     std::unordered_map<std::string, std::pair<int16_t, JpegSize>> probed_;
     int16_t rightMargin_ = 0;
-    std::vector<vorText> headerTexts_;
+    std::vector<PageHeader> headerTexts_;
     std::vector<vorImage> headerImages_;
     std::optional<vorOutlines> outlines_;
     bool furnitureStamped_ = false;

@@ -7,8 +7,8 @@
 
 #include "model/vorImage.h"
 #include "model/vorInfos.h"
+#include "model/PageHeader.h"
 #include "model/vorOutline.h"
-#include "model/vorText.h"
 #include "util/Diagnostic.h"
 
 namespace scrivane {
@@ -19,7 +19,7 @@ public:
 
     // Page numbers are 1-based; the pages up to the one named are made as needed.
     virtual void AddText(std::string text, int32_t page, int16_t size, double x, double y,
-                         std::string font, std::string colour, double extraWidth,
+                         std::string_view font, std::string_view colour, double extraWidth,
                          std::string_view alignment) = 0;
     // kJpegOk placed (or nothing to place: empty name, missing file), kJpegNotJpeg.
     virtual int16_t AddImage(const std::string& fileName, int32_t page, double x, double y,
@@ -30,7 +30,7 @@ public:
                                int16_t top, int16_t width, int16_t height, int32_t page) = 0;
 
     // Page headers: stamped on every page when the document is written.
-    virtual void AddHeaderText(vorText text) = 0;
+    virtual void AddHeaderText(PageHeader header) = 0;
     virtual void AddHeaderImage(vorImage image) = 0;
     // A bookmark, placed in the tree by its level (InsertOutline).
     virtual void AddOutline(vorOutline entry) = 0;

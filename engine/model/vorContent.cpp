@@ -2,21 +2,21 @@
 
 namespace scrivane {
 
-vorText& vorContent::AddText(std::string TextValue, std::string fontname, int16_t fontsize,
-                             double x, double y, std::string fontcolor, double xdelta,
-                             std::string_view alignment) {
+vorText& vorContent::AddText(std::string TextValue, std::string_view fontname,
+                             int16_t fontsize, double x, double y, std::string_view fontcolor,
+                             double xdelta, std::string_view alignment) {
     vorText& run = Texts.emplace_back();
     run.TextValue = std::move(TextValue);
     if (fontname == "Arial,Bold") {
-        run.fontname = "Arial";
+        run.font = Names.Index("Arial");
         run.Bold = true;
     } else {
-        run.fontname = std::move(fontname);
+        run.font = Names.Index(fontname);
     }
     run.fontsize = fontsize;
     run.x = x;
     run.y = y;
-    run.fontcolor = std::move(fontcolor);
+    run.colour = Names.Index(fontcolor);
     run.xdelta = xdelta;
     run.textalign = alignment == "justify" ? 3 : 0;
     return run;

@@ -4,6 +4,10 @@
 
 namespace scrivane {
 
+namespace {
+constexpr size_t kRunsOnAPage = 56;
+}  // namespace
+
 vorContent& vorPage::GetContent(int32_t n) {
     if (Contents.empty()) return Contents.emplace_back();
     int32_t count = ContentsCount();
@@ -12,18 +16,21 @@ vorContent& vorPage::GetContent(int32_t n) {
     return Contents[static_cast<size_t>(n - 1)];
 }
 
-vorContent& vorPage::AddText(std::string TextValue, std::string fontname, int16_t fontsize,
-                             double x, double y, std::string fontcolor, double xdelta,
-                             std::string_view alignment, bool secondBlock) {
+vorContent& vorPage::AddText(std::string TextValue, std::string_view fontname,
+                             int16_t fontsize, double x, double y, std::string_view fontcolor,
+                             double xdelta, std::string_view alignment, bool secondBlock) {
     vorContent* target;
     if (!secondBlock) {
         target = Contents.empty() ? &Contents.emplace_back() : &Contents.front();
+        // A page at the usual sizes holds up to some fifty lines: room for them at once
+        // saves the copies, and the unused half, of doubling from one run.
+        if (target->Texts.empty()) target->Texts.reserve(kRunsOnAPage);
     } else {
         if (Contents.empty()) Contents.emplace_back();
         target = Contents.size() == 1 ? &Contents.emplace_back() : &Contents[1];
     }
-    target->AddText(std::move(TextValue), std::move(fontname), fontsize, x, y,
-                    std::move(fontcolor), xdelta, alignment);
+    target->AddText(std::move(TextValue), fontname, fontsize, x, y, fontcolor, xdelta,
+                    alignment);
     return *target;
 }
 

@@ -25,8 +25,8 @@ struct vorPage {
     int32_t ContentsCount() const { return static_cast<int32_t>(Contents.size()); }
 
     // Adds a run to block 1, or to block 2 when secondBlock is set.
-    vorContent& AddText(std::string TextValue, std::string fontname, int16_t fontsize,
-                        double x, double y, std::string fontcolor, double xdelta,
+    vorContent& AddText(std::string TextValue, std::string_view fontname, int16_t fontsize,
+                        double x, double y, std::string_view fontcolor, double xdelta,
                         std::string_view alignment, bool secondBlock);
     void AddImage(vorImage image);
     void AddLine(const vorLine& line);

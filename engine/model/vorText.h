@@ -5,16 +5,17 @@
 namespace scrivane {
 
 // One positioned run of text on one line. y is the baseline, measured from the page top.
+// Its font name and colour are kept once in its block (vorContent::FontName, Colour).
 struct vorText {
     std::string TextValue;  // Windows-1252, unescaped
-    std::string fontname;
-    int16_t fontsize = 10;
-    std::string fontcolor;  // "r g b", 0..255 each; empty = no colour set
     double x = 0;
     double y = 0;
+    double xdelta = 0;       // extra width to spread when justified, in twips
+    uint32_t font = 0;       // index in the block's names; 0 = none given
+    uint32_t colour = 0;     // likewise: "r g b", 0..255 each; 0 = no colour set
+    int32_t textalign = 0;   // 3 = justified
+    int16_t fontsize = 10;
     bool Bold = false;
-    int32_t textalign = 0;  // 3 = justified
-    double xdelta = 0;      // extra width to spread when justified, in twips
 };
 
 }  // namespace scrivane

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <string_view>
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 namespace scrivane {
@@ -16,43 +18,37 @@ CompressionSizes LastCompressionSizes() { return lastSizes; }
 
 namespace {
 
-// One deflate state kept per thread and reset for each stream: a new state per stream
-// costs an allocation of some 270 KB, which dominated small exports.
+// One compressor kept per thread and level: making one costs an allocation of several
+// hundred kilobytes, which would dominate small streams and fault in fresh pages each
+// time. The scratch buffer, sized for the worst case, is kept for the same reason.
 class Deflater {
 public:
     ~Deflater() {
-        if (ready_) deflateEnd(&stream_);
+        if (compressor_) libdeflate_free_compressor(compressor_);
     }
 
     int Compress(std::string& data, int level) {
-        if (ready_ && level != level_) {
-            deflateEnd(&stream_);
-            ready_ = false;
+        if (data.empty()) {  // libdeflate stores it in 11 bytes; this is zlib's 8
+            data.assign("\x78\x9C\x03\x00\x00\x00\x00\x01", 8);
+            return Z_OK;
         }
-        if (!ready_) {
-            stream_ = z_stream{};
-            int code = deflateInit(&stream_, level);
-            if (code != Z_OK) return code;
-            ready_ = true;
+        if (!compressor_ || level != level_) {
+            if (compressor_) libdeflate_free_compressor(compressor_);
+            compressor_ = libdeflate_alloc_compressor(level);
             level_ = level;
-        } else if (int code = deflateReset(&stream_); code != Z_OK) {
-            return code;
+            if (!compressor_) return Z_MEM_ERROR;  // no memory, or a level out of range
         }
-        if (data.size() > UINT32_MAX / 2) return Z_BUF_ERROR;
-        scratch_.resize(deflateBound(&stream_, static_cast<uLong>(data.size())));
-        stream_.next_in = reinterpret_cast<Bytef*>(data.data());
-        stream_.avail_in = static_cast<uInt>(data.size());
-        stream_.next_out = reinterpret_cast<Bytef*>(scratch_.data());
-        stream_.avail_out = static_cast<uInt>(scratch_.size());
-        int code = deflate(&stream_, Z_FINISH);
-        if (code != Z_STREAM_END) return code == Z_OK ? Z_BUF_ERROR : code;
-        data.assign(scratch_.data(), stream_.total_out);
+        const size_t bound = libdeflate_zlib_compress_bound(compressor_, data.size());
+        if (scratch_.size() < bound) scratch_.resize(bound);
+        const size_t written = libdeflate_zlib_compress(compressor_, data.data(), data.size(),
+                                                        scratch_.data(), scratch_.size());
+        if (written == 0) return Z_BUF_ERROR;  // cannot happen with a buffer of the bound
+        data.assign(scratch_.data(), written);
         return Z_OK;
     }
 
 private:
-    z_stream stream_{};
-    bool ready_ = false;
+    libdeflate_compressor* compressor_ = nullptr;
     int level_ = 0;
     std::string scratch_;
 };
@@ -62,7 +58,12 @@ private:
 int Compress(std::string& data, int level) {
     thread_local Deflater deflater;
     const size_t before = data.size();
-    int code = deflater.Compress(data, level);
+    int code;
+    try {
+        code = deflater.Compress(data, level);
+    } catch (const std::bad_alloc&) {
+        code = Z_MEM_ERROR;
+    }
     if (code != Z_OK) return code;
     lastSizes.before = before;
     lastSizes.after = data.size();

@@ -27,17 +27,41 @@ void AppendLiteralEntry(std::string& out, std::string_view key, std::string_view
     out.push_back(')');
 }
 
-// Resource name of a run's face: "F" + the FontID of the matching font, else "F1".
-void AppendFontResource(std::string& out, const vorText& run, PdfWriteState& state) {
-    if (state.fontIds.empty() && state.fonts) {
-        for (const vorFont& font : *state.fonts) state.fontIds.emplace(font.BaseFont, font.FontID);
+// The resource names of a block's runs, "F" + the FontID of the matching font, else "F1";
+// looked up again only when the font or the weight changes from one run to the next.
+class FontResources {
+public:
+    FontResources(const vorContent& content, PdfWriteState& state)
+        : content_(content), state_(state) {}
+
+    const std::string& Of(const vorText& run) {
+        if (resource_.empty() || run.font != font_ || run.Bold != bold_) {
+            font_ = run.font;
+            bold_ = run.Bold;
+            Look(content_.FontName(run));
+        }
+        return resource_;
     }
-    static const std::string kArialBold = "Arial,Bold";
-    const std::string& face = run.fontname == "Arial" && run.Bold ? kArialBold : run.fontname;
-    out.push_back('F');
-    auto found = state.fontIds.find(face);
-    out += found == state.fontIds.end() ? std::string("1") : found->second;
-}
+
+private:
+    void Look(const std::string& name) {
+        if (state_.fontIds.empty() && state_.fonts) {
+            for (const vorFont& font : *state_.fonts) {
+                state_.fontIds.emplace(font.BaseFont, font.FontID);
+            }
+        }
+        static const std::string kArialBold = "Arial,Bold";
+        auto found = state_.fontIds.find(name == "Arial" && bold_ ? kArialBold : name);
+        resource_ = "F";
+        resource_ += found == state_.fontIds.end() ? std::string("1") : found->second;
+    }
+
+    const vorContent& content_;
+    PdfWriteState& state_;
+    uint32_t font_ = 0;
+    bool bold_ = false;
+    std::string resource_;
+};
 
 // A name object: bytes outside the regular printable set are written as #xx.
 void AppendName(std::string& out, std::string_view name) {
@@ -63,11 +87,11 @@ size_t CountSpaces(std::string_view text) {
     return count;
 }
 
-void AppendTextRun(std::string& s, const vorText& run, PdfWriteState& state,
-                   std::string& escaped) {
+void AppendTextRun(std::string& s, const vorText& run, const std::string& colour,
+                   const std::string& font, PdfWriteState& state, std::string& escaped) {
     escaped.clear();
     AppendEscapedRun(escaped, run.TextValue);
-    bool coloured = !run.fontcolor.empty();
+    bool coloured = !colour.empty();
     if (coloured) s += "q\n";
     s += "BT\n";
     // Word and character spacing last beyond BT/ET: a run that wants none resets what an
@@ -96,12 +120,12 @@ void AppendTextRun(std::string& s, const vorText& run, PdfWriteState& state,
         state.charSpacingSet = charSpacing;
     }
     s.push_back('/');
-    AppendFontResource(s, run, state);
+    s += font;
     s.push_back(' ');
     AppendInt(s, run.fontsize);
     s += " Tf\n";
-    if (coloured && run.fontcolor != "0 0 0") {
-        s += ColourOperands(run.fontcolor);
+    if (coloured && colour != "0 0 0") {
+        s += ColourOperands(colour);
         s += " rg\n";
     }
     AppendNumber(s, run.x);
@@ -182,9 +206,13 @@ void toFS(std::string& out, const vorFont& font) {
     out += kObjectEnd;
 }
 
-void toFS(std::string& out, const vorPage& page, PdfWriteState& state) {
+void StartPage(const vorPage& page, PdfWriteState& state) {
     state.currentPageHeight = page.PageHeight < 1 ? kDefaultPageHeight : page.PageHeight;
-    state.wordSpacingSet = state.charSpacingSet = false;  // a page starts afresh
+    state.wordSpacingSet = state.charSpacingSet = false;
+}
+
+void toFS(std::string& out, const vorPage& page, PdfWriteState& state) {
+    StartPage(page, state);
     out += kObjectStart;
     out += "<</Type/Page/Parent ";
     AppendRef(out, page.ParentObjectNumber);
@@ -240,8 +268,11 @@ void toFS(std::string& out, const vorPage& page, PdfWriteState& state) {
 }
 
 std::string ContentStreamText(const vorContent& content, PdfWriteState& state) {
+    // Operators take some 40 bytes a run besides its text: one allocation for the stream.
+    size_t expected = content.Images.size() * 48 + content.Lines.size() * 40;
+    for (const vorText& run : content.Texts) expected += run.TextValue.size() + 48;
     std::string s;
-    s.reserve(content.Texts.size() * 64 + content.Images.size() * 48);
+    s.reserve(expected);
     const double height = state.currentPageHeight;
     for (const vorImage& image : content.Images) {
         s += "q\n";
@@ -270,21 +301,25 @@ std::string ContentStreamText(const vorContent& content, PdfWriteState& state) {
         s += " l\nS\n";
     }
     std::string escaped;
-    for (const vorText& run : content.Texts) AppendTextRun(s, run, state, escaped);
+    FontResources fonts(content, state);
+    for (const vorText& run : content.Texts) {
+        AppendTextRun(s, run, content.Colour(run), fonts.Of(run), state, escaped);
+    }
     return s;
 }
 
-void toFS(std::string& out, const vorContent& content, PdfWriteState& state) {
+bool toFS(std::string& out, const vorContent& content, PdfWriteState& state) {
     std::string s = ContentStreamText(content, state);
-    // A stream that does not compress is written as it is; the file stays valid.
-    bool compressed = state.compress && Compress(s, 9) == 0;
+    if (state.compress && (state.deflate ? state.deflate(s) : Compress(s)) != 0) return false;
+    out.reserve(out.size() + s.size() + 80);
     out += kObjectStart;
     out += "<</Length ";
     AppendInt(out, static_cast<long long>(s.size()));
-    out += compressed ? " /Filter /FlateDecode >>" : " >>";
+    out += state.compress ? " /Filter /FlateDecode >>" : " >>";
     out += "\nstream\n";
     out += s;
     out += "\nendstream\nendobj\n";
+    return true;
 }
 
 void toFS(std::string& out, const vorImage& image) {

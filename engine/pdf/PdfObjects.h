@@ -2,6 +2,7 @@
 // The text of each PDF object after its number (" 0 obj" LF ... "endobj" LF), appended
 // to the file buffer. One function per kind of object.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <string_view>
@@ -25,6 +26,8 @@ struct PdfWriteState {
     int32_t currentPageHeight = kDefaultPageHeight;
     // Deflate content streams (off only for inspection).
     bool compress = true;
+    // What deflates them: null = Compress. Called from several threads at once.
+    std::function<int(std::string&)> deflate;
     // Word and character spacing a justified run left set on the current page: they
     // last beyond BT/ET, so the next run that wants none resets them.
     bool wordSpacingSet = false;
@@ -37,9 +40,13 @@ void toFS(std::string& out, const vorInfos& infos, bool optimize);
 void toFS(std::string& out, const vorPDFCatalog& catalog);
 void toFS(std::string& out, const vorPages& pages);
 void toFS(std::string& out, const vorFont& font);
-// Also makes the page's height the current one for the content streams after it.
+// Makes the page's height the current one for its content streams, and starts the
+// page with no word or character spacing set.
+void StartPage(const vorPage& page, PdfWriteState& state);
+// Also starts the page (StartPage).
 void toFS(std::string& out, const vorPage& page, PdfWriteState& state);
-void toFS(std::string& out, const vorContent& content, PdfWriteState& state);
+// False when the stream could not be deflated (out of memory); out is then unchanged.
+bool toFS(std::string& out, const vorContent& content, PdfWriteState& state);
 // The image's bytes must be in ImageStream.
 void toFS(std::string& out, const vorImage& image);
 void toFS(std::string& out, const vorPDFAnnotation& annotation);

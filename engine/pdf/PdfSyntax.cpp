@@ -1,10 +1,24 @@
 #include "pdf/PdfSyntax.h"
 
 #include <algorithm>
+#include <array>
 
 #include "util/Numbers.h"
 
 namespace scrivane {
+
+namespace {
+
+// Bytes a shown run cannot carry as they are: the three a literal string escapes, tab,
+// CR and LF. Runs are long stretches of plain bytes, copied a stretch at a time.
+constexpr std::array<bool, 256> SpecialInRun() {
+    std::array<bool, 256> special{};
+    for (unsigned char c : {'\\', '(', ')', '\t', '\r', '\n'}) special[c] = true;
+    return special;
+}
+constexpr std::array<bool, 256> kSpecialInRun = SpecialInRun();
+
+}  // namespace
 
 void AppendEscapedLiteral(std::string& out, std::string_view text) {
     for (char c : text) {
@@ -21,19 +35,23 @@ std::string EscapeLiteral(std::string_view text) {
 }
 
 void AppendEscapedRun(std::string& out, std::string_view text) {
-    for (char c : text) {
+    size_t plainFrom = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (!kSpecialInRun[static_cast<unsigned char>(c)]) continue;
+        out.append(text.data() + plainFrom, i - plainFrom);
+        plainFrom = i + 1;
         if (c == '\t') {
             out.append(10, ' ');
-            continue;
-        }
-        // A line end inside a run would split it where the reader cuts lines.
-        if (c == '\r' || c == '\n') {
+        } else if (c == '\r' || c == '\n') {
+            // A line end inside a run would split it where the reader cuts lines.
             out += c == '\r' ? "\\r" : "\\n";
-            continue;
+        } else {
+            out.push_back('\\');
+            out.push_back(c);
         }
-        if (c == '\\' || c == '(' || c == ')') out.push_back('\\');
-        out.push_back(c);
     }
+    out.append(text.data() + plainFrom, text.size() - plainFrom);
 }
 
 std::string EscapeRun(std::string_view text) {

@@ -7,6 +7,7 @@
 
 #include "format/OutputFormats.h"
 #include "model/vorPDFCatalog.h"
+#include "pdf/PageStreams.h"
 #include "pdf/PdfObjects.h"
 #include "util/FileIO.h"
 #include "util/Numbers.h"
@@ -144,10 +145,20 @@ void NumberObjects(const PdfSource& source, vorPDFCatalog& catalog, vorContent& 
     }
 }
 
+// The content streams of the page written last, taken from the threads that build them.
+struct PageStreamCursor {
+    explicit PageStreamCursor(PageStreams& pageStreams) : streams(pageStreams) {}
+    PageStreams& streams;
+    size_t nextPage = 0;
+    std::vector<std::string> objects;
+    size_t nextObject = 0;
+};
+
 // Appends one object's text (after its number); kPdfImageUnreadable when an image file
-// cannot be read.
+// cannot be read, kPdfOutOfMemory when a stream cannot be deflated.
 int16_t AppendObject(std::string& bytes, PdfObject& object, const PdfSource& source,
-                     PdfWriteState& state, std::string* failedFile) {
+                     PdfWriteState& state, PageStreamCursor& pageStreams,
+                     std::string* failedFile) {
     switch (object.kind) {
         case PdfObject::kInfos:
             toFS(bytes, *static_cast<vorInfos*>(object.item), source.optimize);
@@ -155,10 +166,20 @@ int16_t AppendObject(std::string& bytes, PdfObject& object, const PdfSource& sou
         case PdfObject::kCatalog: toFS(bytes, *static_cast<vorPDFCatalog*>(object.item)); break;
         case PdfObject::kPages: toFS(bytes, *static_cast<vorPages*>(object.item)); break;
         case PdfObject::kFont: toFS(bytes, *static_cast<vorFont*>(object.item)); break;
-        case PdfObject::kPage: toFS(bytes, *static_cast<vorPage*>(object.item), state); break;
+        case PdfObject::kPage:
+            toFS(bytes, *static_cast<vorPage*>(object.item), state);
+            pageStreams.nextObject = 0;
+            if (!pageStreams.streams.Take(pageStreams.nextPage++, pageStreams.objects, state)) {
+                return kPdfOutOfMemory;
+            }
+            break;
         case PdfObject::kContent:
+            // A page's blocks follow its page object, in the order the page lists them.
+            bytes += pageStreams.objects[pageStreams.nextObject];
+            std::string().swap(pageStreams.objects[pageStreams.nextObject++]);
+            break;
         case PdfObject::kSource:
-            toFS(bytes, *static_cast<vorContent*>(object.item), state);
+            if (!toFS(bytes, *static_cast<vorContent*>(object.item), state)) return kPdfOutOfMemory;
             break;
         case PdfObject::kImage: {
             auto& image = *static_cast<vorImage*>(object.item);
@@ -221,13 +242,17 @@ int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* f
     PdfWriteState state;
     state.fonts = source.fonts;
     state.compress = source.compress;
+    state.deflate = source.deflate;
     try {
+        PageStreams streams(*source.pages, state, source.threads);
+        PageStreamCursor pageStreams(streams);
         bytes.reserve(4096 + static_cast<size_t>(source.pages->PagesCount()) * 2048);
         bytes = "%PDF-1.4\n";
         for (size_t i = 0; i < count; ++i) {
             offsets[i] = bytes.size();
             AppendInt(bytes, static_cast<long long>(i + 1));
-            if (int16_t status = AppendObject(bytes, registry.objects[i], source, state, failedFile);
+            if (int16_t status = AppendObject(bytes, registry.objects[i], source, state,
+                                              pageStreams, failedFile);
                 status != kPdfOk) {
                 bytes.clear();
                 return status;

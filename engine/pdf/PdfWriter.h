@@ -25,11 +25,17 @@ struct PdfSource {
     const std::vector<std::string>* sourceLines = nullptr;  // the source record
     bool optimize = false;                         // true = leave the source stream out
     bool compress = true;
+    // Threads that build and deflate page streams: 0 = one per core. The file's bytes are
+    // the same whatever the number.
+    unsigned threads = 0;
+    // What deflates the streams: null = Compress (tests put one that fails here).
+    std::function<int(std::string&)> deflate;
     std::function<void(const std::string&)> trace;
 };
 
 // Builds the whole file. On failure bytes is left empty and *failedFile names the file
-// that could not be read (when given).
+// that could not be read (when given); a stream that cannot be deflated fails the whole
+// file with kPdfOutOfMemory.
 int16_t BuildPdfFile(const PdfSource& source, std::string& bytes,
                      std::string* failedFile = nullptr);
 

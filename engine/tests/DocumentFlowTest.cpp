@@ -150,7 +150,8 @@ TEST(DocumentFlow, FontsAreListedOnceInOrderOfFirstUse) {
     EXPECT_EQ(doc.Fonts[1].FontID, "2");
     EXPECT_EQ(doc.Fonts[2].BaseFont, "Courier");
     EXPECT_EQ(doc.Fonts[2].FontID, "3");
-    EXPECT_EQ(doc.Pages[1].Contents[0].Texts[3].fontname, "Helvetica");
+    const vorContent& block = doc.Pages[1].Contents[0];
+    EXPECT_EQ(block.FontName(block.Texts[3]), "Helvetica");
 }
 
 TEST(DocumentFlow, TextOnALaterPageMakesTheEarlierPagesExist) {

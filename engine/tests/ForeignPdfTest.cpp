@@ -109,10 +109,11 @@ TEST(ForeignPdfText, RunsCarryPositionSizeAndColour) {
     EXPECT_EQ(c.pages[1].PageWidth, 595);
     EXPECT_EQ(c.pages[1].PageHeight, 842);
     Texts runs;  // text, x, y, size and colour
-    for (const vorText& run : c.pages[1].GetContent(1).Texts) {
+    const vorContent& block = c.pages[1].GetContent(1);
+    for (const vorText& run : block.Texts) {
         char line[100];
         std::snprintf(line, sizeof line, "%s %g %g %d %s", run.TextValue.c_str(), run.x, run.y,
-                      run.fontsize, run.fontcolor.c_str());
+                      run.fontsize, block.Colour(run).c_str());
         runs.push_back(line);
     }
     EXPECT_EQ(runs, (Texts{"one -28 241.9 10 128 128 128", "two -28 255.9 10 128 128 128",

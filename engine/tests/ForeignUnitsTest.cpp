@@ -125,7 +125,7 @@ std::vector<std::string> Emitted(const LineAssembler& lines) {
     std::vector<std::string> texts;
     for (const vorText& run : block.Texts) {
         texts.push_back(run.TextValue + " @" + std::to_string(static_cast<int>(run.x)) + "," +
-                        std::to_string(static_cast<int>(run.y)) + " " + run.fontcolor);
+                        std::to_string(static_cast<int>(run.y)) + " " + block.Colour(run));
     }
     return texts;
 }

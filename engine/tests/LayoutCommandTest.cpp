@@ -31,7 +31,7 @@ TEST_F(Layout, OperatorsSetAndMoveTheLastingDefaults) {
     EXPECT_EQ(runs[3].text->x, 60);
     EXPECT_EQ(runs[5].text->x, 55);
     EXPECT_EQ(runs[7].text->fontsize, 10);
-    EXPECT_EQ(runs[9].text->fontname, "Arial");  // the operator means nothing for faces
+    EXPECT_EQ(runs[9].font(), "Arial");  // the operator means nothing for faces
     EXPECT_EQ(runs[11].text->y - runs[9].text->y, 20);
     EXPECT_EQ(runs[13].text->x, 55);  // not a number: no change
     EXPECT_EQ(runs.size(), 14u);      // one run for every line, commands included
@@ -62,7 +62,7 @@ TEST_F(Layout, SavedStylesComeBack) {
     auto runs = Runs(*doc);
     EXPECT_EQ(runs[4].text->fontsize, 20);
     EXPECT_EQ(runs[6].text->fontsize, 12);
-    EXPECT_EQ(runs[6].text->fontname, "Helvetica");
+    EXPECT_EQ(runs[6].font(), "Helvetica");
     EXPECT_EQ(runs[6].text->y - runs[4].text->y, 16);
     EXPECT_EQ(runs[8].text->fontsize, 12);
 }
@@ -170,7 +170,7 @@ TEST_F(Layout, HeadersRepeatOnEveryPage) {
     ASSERT_EQ(doc->BuildPdf(pdf), 0);
     ASSERT_EQ(doc->Pages[2].ContentsCount(), 2);
     EXPECT_EQ(doc->Pages[2].Contents[1].Texts[0].TextValue, "2/2");
-    EXPECT_EQ(doc->Pages[2].Contents[1].Texts[0].fontcolor, "");
+    EXPECT_EQ(doc->Pages[2].Contents[1].Colour(doc->Pages[2].Contents[1].Texts[0]), "");
 }
 
 TEST_F(Layout, ColumnsFlowIntoTheNextColumnThenTheNextPage) {

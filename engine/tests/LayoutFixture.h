@@ -16,6 +16,8 @@ using Lines = std::vector<std::string>;
 struct PlacedRun {
     int page;
     const vorText* text;
+    const vorContent* block;
+    const std::string& font() const { return block->FontName(*text); }
 };
 
 inline vorFormat Condition(const std::string& type, const std::string& value) {
@@ -37,7 +39,7 @@ inline std::vector<PlacedRun> Runs(const vorDocument& doc) {
     for (int p = 1; p <= doc.Pages.PagesCount(); ++p) {
         const vorPage& page = doc.Pages[p];
         if (page.Contents.empty()) continue;
-        for (const vorText& t : page.Contents[0].Texts) runs.push_back({p, &t});
+        for (const vorText& t : page.Contents[0].Texts) runs.push_back({p, &t, &page.Contents[0]});
     }
     return runs;
 }

@@ -209,7 +209,7 @@ TEST_F(Layout, LaterConditionsOverrideFieldByFieldAndLeadingZerosNeverMatch) {
     Lay({"x", "y", "z", "w"}, format);
     auto runs = Runs(*doc);
     EXPECT_EQ(runs[0].text->fontsize, 18);
-    EXPECT_EQ(runs[0].text->fontname, "Arial");
+    EXPECT_EQ(runs[0].font(), "Arial");
     EXPECT_EQ(runs[1].text->fontsize, 12);
     EXPECT_EQ(runs[2].text->fontsize, 20);
     EXPECT_EQ(runs[3].text->fontsize, 20);  // a lasting default holds for later lines

@@ -1,6 +1,8 @@
 // The page model: pages appear when first used, runs go to the right block.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "model/vorOutline.h"
 #include "model/vorPages.h"
 
@@ -44,13 +46,39 @@ TEST(PageModel, FlaggedRunsGoToASecondBlock) {
 TEST(PageModel, RunsKeepAlignmentAndSplitArialBold) {
     vorContent block;
     const vorText& bold = block.AddText("a", "Arial,Bold", 12, 1, 2, "1 2 3", 40, "justify");
-    EXPECT_EQ(bold.fontname, "Arial");
+    EXPECT_EQ(block.FontName(bold), "Arial");
+    EXPECT_EQ(block.Colour(bold), "1 2 3");
     EXPECT_TRUE(bold.Bold);
     EXPECT_EQ(bold.textalign, 3);
     const vorText& plain = block.AddText("b", "Courier", 12, 1, 2, "", 0, "right");
-    EXPECT_EQ(plain.fontname, "Courier");
+    EXPECT_EQ(block.FontName(plain), "Courier");
+    EXPECT_EQ(block.Colour(plain), "");
     EXPECT_FALSE(plain.Bold);
     EXPECT_EQ(plain.textalign, 0);
+}
+
+// A block keeps each font name and colour once; its runs find theirs again, also in a
+// copy of the block and past the few names a glance finds.
+TEST(PageModel, RunsFindTheirFontAndColourAmongManyNames) {
+    auto colour = [](int i) {  // 1,200 colours, each used twice far apart; a fifth none
+        const int c = i % 1500;
+        return c % 5 ? std::to_string(c % 256) + " " + std::to_string(c / 256) + " 0" : "";
+    };
+    vorContent block;
+    for (int i = 0; i < 3000; ++i) {
+        block.AddText("r", i % 3 ? "Helvetica" : "Courier", 10, 0, 0, colour(i), 0, "");
+    }
+    const vorContent copy = block;
+    for (const vorContent* b : {static_cast<const vorContent*>(&block), &copy}) {
+        for (int i = 0; i < 3000; ++i) {
+            const vorText& run = b->Texts[static_cast<size_t>(i)];
+            EXPECT_EQ(b->FontName(run), i % 3 ? "Helvetica" : "Courier");
+            EXPECT_EQ(b->Colour(run), colour(i));
+        }
+    }
+    EXPECT_EQ(block.Names.size(), 1u + 2u + 1200u);  // the empty text, fonts, colours
+    EXPECT_EQ(block.Texts[0].colour, 0u);
+    EXPECT_EQ(block.Texts[1].colour, block.Texts[1501].colour);
 }
 
 TEST(PageModel, AnnotationsKeepThePdfYOfTheirLowerEdge) {

@@ -75,6 +75,10 @@ int Cp1252Byte(char32_t cp) {
 bool IsValidUtf8(std::string_view bytes) {
     char32_t cp;
     for (size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         size_t length = DecodeUtf8(bytes, i, cp);
         if (length == 0) return false;
         i += length;

@@ -44,6 +44,22 @@ public:
         ++lostCount_;
     }
 
+    // Copies the bytes from `at` up to the next byte of 0x80 or more, CR or LF (they are
+    // the same in Windows-1252) at once, and returns where it stopped.
+    size_t AddPlainStretch(std::string_view bytes, size_t at) {
+        size_t end = at;
+        while (end < bytes.size()) {
+            const auto c = static_cast<unsigned char>(bytes[end]);
+            if (c >= 0x80 || c == '\r' || c == '\n') break;
+            ++end;
+        }
+        if (end > at) {
+            result_.text.append(bytes.substr(at, end - at));
+            afterCr_ = false;
+        }
+        return end;
+    }
+
     void Finish() { Report(); }
 
 private:
@@ -95,27 +111,40 @@ void AddUtf16(std::string_view bytes, bool bigEndian, EngineTextBuilder& out) {
 
 }  // namespace
 
+TextFileEncoding DetectTextFileEncoding(std::string_view fileBytes) {
+    if (StartsWith(fileBytes, kUtf16LeBom)) return TextFileEncoding::kUtf16Le;
+    if (StartsWith(fileBytes, kUtf16BeBom)) return TextFileEncoding::kUtf16Be;
+    if (!IsValidUtf8(fileBytes)) return TextFileEncoding::kWindows1252;
+    return StartsWith(fileBytes, kUtf8Bom) ? TextFileEncoding::kUtf8Bom : TextFileEncoding::kUtf8;
+}
+
 EngineText ToEngineText(std::string_view fileBytes) {
     EngineText result;
     result.text.reserve(fileBytes.size() + fileBytes.size() / 32);
     EngineTextBuilder out(result);
-    if (StartsWith(fileBytes, kUtf16LeBom) || StartsWith(fileBytes, kUtf16BeBom)) {
-        const bool bigEndian = StartsWith(fileBytes, kUtf16BeBom);
-        result.encoding = bigEndian ? TextFileEncoding::kUtf16Be : TextFileEncoding::kUtf16Le;
-        AddUtf16(fileBytes.substr(2), bigEndian, out);
-    } else if (IsValidUtf8(fileBytes)) {
-        const bool bom = StartsWith(fileBytes, kUtf8Bom);
-        result.encoding = bom ? TextFileEncoding::kUtf8Bom : TextFileEncoding::kUtf8;
-        result.wasUtf8 = true;
-        std::string_view body = bom ? fileBytes.substr(kUtf8Bom.size()) : fileBytes;
-        char32_t cp = 0;
-        for (size_t i = 0; i < body.size();) {
-            i += DecodeUtf8(body, i, cp);
-            out.Add(cp);
+    result.encoding = DetectTextFileEncoding(fileBytes);
+    switch (result.encoding) {
+        case TextFileEncoding::kUtf16Le:
+        case TextFileEncoding::kUtf16Be:
+            AddUtf16(fileBytes.substr(2), result.encoding == TextFileEncoding::kUtf16Be, out);
+            break;
+        case TextFileEncoding::kUtf8:
+        case TextFileEncoding::kUtf8Bom: {
+            result.wasUtf8 = true;
+            const bool bom = result.encoding == TextFileEncoding::kUtf8Bom;
+            std::string_view body = bom ? fileBytes.substr(kUtf8Bom.size()) : fileBytes;
+            char32_t cp = 0;
+            for (size_t i = 0; i < body.size();) {
+                i = out.AddPlainStretch(body, i);
+                if (i >= body.size()) break;
+                i += DecodeUtf8(body, i, cp);
+                out.Add(cp);
+            }
+            break;
         }
-    } else {
-        result.encoding = TextFileEncoding::kWindows1252;
-        for (char c : fileBytes) out.Add(Cp1252CodePoint(static_cast<unsigned char>(c)));
+        case TextFileEncoding::kWindows1252:
+            for (char c : fileBytes) out.Add(Cp1252CodePoint(static_cast<unsigned char>(c)));
+            break;
     }
     out.Finish();
     return result;

@@ -27,6 +27,11 @@ struct EngineText {
     bool wasUtf8 = false;  // kUtf8 or kUtf8Bom
 };
 
+// Which encoding a text file's bytes are in: UTF-16 when they start with its byte order
+// mark, else UTF-8 when they are valid UTF-8 (with or without a byte order mark), else
+// Windows-1252. The one rule of the command line and the editor.
+TextFileEncoding DetectTextFileEncoding(std::string_view fileBytes);
+
 // UTF-16 with a byte order mark and valid UTF-8 are converted; anything else is taken as
 // Windows-1252 already. CR LF, a lone LF and a lone CR all end a line and become CR LF.
 EngineText ToEngineText(std::string_view fileBytes);

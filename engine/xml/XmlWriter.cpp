@@ -128,7 +128,7 @@ public:
                     if (!holder) return false;
                 }
                 for (const vorText& run : block.Texts) {
-                    if (!AppendRun(holder, run, furniture)) return false;
+                    if (!AppendRun(holder, block, run, furniture)) return false;
                 }
             }
         }
@@ -136,8 +136,8 @@ public:
     }
 
 private:
-    bool NameDiffers(const vorText& run) const {
-        return !run.fontname.empty() && run.fontname != source_.fontName;
+    bool NameDiffers(const std::string& font) const {
+        return !font.empty() && font != source_.fontName;
     }
 
     bool SizeDiffers(const vorText& run) const {
@@ -157,15 +157,20 @@ private:
     // Furniture: an XHTML run is a "span" instead of a "div"; an SVG run always gets its
     // own "g" inside the block's "g", so the reader, going one "g" down, finds a "g".
     // The XML block's element already hides its runs.
-    bool AppendRun(pugi::xml_node parent, const vorText& run, bool furniture) const {
-        if (format_ == kTargetXhtml) return AppendDiv(parent, run, furniture ? "span" : "div");
+    bool AppendRun(pugi::xml_node parent, const vorContent& block, const vorText& run,
+                   bool furniture) const {
+        const std::string& font = block.FontName(run);
+        const std::string& colour = block.Colour(run);
+        if (format_ == kTargetXhtml) {
+            return AppendDiv(parent, run, font, furniture ? "span" : "div");
+        }
 
-        bool nameDiffers = format_ == kTargetSvg && NameDiffers(run);
+        bool nameDiffers = format_ == kTargetSvg && NameDiffers(font);
         bool sizeDiffers = format_ == kTargetSvg && SizeDiffers(run);
         if (nameDiffers || sizeDiffers || (furniture && format_ == kTargetSvg)) {
             parent = parent.append_child("g");
             if (!parent) return false;
-            if (nameDiffers && !SetAttribute(parent, "font-family", FontFamily(run.fontname))) {
+            if (nameDiffers && !SetAttribute(parent, "font-family", FontFamily(font))) {
                 return false;
             }
             if (sizeDiffers && !SetNumberAttribute(parent, "font-size", run.fontsize)) {
@@ -180,37 +185,37 @@ private:
         if (format_ == kTargetSvg) {
             if (animate_) {
                 if (!SetAttribute(text, "fill", kWhite)) return false;
-            } else if (!run.fontcolor.empty()) {
-                if (!SetAttribute(text, "fill", RgbText(run.fontcolor))) return false;
+            } else if (!colour.empty()) {
+                if (!SetAttribute(text, "fill", RgbText(colour))) return false;
             }
         }
         if (!SetText(text, run.TextValue)) return false;
-        return !animate_ || AppendFadeIn(text, run);
+        return !animate_ || AppendFadeIn(text, run, colour);
     }
 
     // The run fades from white to its colour over five seconds, starting 400 ms plus
     // 10 ms per point down the page. <animate> on "fill" rather than <animateColor>,
     // which browsers no longer play: with it the text would stay white.
-    static bool AppendFadeIn(pugi::xml_node text, const vorText& run) {
+    static bool AppendFadeIn(pugi::xml_node text, const vorText& run, const std::string& colour) {
         pugi::xml_node fade = text.append_child("animate");
         return fade && SetAttribute(fade, "attributeName", "fill") &&
                SetAttribute(fade, "attributeType", "CSS") &&
                SetAttribute(fade, "from", kWhite) &&
-               SetAttribute(fade, "to", run.fontcolor.empty() ? std::string(kBlack)
-                                                              : RgbText(run.fontcolor)) &&
+               SetAttribute(fade, "to", colour.empty() ? std::string(kBlack) : RgbText(colour)) &&
                SetAttribute(fade, "begin", FormatNumber(run.y * 10 + 400) + "ms") &&
                SetAttribute(fade, "dur", "5s") && SetAttribute(fade, "fill", "freeze");
     }
 
-    bool AppendDiv(pugi::xml_node parent, const vorText& run, const char* element) const {
+    bool AppendDiv(pugi::xml_node parent, const vorText& run, const std::string& font,
+                   const char* element) const {
         std::string style = "position:absolute;top:";
         AppendNumber(style, run.y);
         style += "pt;left:";
         AppendNumber(style, run.x);
         style += "pt;";
-        if (NameDiffers(run) || SizeDiffers(run)) {
+        if (NameDiffers(font) || SizeDiffers(run)) {
             style += "font-family:";
-            style += FontFamily(run.fontname.empty() ? source_.fontName : run.fontname);
+            style += FontFamily(font.empty() ? source_.fontName : font);
             style += ";font-size:";
             AppendInt(style, run.fontsize);
             style += "pt;";
