@@ -4,6 +4,9 @@
 #include <limits>
 #include <utility>
 
+#include "document/vorDocument.h"
+#include "text/TextMeasurer.h"
+
 namespace scrivane::app {
 
 namespace {
@@ -16,7 +19,44 @@ std::pair<double, double> DistanceTo(const PlacedRun& run, double x, double y) {
     return {dy, dx};
 }
 
+bool ShowsNothing(const std::string& text) {
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
+// A run's box in points: its measured width (a justified run spreads over its extra
+// width too), from a font size above its baseline to a quarter of one below.
+PlacedRun BoxOf(const vorText& run, const std::string& font, int page, TextMeasurer& measurer) {
+    const double size = run.fontsize > 0 ? run.fontsize : 10;
+    measurer.SetFont(font, run.Bold, false, size);
+    PlacedRun box;
+    box.page = page;
+    box.left = run.x;
+    box.top = run.y - size;
+    box.width = (measurer.MeasureTwips(run.TextValue) + (run.textalign == 3 ? run.xdelta : 0)) / 20;
+    box.height = size * 1.25;
+    box.line = run.sourceLine;
+    return box;
+}
+
 }  // namespace
+
+PreviewLineMap PreviewLineMap::FromDocument(const vorDocument& document) {
+    PreviewLineMap map;
+    TextMeasurer measurer;
+    const vorPages& pages = document.Pages;
+    for (int32_t page = 1; page <= pages.PagesCount(); ++page) {
+        const vorPage& placed = pages[page];
+        if (placed.Contents.empty()) continue;
+        // The first block: the furniture stamped on every page is in the second.
+        const vorContent& block = placed.Contents.front();
+        for (const vorText& run : block.Texts) {
+            if (run.sourceLine <= 0 || ShowsNothing(run.TextValue)) continue;
+            map.Add(BoxOf(run, block.FontName(run), page - 1, measurer));
+        }
+    }
+    map.Index();
+    return map;
+}
 
 void PreviewLineMap::Index() {
     std::stable_sort(runs_.begin(), runs_.end(),
@@ -66,16 +106,6 @@ std::optional<int> PreviewLineMap::LineAt(int page, double x, double y) const {
         }
     }
     return line;
-}
-
-}  // namespace scrivane::app
-
-namespace scrivane::app {
-
-PreviewLineMap PreviewLineMap::FromDocument(const scrivane::vorDocument&) {
-    PreviewLineMap map;  // runs do not know their line yet
-    map.Index();
-    return map;
 }
 
 }  // namespace scrivane::app

@@ -131,6 +131,11 @@ PreviewView::PagePoint PreviewView::PageAt(QPoint viewportPosition) const {
     return {page, QPointF(at - rect.topLeft()) / scale};
 }
 
+QPoint PreviewView::ViewportPosition(int page, QPointF point) const {
+    const QPointF shown = QPointF(PageRect(page).topLeft()) + point * Scale(page);
+    return shown.toPoint() - QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
 void PreviewView::Reveal(int page, double y) {
     const QRect rect = PageRect(page);
     if (rect.isNull()) return;

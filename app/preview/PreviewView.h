@@ -39,6 +39,8 @@ public:
         QPointF point;
     };
     PagePoint PageAt(QPoint viewportPosition) const;
+    // Where a point of a page (points from its top-left corner) is in the viewport.
+    QPoint ViewportPosition(int page, QPointF point) const;
     // Scrolls to a height of a page (points from its top) unless it is in view already.
     void Reveal(int page, double y);
 

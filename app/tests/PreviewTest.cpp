@@ -3,6 +3,7 @@
 // the pane's switch and width remembered.
 #include <QAction>
 #include <QLabel>
+#include <QPdfDocument>
 #include <QPdfPageNavigator>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -79,6 +80,7 @@ private slots:
     void zoomKeepsThePointUnderTheMouse();
     void pageRectsAreWhereTheViewDrawsThem();
     void lineMapFindsRunsSideBySideAndAcrossPages();
+    void caretAndPagesLeadEachOtherThroughColumnsAndWraps();
 };
 
 void PreviewTest::showsThePagesOfTheText() {
@@ -310,6 +312,66 @@ void PreviewTest::lineMapFindsRunsSideBySideAndAcrossPages() {
     QCOMPARE(map.LineAt(1, 400, 60).value(), 7);
     QVERIFY(!map.LineAt(2, 60, 45));
     QVERIFY(!PreviewLineMap().PlaceOfLine(1));
+}
+
+// Where the rendered PDF shows a word: its page and box in points, found in the page's
+// own text, not in the layout the map was built from.
+struct Found {
+    int page = -1;
+    QRectF box;
+};
+
+Found FindOnPages(QPdfDocument* pdf, const QString& word) {
+    for (int page = 0; page < pdf->pageCount(); ++page) {
+        const int at = pdf->getAllText(page).text().indexOf(word);
+        if (at >= 0) return {page, pdf->getSelectionAtIndex(page, at, int(word.size())).boundingRectangle()};
+    }
+    return {};
+}
+
+// Two columns, every third line long enough to wrap; the caret on a line brings its page
+// into view, a double click on a line's words puts the caret on that line.
+void PreviewTest::caretAndPagesLeadEachOtherThroughColumnsAndWraps() {
+    QStringList text{"<set>linelength=200", "<set>columns=2"};
+    for (int n = 3; n <= 400; ++n) {
+        const QString words = n % 3 ? QString("short") : QString("and a longer one that wraps ").repeated(3);
+        text << QString("w%1x %2 end%1x").arg(n).arg(words);
+    }
+    Window w(text.join('\n'));
+    PreviewView& view = w.pane.view();
+    QVERIFY(view.pageCount() >= 4);
+    QPdfDocument* pdf = view.document();
+    const PreviewLineMap& map = w.pane.lines();
+    QVERIFY(!map.empty());
+
+    // Lines in the first and second column, on the first page and later ones, and the
+    // last piece of a wrapped line, which stands lines below its first.
+    int inSecondColumn = 0;
+    for (const int line : {3, 61, 99, 212, 303, 399}) {
+        const Found start = FindOnPages(pdf, QString("w%1x").arg(line));
+        const Found end = FindOnPages(pdf, QString("end%1x").arg(line));
+        QVERIFY2(start.page >= 0 && end.page >= 0, qPrintable(QString::number(line)));
+        if (start.box.left() > 250) ++inSecondColumn;
+        if (line % 3 == 0) QVERIFY(end.page > start.page || end.box.top() != start.box.top());
+        const std::optional<PagePlace> place = map.PlaceOfLine(line);
+        QVERIFY(place);
+        QCOMPARE(place->page, start.page);
+        QVERIFY2(std::abs(place->y - start.box.top()) < 6, qPrintable(QString::number(line)));
+        QCOMPARE(map.LineAt(start.page, start.box.center().x(), start.box.center().y()).value(), line);
+        QCOMPARE(map.LineAt(end.page, end.box.center().x(), end.box.center().y()).value(), line);
+
+        // The caret leads the view to the line's page...
+        w.editor->setTextCursor(QTextCursor(w.editor->document()->findBlockByNumber(line - 1)));
+        const QPoint onPage = view.ViewportPosition(start.page, start.box.center());
+        QVERIFY2(view.viewport()->rect().contains(onPage), qPrintable(QString::number(line)));
+        // ... and a double click on the end of the line leads the caret back to it.
+        w.editor->moveCursor(QTextCursor::Start);
+        view.verticalScrollBar()->setValue(view.PageRect(end.page).top());
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {},
+                           view.ViewportPosition(end.page, end.box.center()));
+        QCOMPARE(w.editor->textCursor().blockNumber() + 1, line);
+    }
+    QVERIFY(inSecondColumn > 0);
 }
 
 QTEST_MAIN(PreviewTest)
