@@ -299,7 +299,9 @@ int Screenshot(Bench& bench, const QStringList& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless a platform is chosen (xvfb-run -a with QT_QPA_PLATFORM=xcb draws
+    // the screenshot through a real X server).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QTemporaryDir folder;
     const QStringList args = application.arguments();
