@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QPdfDocument>
+#include <algorithm>
 
 namespace scrivane::app {
 
@@ -10,7 +11,15 @@ PreviewPdf::PreviewPdf(QByteArray bytes)
     buffer_->setBuffer(&bytes_);
     buffer_->open(QIODevice::ReadOnly);
     document_->load(buffer_);
-    for (int page = 0; page < pageCount(); ++page) document_->pagePointSize(page);
+    sizes_.reserve(size_t(pageCount()));
+    for (int page = 0; page < pageCount(); ++page) {
+        sizes_.push_back(document_->pagePointSize(page));
+        widest_ = std::max(widest_, sizes_.back().width());
+    }
+}
+
+QSizeF PreviewPdf::pageSize(int page) const {
+    return page >= 0 && size_t(page) < sizes_.size() ? sizes_[size_t(page)] : QSizeF();
 }
 
 PreviewPdf::~PreviewPdf() { delete document_; }

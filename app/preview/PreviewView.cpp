@@ -38,9 +38,9 @@ bool PreviewView::Show(std::shared_ptr<PreviewPdf> pdf) {
     if (!pdf || !pdf->ready()) return false;
     const int down = verticalScrollBar()->value();
     const int across = horizontalScrollBar()->value();
-    setDocument(pdf->document());
     previous_ = std::move(shown_);
     shown_ = std::move(pdf);
+    setDocument(shown_->document());
     rectsValid_ = false;
     if (zoom_ != 1.0) ApplyZoom();  // the widest page may have changed
     verticalScrollBar()->setValue(down);
@@ -48,7 +48,7 @@ bool PreviewView::Show(std::shared_ptr<PreviewPdf> pdf) {
     return true;
 }
 
-int PreviewView::pageCount() const { return document() ? document()->pageCount() : 0; }
+int PreviewView::pageCount() const { return shown_ ? shown_->pageCount() : 0; }
 
 void PreviewView::setZoom(double zoom) {
     zoom_ = std::clamp(zoom, kLeastZoom, kMostZoom);
@@ -64,10 +64,7 @@ void PreviewView::ApplyZoom() {
         setZoomMode(ZoomMode::FitToWidth);
         return;
     }
-    double widest = 0;
-    for (int page = 0; page < pageCount(); ++page) {
-        widest = std::max(widest, document()->pagePointSize(page).width());
-    }
+    const double widest = shown_ ? shown_->widestPage() : 0;
     if (widest <= 0) return;
     const QMargins margins = documentMargins();
     const double room = viewport()->width() - margins.left() - margins.right();
@@ -84,7 +81,7 @@ const std::vector<QRect>& PreviewView::PageRects() const {
     int widest = 0;
     for (int page = 0; page < pageCount(); ++page) {
         QSize size;
-        const QSizeF points = document()->pagePointSize(page);
+        const QSizeF points = shown_->pageSize(page);
         if (zoomMode() == ZoomMode::FitToWidth) {
             size = QSizeF(points * resolution).toSize();
             const double fit = double(viewportWidth - margins.left() - margins.right()) /
@@ -112,7 +109,7 @@ QRect PreviewView::PageRect(int page) const {
 }
 
 double PreviewView::Scale(int page) const {
-    const double points = document() ? document()->pagePointSize(page).width() : 0;
+    const double points = shown_ ? shown_->pageSize(page).width() : 0;
     return points > 0 ? PageRect(page).width() / points : 1.0;
 }
 
