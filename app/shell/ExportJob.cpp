@@ -26,7 +26,7 @@ ExportJob TakeExportJob(const AppContext& context, int code, const QString& text
 }
 
 LaidOutText LayOut(const ExportJob& job) {
-    const EngineText converted = ToEngineText(job.text);
+    const EngineText converted = ToEngineText(WithLineFeeds(job.text));
     LaidOutText laidOut;
     laidOut.replaced = converted.replaced;
     laidOut.document = std::make_unique<vorDocument>(job.options);

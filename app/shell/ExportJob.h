@@ -19,7 +19,9 @@ namespace scrivane::app {
 struct AppContext;
 
 struct ExportJob {
-    QString text;  // the editor's text, "\n" line ends
+    // The editor's text, "\n" line ends, or its raw text: paragraph separators are made
+    // "\n" when it is laid out.
+    QString text;
     int code = 0;  // the export format (OutputFormats.h)
     ExportFormatFiles files;
     EngineOptions options;  // without a trace: the caller adds one where it may show it
