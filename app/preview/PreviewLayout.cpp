@@ -28,7 +28,8 @@ PreviewResult LayOutPreview(const ExportJob& job, quint64 generation) {
     result.readMs = clock.elapsed();
 
     result.problems = std::move(laidOut.problems);
-    result.lines = PreviewLineMap::FromDocument(*laidOut.document);
+    result.lines =
+        std::make_shared<const PreviewLineMap>(PreviewLineMap::FromDocument(*laidOut.document));
     return result;
 }
 

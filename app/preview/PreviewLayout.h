@@ -19,7 +19,8 @@ struct PreviewResult {
     std::shared_ptr<PreviewPdf> pdf;  // opened, and handed to the application's thread
     // Refused commands, images not placed, characters replaced by "?", by line.
     scrivane::Diagnostics problems;
-    PreviewLineMap lines;
+    // Shared: the pane keeps it while its pages show, without a copy of 100,000 runs.
+    std::shared_ptr<const PreviewLineMap> lines;
     qint64 layoutMs = 0;  // AddBuffer
     qint64 buildMs = 0;   // the PDF bytes
     qint64 readMs = 0;    // opening them

@@ -94,7 +94,7 @@ void PreviewPane::Show(std::shared_ptr<const PreviewResult> result) {
     QElapsedTimer clock;
     clock.start();
     if (view_->Show(result->pdf)) {
-        lines_ = result->lines;
+        lines_ = result->lines;  // shared, not copied
         shownGeneration_ = result->generation;
     }
     times_ = {result->layoutMs, result->buildMs, result->readMs, clock.elapsed()};
@@ -105,15 +105,15 @@ void PreviewPane::Show(std::shared_ptr<const PreviewResult> result) {
 }
 
 void PreviewPane::FollowCaret() {
-    if (!shown() || lines_.empty()) return;
+    if (!shown() || lines_->empty()) return;
     const int line = editor_->textCursor().blockNumber() + 1;
-    if (const std::optional<PagePlace> place = lines_.PlaceOfLine(line)) {
+    if (const std::optional<PagePlace> place = lines_->PlaceOfLine(line)) {
         view_->Reveal(place->page, place->y);
     }
 }
 
 void PreviewPane::GoToLine(int page, QPointF point) {
-    const std::optional<int> line = lines_.LineAt(page, point.x(), point.y());
+    const std::optional<int> line = lines_->LineAt(page, point.x(), point.y());
     if (!line) return;
     QTextDocument* text = editor_->document();
     QTextBlock block = text->findBlockByNumber(*line - 1);

@@ -39,7 +39,7 @@ public:
 
     PreviewView& view() const { return *view_; }
     PreviewScheduler& scheduler() const { return *scheduler_; }
-    const PreviewLineMap& lines() const { return lines_; }
+    const PreviewLineMap& lines() const { return *lines_; }
     // The generation of the text the pages show (0 before the first layout).
     quint64 shownGeneration() const { return shownGeneration_; }
     // What the last pages cost: laying out, building and opening them on the worker,
@@ -71,7 +71,7 @@ private:
     PreviewScheduler* scheduler_ = nullptr;
     EditorHighlighting* reports_ = nullptr;
     const ExportCommands* exports_ = nullptr;  // knows the document's file
-    PreviewLineMap lines_;
+    std::shared_ptr<const PreviewLineMap> lines_ = std::make_shared<const PreviewLineMap>();
     quint64 shownGeneration_ = 0;
     Times times_;
     bool widthPending_ = false;  // shown before the window had a width to share
