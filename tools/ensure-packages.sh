@@ -25,5 +25,6 @@ ensure_packages() {
 # What building and testing the program needs.
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev libdeflate-dev libpugixml-dev
                 libgtest-dev libqpdf-dev qt6-base-dev
-                libqt6svg6)  # draws the SVG icons of the window and the about box
+                libqt6svg6    # draws the SVG icons of the window and the about box
+                qt6-pdf-dev)  # the editor's page preview (QPdfDocument, QPdfView)
 CHECK_PACKAGES=(qpdf poppler-utils python3 libxml2-utils librsvg2-bin)

@@ -104,9 +104,12 @@ EngineText ToEngineText(const QString& text) {
 QString FromEngineText(const std::string& text) { return FromUtf8(ToUtf8Lines(text)); }
 
 QString EditorText(const QPlainTextEdit* editor) {
-    QString text = editor->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QChar('\n'));
-    return text;
+    return WithLineFeeds(editor->document()->toRawText());
+}
+
+QString WithLineFeeds(QString rawText) {
+    rawText.replace(QChar::ParagraphSeparator, QChar('\n'));
+    return rawText;
 }
 
 }  // namespace scrivane::app

@@ -96,15 +96,16 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
 
 void vorDocument::AddText(std::string text, int32_t page, int16_t size, double x, double y,
                           std::string_view font, std::string_view colour, double extraWidth,
-                          std::string_view alignment) {
+                          std::string_view alignment, int32_t sourceLine) {
     const std::string defaultFont = font.empty() ? DefaultFontName() : std::string();
     if (font.empty()) font = defaultFont;
     if (!HasFont(font)) {
         fontIndex_.emplace(std::string(font), Fonts.size());
         Fonts.push_back({std::string(font), std::to_string(Fonts.size() + 1), ""});
     }
-    Pages.GetPage(page).AddText(std::move(text), font, size, x, y, colour, extraWidth,
-                                alignment, false);
+    vorContent& block = Pages.GetPage(page).AddText(std::move(text), font, size, x, y, colour,
+                                                    extraWidth, alignment, false);
+    block.Texts.back().sourceLine = sourceLine;
     if (y > largestY_) largestY_ = y;
 }
 
