@@ -2,6 +2,8 @@
 
 #include "preview/PreviewLayout.h"
 
+#include <algorithm>
+
 namespace scrivane::app {
 
 PreviewScheduler::PreviewScheduler(JobSource source, QObject* parent)
@@ -14,6 +16,10 @@ PreviewScheduler::PreviewScheduler(JobSource source, QObject* parent)
 }
 
 PreviewScheduler::~PreviewScheduler() { worker_.waitForDone(); }
+
+int PreviewScheduler::PauseAfter(qint64 layoutMs) {
+    return static_cast<int>(std::clamp<qint64>(4 * layoutMs, kShortestDelayMs, kDefaultDelayMs));
+}
 
 void PreviewScheduler::TextChanged() {
     ++generation_;
@@ -42,6 +48,7 @@ void PreviewScheduler::Start() {
     running_ = true;
     pending_ = false;
     ++started_;
+    layoutClock_.start();
     // The job is taken here, on the user-interface thread; the worker reads only it.
     auto job = std::make_shared<ExportJob>(source_());
     const quint64 generation = generation_;
@@ -55,6 +62,7 @@ void PreviewScheduler::Start() {
 
 void PreviewScheduler::Finished(std::shared_ptr<const PreviewResult> result) {
     running_ = false;
+    if (!fixedDelay_) timer_.setInterval(PauseAfter(layoutClock_.elapsed()));
     if (result->generation != generation_ || !active_) {
         ++dropped_;  // the text changed meanwhile: a newer layout is coming
     } else {

@@ -3,6 +3,7 @@
 // moment (every edit starts the wait anew, so a burst of keys gives one layout), on a
 // worker thread of its own, one layout at a time. Every edit makes the results of
 // earlier text obsolete: they are dropped when they arrive.
+#include <QElapsedTimer>
 #include <QObject>
 #include <QThreadPool>
 #include <QTimer>
@@ -20,7 +21,12 @@ class PreviewScheduler : public QObject {
 public:
     // Takes the job on the user-interface thread when a layout starts.
     using JobSource = std::function<ExportJob()>;
+    // The pause follows the cost of the last layout: four times what it took, from 100 ms
+    // for a short text (its pages follow the keys closely) to 300 ms for a long one (a
+    // layout started in the middle of a word would be thrown away).
     static constexpr int kDefaultDelayMs = 300;
+    static constexpr int kShortestDelayMs = 100;
+    static int PauseAfter(qint64 layoutMs);
 
     explicit PreviewScheduler(JobSource source, QObject* parent = nullptr);
     // Waits for a layout still running: its result has nowhere to go.
@@ -33,7 +39,12 @@ public:
     // Inactive (the pane hidden), edits only count: nothing is laid out.
     void setActive(bool active);
     bool active() const { return active_; }
-    void setDelay(int ms) { timer_.setInterval(ms); }
+    // A fixed pause instead of one that follows the layouts' cost.
+    void setDelay(int ms) {
+        timer_.setInterval(ms);
+        fixedDelay_ = true;
+    }
+    int delay() const { return timer_.interval(); }
 
     quint64 generation() const { return generation_; }
     bool busy() const { return running_; }
@@ -58,6 +69,8 @@ private:
     bool active_ = false;
     bool running_ = false;
     bool pending_ = false;  // a layout is due once the running one ends
+    bool fixedDelay_ = false;
+    QElapsedTimer layoutClock_;
     int started_ = 0;
     int dropped_ = 0;
 };

@@ -73,6 +73,7 @@ private slots:
     void showsThePagesOfTheText();
     void aBurstOfKeysGivesOneLayout();
     void anObsoleteResultIsDropped();
+    void thePauseFollowsTheCostOfTheLastLayout();
     void newPagesKeepTheScrollPosition();
     void aBadImageIsReportedAndThePagesStillShow();
     void reportsFollowTheCaretInFrench();
@@ -101,6 +102,7 @@ void PreviewTest::showsThePagesOfTheText() {
 
 void PreviewTest::aBurstOfKeysGivesOneLayout() {
     Window w(Lines(60));
+    w.pane.scheduler().setDelay(PreviewScheduler::kDefaultDelayMs);  // keys 20 ms apart stay inside
     const int started = w.pane.scheduler().layoutsStarted();
     QSignalSpy shown(&w.pane, &PreviewPane::pagesShown);
     w.editor->moveCursor(QTextCursor::End);
@@ -113,6 +115,20 @@ void PreviewTest::aBurstOfKeysGivesOneLayout() {
     QCOMPARE(w.pane.shownGeneration(), w.pane.scheduler().generation());
     QTest::qWait(PreviewScheduler::kDefaultDelayMs * 2);
     QCOMPARE(shown.count(), 1);
+}
+
+// A short text is laid out soon after the keys stop; a long one waits the whole pause; a
+// fixed pause stays what it was set to.
+void PreviewTest::thePauseFollowsTheCostOfTheLastLayout() {
+    QCOMPARE(PreviewScheduler::PauseAfter(0), PreviewScheduler::kShortestDelayMs);
+    QCOMPARE(PreviewScheduler::PauseAfter(40), 160);
+    QCOMPARE(PreviewScheduler::PauseAfter(900), PreviewScheduler::kDefaultDelayMs);
+    Window w(Lines(5));
+    QSignalSpy shown(&w.pane, &PreviewPane::pagesShown);
+    w.pane.scheduler().setDelay(250);
+    w.pane.scheduler().LayOutNow();
+    QVERIFY(shown.wait(kLayoutWaitMs));
+    QCOMPARE(w.pane.scheduler().delay(), 250);
 }
 
 void PreviewTest::anObsoleteResultIsDropped() {
