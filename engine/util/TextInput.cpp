@@ -1,5 +1,7 @@
 #include "util/TextInput.h"
 
+#include <algorithm>
+
 #include "util/Encoding.h"
 #include "util/ProgramInfo.h"
 
@@ -20,7 +22,11 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
 // Windows-1252 cannot hold made "?" and reported per line.
 class EngineTextBuilder {
 public:
-    explicit EngineTextBuilder(EngineText& result) : result_(result) {}
+    EngineTextBuilder(EngineText& result, size_t pieceSize, size_t expected)
+        : result_(result), pieceSize_(pieceSize) {
+        result_.text.reserve(pieceSize > 0 ? std::min(expected, pieceSize + pieceSize / 8)
+                                           : expected);
+    }
 
     void Add(char32_t cp) {
         if (cp == '\n') {
@@ -60,13 +66,21 @@ public:
         return end;
     }
 
-    void Finish() { Report(); }
+    void Finish() {
+        Report();
+        if (pieceSize_ > 0) result_.pieces.push_back(std::move(result_.text));
+    }
 
 private:
     void EndLine() {
         Report();
         result_.text += "\r\n";
         ++line_;
+        if (pieceSize_ > 0 && result_.text.size() >= pieceSize_) {
+            result_.pieces.push_back(std::move(result_.text));
+            result_.text = std::string();
+            result_.text.reserve(pieceSize_ + pieceSize_ / 8);
+        }
     }
 
     void Report() {
@@ -81,6 +95,7 @@ private:
     }
 
     EngineText& result_;
+    const size_t pieceSize_;
     int32_t line_ = 1;
     bool afterCr_ = false;
     std::string lost_;
@@ -118,10 +133,9 @@ TextFileEncoding DetectTextFileEncoding(std::string_view fileBytes) {
     return StartsWith(fileBytes, kUtf8Bom) ? TextFileEncoding::kUtf8Bom : TextFileEncoding::kUtf8;
 }
 
-EngineText ToEngineText(std::string_view fileBytes) {
+EngineText ToEngineText(std::string_view fileBytes, size_t pieceSize) {
     EngineText result;
-    result.text.reserve(fileBytes.size() + fileBytes.size() / 32);
-    EngineTextBuilder out(result);
+    EngineTextBuilder out(result, pieceSize, fileBytes.size() + fileBytes.size() / 32);
     result.encoding = DetectTextFileEncoding(fileBytes);
     switch (result.encoding) {
         case TextFileEncoding::kUtf16Le:
