@@ -1,6 +1,8 @@
 #include "util/TextInput.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "util/Encoding.h"
 #include "util/ProgramInfo.h"
@@ -16,6 +18,18 @@ constexpr char32_t kNotACharacter = 0xFFFD;
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
+}
+
+// Whether any of the eight bytes at `at` is 0x80 or more, CR or LF (word-at-a-time tests:
+// a byte of the xor is zero exactly where the byte equals the one looked for).
+bool HasSpecialByte(const char* at) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    auto hasZeroByte = [](uint64_t v) { return (v - kOnes) & ~v & kHighBits; };
+    return ((word & kHighBits) | hasZeroByte(word ^ (kOnes * '\r')) |
+            hasZeroByte(word ^ (kOnes * '\n'))) != 0;
 }
 
 // Builds the engine text one code point at a time: line ends made CR LF, characters
@@ -54,6 +68,7 @@ public:
     // the same in Windows-1252) at once, and returns where it stopped.
     size_t AddPlainStretch(std::string_view bytes, size_t at) {
         size_t end = at;
+        while (end + 8 <= bytes.size() && !HasSpecialByte(bytes.data() + end)) end += 8;
         while (end < bytes.size()) {
             const auto c = static_cast<unsigned char>(bytes[end]);
             if (c >= 0x80 || c == '\r' || c == '\n') break;
