@@ -180,14 +180,18 @@ EngineText ToEngineText(std::string_view fileBytes, size_t pieceSize) {
 }
 
 std::string ToUtf8Lines(std::string_view engineText) {
+    // The CR of every CR LF goes; the stretches between are copied at once.
     std::string lf;
     lf.reserve(engineText.size());
-    for (size_t i = 0; i < engineText.size(); ++i) {
-        if (engineText[i] == '\r' && i + 1 < engineText.size() && engineText[i + 1] == '\n') {
-            continue;
+    size_t from = 0;
+    for (size_t cr = engineText.find('\r'); cr != std::string_view::npos;
+         cr = engineText.find('\r', cr + 1)) {
+        if (cr + 1 < engineText.size() && engineText[cr + 1] == '\n') {
+            lf.append(engineText.substr(from, cr - from));
+            from = cr + 1;
         }
-        lf.push_back(engineText[i]);
     }
+    lf.append(engineText.substr(from));
     return Cp1252ToUtf8(lf);
 }
 
