@@ -204,6 +204,11 @@ vorInfos& vorDocument::Infos() {
 }
 
 bool vorDocument::HasFont(std::string_view name) {
+    // Runs mostly come in the font of the run before.
+    if (lastFont_ < Fonts.size() && fontIndex_.size() == Fonts.size() &&
+        Fonts[lastFont_].BaseFont == name) {
+        return true;
+    }
     const std::string font(name);
     // Fonts is a public list: rebuild the index when it was changed behind our back.
     auto found = fontIndex_.find(font);
@@ -214,7 +219,9 @@ bool vorDocument::HasFont(std::string_view name) {
         for (size_t i = 0; i < Fonts.size(); ++i) fontIndex_.emplace(Fonts[i].BaseFont, i);
         found = fontIndex_.find(font);
     }
-    return found != fontIndex_.end();
+    if (found == fontIndex_.end()) return false;
+    lastFont_ = found->second;
+    return true;
 }
 
 std::string vorDocument::DefaultFontName() const {

@@ -153,6 +153,7 @@ private:
     bool furnitureStamped_ = false;
     // Position of each font name in Fonts, so that a run's font is found at once.
     std::unordered_map<std::string, size_t> fontIndex_;
+    size_t lastFont_ = SIZE_MAX;  // the font HasFont found last
     bool converted_ = false;  // the pages come from ImportFile
 };
 
