@@ -1,5 +1,9 @@
 #include "util/TextInput.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 #include "util/Encoding.h"
 #include "util/ProgramInfo.h"
 
@@ -16,11 +20,27 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
 }
 
+// Whether any of the eight bytes at `at` is 0x80 or more, CR or LF (word-at-a-time tests:
+// a byte of the xor is zero exactly where the byte equals the one looked for).
+bool HasSpecialByte(const char* at) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    auto hasZeroByte = [](uint64_t v) { return (v - kOnes) & ~v & kHighBits; };
+    return ((word & kHighBits) | hasZeroByte(word ^ (kOnes * '\r')) |
+            hasZeroByte(word ^ (kOnes * '\n'))) != 0;
+}
+
 // Builds the engine text one code point at a time: line ends made CR LF, characters
 // Windows-1252 cannot hold made "?" and reported per line.
 class EngineTextBuilder {
 public:
-    explicit EngineTextBuilder(EngineText& result) : result_(result) {}
+    EngineTextBuilder(EngineText& result, size_t pieceSize, size_t expected)
+        : result_(result), pieceSize_(pieceSize) {
+        result_.text.reserve(pieceSize > 0 ? std::min(expected, pieceSize + pieceSize / 8)
+                                           : expected);
+    }
 
     void Add(char32_t cp) {
         if (cp == '\n') {
@@ -48,6 +68,7 @@ public:
     // the same in Windows-1252) at once, and returns where it stopped.
     size_t AddPlainStretch(std::string_view bytes, size_t at) {
         size_t end = at;
+        while (end + 8 <= bytes.size() && !HasSpecialByte(bytes.data() + end)) end += 8;
         while (end < bytes.size()) {
             const auto c = static_cast<unsigned char>(bytes[end]);
             if (c >= 0x80 || c == '\r' || c == '\n') break;
@@ -60,13 +81,21 @@ public:
         return end;
     }
 
-    void Finish() { Report(); }
+    void Finish() {
+        Report();
+        if (pieceSize_ > 0) result_.pieces.push_back(std::move(result_.text));
+    }
 
 private:
     void EndLine() {
         Report();
         result_.text += "\r\n";
         ++line_;
+        if (pieceSize_ > 0 && result_.text.size() >= pieceSize_) {
+            result_.pieces.push_back(std::move(result_.text));
+            result_.text = std::string();
+            result_.text.reserve(pieceSize_ + pieceSize_ / 8);
+        }
     }
 
     void Report() {
@@ -81,6 +110,7 @@ private:
     }
 
     EngineText& result_;
+    const size_t pieceSize_;
     int32_t line_ = 1;
     bool afterCr_ = false;
     std::string lost_;
@@ -118,10 +148,9 @@ TextFileEncoding DetectTextFileEncoding(std::string_view fileBytes) {
     return StartsWith(fileBytes, kUtf8Bom) ? TextFileEncoding::kUtf8Bom : TextFileEncoding::kUtf8;
 }
 
-EngineText ToEngineText(std::string_view fileBytes) {
+EngineText ToEngineText(std::string_view fileBytes, size_t pieceSize) {
     EngineText result;
-    result.text.reserve(fileBytes.size() + fileBytes.size() / 32);
-    EngineTextBuilder out(result);
+    EngineTextBuilder out(result, pieceSize, fileBytes.size() + fileBytes.size() / 32);
     result.encoding = DetectTextFileEncoding(fileBytes);
     switch (result.encoding) {
         case TextFileEncoding::kUtf16Le:
@@ -151,14 +180,18 @@ EngineText ToEngineText(std::string_view fileBytes) {
 }
 
 std::string ToUtf8Lines(std::string_view engineText) {
+    // The CR of every CR LF goes; the stretches between are copied at once.
     std::string lf;
     lf.reserve(engineText.size());
-    for (size_t i = 0; i < engineText.size(); ++i) {
-        if (engineText[i] == '\r' && i + 1 < engineText.size() && engineText[i + 1] == '\n') {
-            continue;
+    size_t from = 0;
+    for (size_t cr = engineText.find('\r'); cr != std::string_view::npos;
+         cr = engineText.find('\r', cr + 1)) {
+        if (cr + 1 < engineText.size() && engineText[cr + 1] == '\n') {
+            lf.append(engineText.substr(from, cr - from));
+            from = cr + 1;
         }
-        lf.push_back(engineText[i]);
     }
+    lf.append(engineText.substr(from));
     return Cp1252ToUtf8(lf);
 }
 

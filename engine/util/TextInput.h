@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "util/Diagnostic.h"
 
@@ -20,6 +21,10 @@ enum class TextFileEncoding {
 
 struct EngineText {
     std::string text;     // Windows-1252, CR LF line ends
+    // Given a piece size, the text comes here instead, cut after the first line end past
+    // every piece size: each piece but the last ends with a line's CR LF, and the pieces
+    // joined are the text. A reader can let a piece go once it has used it.
+    std::vector<std::string> pieces;
     size_t replaced = 0;  // characters Windows-1252 cannot hold, now "?"
     // One report per line that lost characters: the characters themselves (UTF-8).
     Diagnostics replacements;
@@ -34,7 +39,8 @@ TextFileEncoding DetectTextFileEncoding(std::string_view fileBytes);
 
 // UTF-16 with a byte order mark and valid UTF-8 are converted; anything else is taken as
 // Windows-1252 already. CR LF, a lone LF and a lone CR all end a line and become CR LF.
-EngineText ToEngineText(std::string_view fileBytes);
+// With pieceSize > 0 the text goes to `pieces` (see EngineText).
+EngineText ToEngineText(std::string_view fileBytes, size_t pieceSize = 0);
 
 // Engine text back to a UTF-8 file text with LF line ends.
 std::string ToUtf8Lines(std::string_view engineText);
