@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ namespace {
 
 using namespace scrivane;
 using namespace scrivane::cli;
+
+constexpr size_t kTextPieceSize = size_t{256} << 10;
 
 int Fail(const std::string& message) {
     std::cerr << "scrivane-cli: " << message << '\n';
@@ -75,8 +78,10 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
             return false;
         }
     }
-    EngineText text =
-        ToEngineText(bytes, [](char32_t c) { return UnicodeFonts::Shared().CanShow(c); });
+    // In pieces, each let go once laid out: the text and all its runs are never held at
+    // once.
+    EngineText text = ToEngineText(
+        bytes, [](char32_t c) { return UnicodeFonts::Shared().CanShow(c); }, kTextPieceSize);
     std::string().swap(bytes);
     document.SetTextIsUtf8(text.utf8);
     vorFormat working;
@@ -85,7 +90,7 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
         Fail(error);
         return false;
     }
-    document.AddBuffer(text.text, std::move(working), formatFileName,
+    document.AddBuffer(std::move(text.pieces), std::move(working), formatFileName,
                        FormatCode(options.format));
     if (!options.quiet) Warn(text, document.GetDiagnostics());
     return true;
@@ -103,20 +108,41 @@ EngineOptions OptionsFor(const CliOptions& options) {
     return engine;
 }
 
-int Export(const CliOptions& options) {
-    vorDocument document(OptionsFor(options));
-    if (!LayOut(options, document)) return 1;
-
-    std::string bytes;
-    if (int16_t status = document.Build(FormatCode(options.format), bytes); status != kSaveOk) {
+// Writes the laid-out document to the output: a file as it is built (never held whole),
+// standard output piece by piece.
+int WriteExport(const CliOptions& options, vorDocument& document) {
+    const int32_t format = FormatCode(options.format);
+    std::string error;
+    int16_t status;
+    if (options.output == "-") {
+        status = document.Write(format, [](std::string_view piece) {
+            return std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size();
+        });
+        if (std::fflush(stdout) != 0 || status == kSaveWriteFailed) {
+            status = kSaveWriteFailed;
+            error = "cannot write to standard output";
+        }
+    } else {
+        status = document.SaveAs(options.output, format, &error);
+    }
+    if (status == kSaveWriteFailed) {
+        return Fail(error + " (status " + std::to_string(kSaveWriteFailed) + ")");
+    }
+    if (status != kSaveOk) {
         return Fail("cannot build the " + options.format + " file (status " +
                     std::to_string(status) + ")");
     }
-    std::string error;
-    if (!WriteOutput(options.output, bytes, error)) {
-        return Fail(error + " (status " + std::to_string(kSaveWriteFailed) + ")");
-    }
     return 0;
+}
+
+int Export(const CliOptions& options) {
+    auto document = std::make_unique<vorDocument>(OptionsFor(options));
+    if (!LayOut(options, *document)) return 1;
+    const int result = WriteExport(options, *document);
+    // The process ends next and its memory goes back to the system at once: freeing the
+    // runs of a large document one by one would only delay the exit.
+    if (result == 0) static_cast<void>(document.release());
+    return result;
 }
 
 // Reads the input back into the document: a file by its name, standard input by what it

@@ -26,5 +26,6 @@ ensure_packages() {
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config zlib1g-dev libdeflate-dev libpugixml-dev
                 libgtest-dev libqpdf-dev qt6-base-dev
                 libharfbuzz-dev libfontconfig-dev fonts-dejavu-core  # text beyond Windows-1252
-                libqt6svg6)  # draws the SVG icons of the window and the about box
+                libqt6svg6    # draws the SVG icons of the window and the about box
+                qt6-pdf-dev)  # the editor's page preview (QPdfDocument, QPdfView)
 CHECK_PACKAGES=(qpdf poppler-utils python3 libxml2-utils librsvg2-bin)

@@ -1,6 +1,10 @@
 #include "dialogs/DialogWidgets.h"
 
+#include "lang/clsCaption.h"
+
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 
 namespace scrivane::app {
 
@@ -16,6 +20,15 @@ QComboBox* EditableChoices(const char* name, const QStringList& items) {
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
     return combo;
+}
+
+OkCancel OkCancelButtons(QWidget* dialog, const clsCaption& captions) {
+    auto* box = new QDialogButtonBox(dialog);
+    QPushButton* ok = Named(box->addButton(captions.m("OK"), QDialogButtonBox::AcceptRole), "cmdOK");
+    ok->setDefault(true);
+    QPushButton* cancel =
+        Named(box->addButton(captions.m("Cancel"), QDialogButtonBox::RejectRole), "cmdCancel");
+    return {box, ok, cancel};
 }
 
 }  // namespace scrivane::app

@@ -5,8 +5,13 @@
 #include <QStringList>
 
 class QComboBox;
+class QDialogButtonBox;
+class QPushButton;
+class QWidget;
 
 namespace scrivane::app {
+
+class clsCaption;
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
@@ -19,5 +24,14 @@ QStringList Steps(int from, int to, int step);
 
 // A list whose value may also be typed; typing adds nothing to the list.
 QComboBox* EditableChoices(const char* name, const QStringList& items);
+
+// The OK (the default button) and Cancel pair of a dialog, captioned through the caption
+// service and named "cmdOK" and "cmdCancel".
+struct OkCancel {
+    QDialogButtonBox* box;
+    QPushButton* ok;
+    QPushButton* cancel;
+};
+OkCancel OkCancelButtons(QWidget* dialog, const clsCaption& captions);
 
 }  // namespace scrivane::app

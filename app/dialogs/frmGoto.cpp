@@ -9,6 +9,7 @@
 
 #include "lang/clsCaption.h"
 #include "util/Numbers.h"
+#include "dialogs/DialogWidgets.h"
 
 namespace scrivane::app {
 
@@ -22,12 +23,7 @@ frmGoto::frmGoto(const clsCaption& captions, int defaultLine, QWidget* parent)
     txtLine_->selectAll();
     lblLine_->setBuddy(txtLine_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(captions.m("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(captions.m("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("cmdCancel");
+    auto [buttons, ok, cancel] = OkCancelButtons(this, captions);
     connect(ok, &QPushButton::clicked, this, &frmGoto::cmdOK_Click);
     connect(cancel, &QPushButton::clicked, this, &frmGoto::cmdCancel_Click);
 

@@ -10,6 +10,7 @@
 #include "dialogs/RememberedPlace.h"
 #include "document/LineConditions.h"
 #include "shell/AppContext.h"
+#include "dialogs/DialogWidgets.h"
 
 namespace scrivane::app {
 
@@ -63,12 +64,7 @@ frmInsertImage::frmInsertImage(AppContext& context, QWidget* parent)
     form->addRow(c.m("Width"), txtWidth_);
     form->addRow(c.m("Height"), txtHeight_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(c.m("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(c.m("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("cmdCancel");
+    auto [buttons, ok, cancel] = OkCancelButtons(this, c);
     connect(ok, &QPushButton::clicked, this, &frmInsertImage::cmdOK_Click);
     connect(cancel, &QPushButton::clicked, this, &frmInsertImage::cmdCancel_Click);
 

@@ -18,6 +18,7 @@
 #include "shell/AppContext.h"
 #include "shell/CommonChoices.h"
 #include "util/Numbers.h"
+#include "dialogs/DialogWidgets.h"
 
 namespace scrivane::app {
 
@@ -69,12 +70,7 @@ frmPreferences::frmPreferences(AppContext& context, QWidget* parent)
             &QStackedWidget::setCurrentIndex);
     lstPreferences_->setCurrentRow(0);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(c.m("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);  // also Enter in the height box
-    QPushButton* cancel = buttons->addButton(c.m("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("cmdCancel");
+    auto [buttons, ok, cancel] = OkCancelButtons(this, c);  // OK is also Enter in the height box
     connect(ok, &QPushButton::clicked, this, &frmPreferences::cmdOK_Click);
     connect(cancel, &QPushButton::clicked, this, &frmPreferences::cmdCancel_Click);
 

@@ -11,6 +11,7 @@
 
 #include "lang/clsCaption.h"
 #include "shell/CommonChoices.h"
+#include "dialogs/DialogWidgets.h"
 
 namespace scrivane::app {
 
@@ -31,12 +32,9 @@ frmFavori::frmFavori(const clsCaption& captions, const QString& proposedName,
     chkOpenFavoriteNewWindow_->setObjectName("chkOpenFavoriteNewWindow");
     chkOpenFavoriteNewWindow_->setChecked(mode == QLatin1String("1"));
 
-    auto* buttons = new QDialogButtonBox(this);
-    cmdOK_ = buttons->addButton(captions.m("OK"), QDialogButtonBox::AcceptRole);
-    cmdOK_->setObjectName("cmdOK");
-    cmdOK_->setDefault(true);
-    cmdCancel_ = buttons->addButton(captions.m("Cancel"), QDialogButtonBox::RejectRole);
-    cmdCancel_->setObjectName("cmdCancel");
+    OkCancel buttons = OkCancelButtons(this, captions);
+    cmdOK_ = buttons.ok;
+    cmdCancel_ = buttons.cancel;
     connect(cmdOK_, &QPushButton::clicked, this, &frmFavori::cmdOK_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &frmFavori::cmdCancel_Click);
 
@@ -44,7 +42,7 @@ frmFavori::frmFavori(const clsCaption& captions, const QString& proposedName,
     layout->addWidget(lblFavoriteName_);
     layout->addWidget(txtFavoriteName_);
     layout->addWidget(chkOpenFavoriteNewWindow_);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -12,6 +12,7 @@
 
 #include "shell/AppContext.h"
 #include "shell/TextFileCodec.h"
+#include "dialogs/DialogWidgets.h"
 
 namespace scrivane::app {
 
@@ -49,13 +50,10 @@ frmSamples::frmSamples(AppContext& context, QWidget* parent)
     chkOpenFile_->setObjectName("chkOpenFile");
     chkOpenFile_->setChecked(context_.settings.openSampleFile().isOn());
 
-    auto* buttons = new QDialogButtonBox(this);
-    cmdOK_ = buttons->addButton(c.m("OK"), QDialogButtonBox::AcceptRole);
-    cmdOK_->setObjectName("cmdOK");
-    cmdOK_->setDefault(true);
+    OkCancel buttons = OkCancelButtons(this, c);
+    cmdOK_ = buttons.ok;
     cmdOK_->setEnabled(false);  // until a sample is selected
-    cmdCancel_ = buttons->addButton(c.m("Cancel"), QDialogButtonBox::RejectRole);
-    cmdCancel_->setObjectName("cmdCancel");
+    cmdCancel_ = buttons.cancel;
 
     connect(File1_, &QListWidget::currentRowChanged, this, &frmSamples::ShowDescription);
     connect(File1_, &QListWidget::itemDoubleClicked, this, &frmSamples::cmdOK_Click);
@@ -70,7 +68,7 @@ frmSamples::frmSamples(AppContext& context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
     layout->addWidget(chkOpenFile_);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
 }
 
 QStringList frmSamples::sampleNames() const {

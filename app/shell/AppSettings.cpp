@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <QStringList>
+#include <algorithm>
 
 #include "format/FormatSets.h"
 
@@ -33,6 +34,8 @@ constexpr Key kOpenFilterIndex{"settings", "OpenFilterIndex", "1"};
 constexpr Key kSaveFilterIndex{"settings", "SaveFilterIndex", "1"};
 constexpr Key kOpenSampleFile{"Settings", "OpenSampleFile", "1"};
 constexpr Key kHighlighting{"settings", "Highlighting", "1"};
+constexpr Key kShowPreview{"settings", "ShowPreview", "0"};
+constexpr Key kPreviewWidth{"form", "previewwidth", "0"};
 constexpr Key kWindowLeft{"form", "left", "500"};
 constexpr Key kWindowTop{"form", "top", "500"};
 constexpr Key kWindowWidth{"form", "width", "8000"};
@@ -185,6 +188,14 @@ SettingSwitch AppSettings::highlighting() const {
     return SettingSwitch(Get(*store_, kHighlighting));
 }
 void AppSettings::setHighlighting(bool on) { Put(*store_, kHighlighting, Flag(on)); }
+
+SettingSwitch AppSettings::showPreview() const { return SettingSwitch(Get(*store_, kShowPreview)); }
+void AppSettings::setShowPreview(bool on) { Put(*store_, kShowPreview, Flag(on)); }
+
+int AppSettings::previewWidth() const { return std::max(0, Get(*store_, kPreviewWidth).toInt()); }
+void AppSettings::setPreviewWidth(int twips) {
+    Put(*store_, kPreviewWidth, QString::number(twips));
+}
 
 SettingSwitch AppSettings::showExportOptions(int code) const {
     return SettingSwitch(Get(*store_, kShowExportOptions, code));

@@ -70,6 +70,10 @@ public:
     void setOpenSampleFile(bool on);
     SettingSwitch highlighting() const;  // on: the editor colours lines by what they become
     void setHighlighting(bool on);
+    SettingSwitch showPreview() const;  // off: the page preview beside the editor
+    void setShowPreview(bool on);
+    int previewWidth() const;  // the preview's width in twips; 0 (never set): half the window
+    void setPreviewWidth(int twips);
 
     // Per export format code (10 PDF, 20 XHTML, 30 XML, 40 SVG).
     SettingSwitch showExportOptions(int code) const;  // on: the options before each export

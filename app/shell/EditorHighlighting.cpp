@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QToolTip>
+#include <algorithm>
 
 #include "format/OutputFormats.h"
 #include "format/vorFormat.h"
@@ -150,8 +151,27 @@ QString EditorHighlighting::reportText() const { return report_ ? report_->text(
 
 void EditorHighlighting::UpdateReport() {
     if (!report_) return;
-    const LineClass line = ClassifyBlock(editor_->textCursor().block());
-    report_->setText(line.kind == LineKind::BadCommand ? Describe(line) : QString());
+    const QTextBlock block = editor_->textCursor().block();
+    const LineClass line = ClassifyBlock(block);
+    report_->setText(line.kind == LineKind::BadCommand ? Describe(line)
+                                                       : EngineReportText(block.blockNumber() + 1));
+}
+
+void EditorHighlighting::setEngineReports(scrivane::Diagnostics reports) {
+    engineReports_ = std::move(reports);
+    UpdateReport();
+}
+
+QString EditorHighlighting::EngineReportText(int caretLine) const {
+    if (engineReports_.empty()) return {};
+    auto onLine = std::lower_bound(
+        engineReports_.begin(), engineReports_.end(), caretLine,
+        [](const scrivane::Diagnostic& report, int line) { return report.line < line; });
+    if (onLine != engineReports_.end() && onLine->line == caretLine) return DescribeProblem(*onLine, context_.captions);
+    // Elsewhere in the text: the first report, and how many more there are.
+    const size_t more = engineReports_.size() - 1;
+    return DescribeProblem(engineReports_.front(), context_.captions) +
+           (more > 0 ? QString(" (+%1)").arg(more) : QString());
 }
 
 bool EditorHighlighting::eventFilter(QObject* watched, QEvent* event) {

@@ -45,6 +45,12 @@ public:
     QString reportText() const;
     // After an export, its first reported line, until the caret moves or the text changes.
     void ShowExportProblem(const Diagnostics& problems);
+
+    // What the engine reported about the text when it last laid it out (the preview
+    // does so as the user types): refused commands, images not placed, characters
+    // replaced. The status line shows the report of the caret's line, else the first one.
+    void setEngineReports(scrivane::Diagnostics reports);
+    const scrivane::Diagnostics& engineReports() const { return engineReports_; }
     CommandHighlighter& highlighter() const { return *highlighter_; }
 
 protected:
@@ -52,6 +58,7 @@ protected:
 
 private:
     void UpdateReport();
+    QString EngineReportText(int caretLine) const;
 
     AppContext& context_;
     QPlainTextEdit* editor_;
@@ -59,6 +66,7 @@ private:
     QLabel* report_ = nullptr;
     int formatCode_;
     QByteArray conditionsRead_;  // what the format files held when last read
+    scrivane::Diagnostics engineReports_;  // by line
 };
 
 }  // namespace scrivane::app

@@ -12,6 +12,7 @@
 #include "shell/AppContext.h"
 #include "shell/FormatFilePlaces.h"
 #include "shell/DesktopOpen.h"
+#include "shell/ExportJob.h"
 #include "shell/ExportReport.h"
 #include "shell/SafeWrite.h"
 #include "shell/TextFileCodec.h"
@@ -118,34 +119,20 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         return kExportOptionsCancelled;
     }
 
-    EngineOptions options;
-    options.optimize = settings.optimizePdfFileSize().isOn();
-    options.appFolder = context_.paths.dataFolder().toStdString();
-    options.imageTags = ImageTagsPlaced(context_, kTargetPdf);
-    options.animateSvg = settings.animateSvgFiles().isOn();
-    // Pictures named relative to the text are found beside its file, as the command line
-    // finds them; an untitled text has no folder of its own.
-    if (documentFile_) {
-        const QString file = documentFile_();
-        if (!file.isEmpty()) options.textFolder = QFileInfo(file).absolutePath().toStdString();
-    }
-    options.trace = [this](const std::string& message) {
+    ExportJob job = TakeExportJob(context_, row->code, EditorText(editor_), documentFile());
+    job.options.trace = [this](const std::string& message) {
         context_.DebugTrace(QString::fromStdString(message));
     };
 
-    const ExportFormatFiles files = FormatFilesFor(context_, row->code);
-
-    const EngineText text = ToExportText(EditorText(editor_));
-    options.utf8Text = text.utf8;
+    size_t replaced = 0;
     int status;
     QString reason;  // why the file could not be written
     {
         WaitCursor wait;
-        vorDocument document(options);
-        document.AddBuffer(text.text, EnginePath(files.formatFile), EnginePath(files.lineOptions),
-                           row->code);
-        problems_ = MergeDiagnostics(text.replacements, document.GetDiagnostics());
-        status = BuildAndWrite(document, row->code, WithoutLineBreaks(path), reason);
+        LaidOutText laidOut = LayOut(job);
+        replaced = laidOut.replaced;
+        problems_ = std::move(laidOut.problems);
+        status = BuildAndWrite(*laidOut.document, row->code, WithoutLineBreaks(path), reason);
     }
     lastEngineStatus_ = status;
     if (status == kSaveWriteFailed) {
@@ -156,7 +143,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
     } else if (status != kSaveOk) {
         context_.prompts.Inform(c.m("Error"), c.e("Error") + " " + QString::number(status));
     } else {
-        const QString warning = ExportWarningText(problems_, text.replaced, c);
+        const QString warning = ExportWarningText(problems_, replaced, c);
         if (!warning.isEmpty()) context_.prompts.Warn(c.m("Export"), warning);
         if (settings.openAfterExport(row->code).isOn()) OpenWithDesktop(context_, path);
     }

@@ -78,6 +78,7 @@ public:
     void setDocumentFile(std::function<QString()> documentFile) {
         documentFile_ = std::move(documentFile);
     }
+    QString documentFile() const { return documentFile_ ? documentFile_() : QString(); }
 
     // An ExportOutcome; kExportDone also after a reported export error. What the engine
     // reports about the text's lines is shown as one warning after a written export.

@@ -83,6 +83,7 @@ constexpr MenuEntry kMainMenu[] = {
     {"mnuFormat", "mnuWordWrap", "Word Wrap", Toggle},
     {"mnuFormat", "mnuFont", "Font..."},
     {"mnuFormat", "mnuHighlighting", "Highlighting", Toggle},
+    {"mnuFormat", "mnuPreview", "Page Preview", Toggle, "F5"},
     {"mnuFormat", "", "", Divider},
     {"mnuFormat", "mnuFormatPDF", "PDF", Command},
     {"mnuFormat", "mnuFormatXHTML", "XHTML", Command},

@@ -113,9 +113,12 @@ QString FromEngineText(const std::string& text, bool utf8) {
 }
 
 QString EditorText(const QPlainTextEdit* editor) {
-    QString text = editor->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QChar('\n'));
-    return text;
+    return WithLineFeeds(editor->document()->toRawText());
+}
+
+QString WithLineFeeds(QString rawText) {
+    rawText.replace(QChar::ParagraphSeparator, QChar('\n'));
+    return rawText;
 }
 
 }  // namespace scrivane::app

@@ -24,6 +24,9 @@ QByteArray EncodeTextFile(const QString& text, TextFileEncoding encoding, LineEn
 // The editor's text exactly as typed: QPlainTextEdit::toPlainText() would turn
 // non-breaking spaces into blanks; only the paragraph separators become "\n".
 QString EditorText(const QPlainTextEdit* editor);
+// The document's raw text with its paragraph separators made "\n": what EditorText does
+// after taking the text, for a caller that takes it on one thread and uses it on another.
+QString WithLineFeeds(QString rawText);
 
 // Editor text to the engine's Windows-1252 text with CR LF line ends; characters
 // Windows-1252 cannot hold become "?", counted and reported line by line.

@@ -21,6 +21,7 @@
 
 #include "dialogs/frmPreferences.h"
 #include "favorites/FavoriteCommands.h"
+#include "preview/PreviewPane.h"
 #include "samples/HelpCommands.h"
 #include "shell/AppContext.h"
 #include "shell/DesktopOpen.h"
@@ -170,6 +171,8 @@ void frmScrivane::ConnectCommands() {
     on("mnuSampleFiles", [this] { help_->SampleFiles(); });
     on("mnuAbout", [this] { help_->About(); });
     aids_->Connect(*this);
+    preview_ = new PreviewPane(context_, rtb1_, this);
+    preview_->Connect(*this);
 }
 
 void frmScrivane::BuildToolbar() {

@@ -18,6 +18,7 @@ class DocumentManager;
 class ExportCommands;
 class FavoriteCommands;
 class HelpCommands;
+class PreviewPane;
 class WritingAids;
 
 class frmScrivane : public QMainWindow {
@@ -36,6 +37,7 @@ public:
     FavoriteCommands& favorites() const { return *favorites_; }
     HelpCommands& help() const { return *help_; }
     WritingAids& aids() const { return *aids_; }
+    PreviewPane& preview() const { return *preview_; }
     QAction* action(const QString& objectName) const;
     QString statusText() const;
 
@@ -83,6 +85,7 @@ private:
     FavoriteCommands* favorites_ = nullptr;
     std::unique_ptr<HelpCommands> help_;
     WritingAids* aids_ = nullptr;
+    PreviewPane* preview_ = nullptr;
     QMap<QString, QAction*> actions_;   // by object name
     QMap<QString, QString> captions_;   // object name -> English caption
     QMap<QString, QMenu*> menus_;

@@ -1,6 +1,7 @@
 #pragma once
 // Shared helpers of the editor's tests: scripted answers for every prompt, and a fresh
 // data and user folder for each test.
+#include <QComboBox>
 #include <QDir>
 #include <QFont>
 #include <QStringList>
@@ -20,6 +21,14 @@ Widget* Control(QWidget& dialog, const char* name) {
     Widget* widget = dialog.findChild<Widget*>(name);
     if (!widget) qFatal("no control %s in %s", name, qPrintable(dialog.objectName()));
     return widget;
+}
+
+// The text of a dialog's list, set as if typed or chosen, and as shown.
+inline void Set(QWidget& dialog, const char* combo, const QString& text) {
+    Control<QComboBox>(dialog, combo)->setCurrentText(text);
+}
+inline QString Shown(QWidget& dialog, const char* combo) {
+    return Control<QComboBox>(dialog, combo)->currentText();
 }
 
 // A whole file's bytes (empty when it cannot be read), and a file written with bytes.

@@ -23,14 +23,6 @@ using scrivane::vorFormat;
 
 namespace {
 
-void Set(QWidget& dialog, const char* combo, const QString& text) {
-    Control<QComboBox>(dialog, combo)->setCurrentText(text);
-}
-
-QString Shown(QWidget& dialog, const char* combo) {
-    return Control<QComboBox>(dialog, combo)->currentText();
-}
-
 vorFormat Read(const QString& path) {
     vorFormat format;
     format.ReadFormatFile(EnginePath(path));

@@ -19,14 +19,6 @@ using scrivane::vorFormat;
 
 namespace {
 
-void Set(QWidget& dialog, const char* combo, const QString& text) {
-    Control<QComboBox>(dialog, combo)->setCurrentText(text);
-}
-
-QString Shown(QWidget& dialog, const char* combo) {
-    return Control<QComboBox>(dialog, combo)->currentText();
-}
-
 // A format object as the export options window holds it: read defaults, font size 12.
 vorFormat Working() {
     vorFormat f;

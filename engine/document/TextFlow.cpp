@@ -29,6 +29,35 @@ void TextFlow::Run(std::string_view buffer) {
     while (lines.Next(line)) LayOutLine(line);
 }
 
+void TextFlow::Run(std::vector<std::string>& pieces) {
+    if (pieces.size() <= 1) {
+        Run(pieces.empty() ? std::string_view() : std::string_view(pieces.front()));
+        if (!pieces.empty()) std::string().swap(pieces.front());
+        return;
+    }
+    // As LineSplitter cuts the whole text: a first CR LF ends no line of its own, every
+    // other one ends the line before it, and the last line is what follows the last one.
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        std::string_view rest = pieces[k];
+        if (k == 0 && rest.substr(0, 2) == "\r\n") {
+            flow_.state.sourceLine = 1;
+            rest.remove_prefix(2);
+        }
+        const bool last = k + 1 == pieces.size();
+        if (!last) {
+            if (rest.empty()) continue;  // the piece held only that first CR LF
+            rest.remove_suffix(2);       // the line end the piece was cut after
+        }
+        for (;;) {
+            const size_t end = rest.find("\r\n");
+            LayOutLine(rest.substr(0, end));
+            if (end == std::string_view::npos) break;
+            rest.remove_prefix(end + 2);
+        }
+        std::string().swap(pieces[k]);
+    }
+}
+
 void TextFlow::BreakBeforeLine(double lineAdvance) {
     LayoutState& s = flow_.state;
     if (!flow_.IsPdf() || s.y <= flow_.Bottom()) return;

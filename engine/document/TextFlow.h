@@ -2,7 +2,9 @@
 // The line loop of an export: splits the text into lines and lays each one out into a
 // layout target: command lines, line conditions, furniture and text placement.
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/FlowContext.h"
 #include "document/LinePlacement.h"
@@ -16,6 +18,9 @@ public:
 
     // Lays out every line of the buffer.
     void Run(std::string_view buffer);
+    // The same for a text in pieces (EngineText::pieces: every piece but the last ends
+    // with a line's CR LF), each emptied once its lines are laid out.
+    void Run(std::vector<std::string>& pieces);
 
 private:
     void LayOutLine(std::string_view source);

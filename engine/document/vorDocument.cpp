@@ -10,6 +10,7 @@
 #include "xml/XmlWriter.h"
 #include "document/TextFlow.h"
 #include "pdf/PdfWriter.h"
+#include "util/AtomicFile.h"
 #include "util/FileIO.h"
 #include "util/Numbers.h"
 #include "util/TextUtil.h"
@@ -54,6 +55,24 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, const std::string& forma
 
 int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
                                const std::string& formatFileName, int32_t targetFormat) {
+    const FlowSettings settings = StartLayout(working, formatFileName, targetFormat);
+    TextFlow flow(*this, working, settings);
+    flow.Run(buffer);
+    FinishLayout(working);
+    return kOk;
+}
+
+int16_t vorDocument::AddBuffer(std::vector<std::string> pieces, vorFormat working,
+                               const std::string& formatFileName, int32_t targetFormat) {
+    const FlowSettings settings = StartLayout(working, formatFileName, targetFormat);
+    TextFlow flow(*this, working, settings);
+    flow.Run(pieces);
+    FinishLayout(working);
+    return kOk;
+}
+
+FlowSettings vorDocument::StartLayout(vorFormat& working, const std::string& formatFileName,
+                                      int32_t targetFormat) {
     formatConditions_.clear();
     diagnostics_.clear();
     working.AppFolder = options_.appFolder;
@@ -82,9 +101,10 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
     settings.options = options_;
     settings.fontName = DefaultFontName();
     settings.fontSize = static_cast<int16_t>(IntOr(fontsize, 10));
-    TextFlow flow(*this, working, settings);
-    flow.Run(buffer);
+    return settings;
+}
 
+void vorDocument::FinishLayout(const vorFormat& working) {
     // The page size in force at the end of the text applies to every page.
     auto height = ToInt16(working.DefaultPageHeight);
     auto width = ToInt16(working.DefaultPageWidth);
@@ -94,20 +114,20 @@ int16_t vorDocument::AddBuffer(std::string_view buffer, vorFormat working,
     }
     rightMargin_ = std::max<int16_t>(working.DefaultX, 0);
     FitImagesToPages();
-    return kOk;
 }
 
 void vorDocument::AddText(std::string text, int32_t page, int16_t size, double x, double y,
                           std::string_view font, std::string_view colour, double extraWidth,
-                          std::string_view alignment) {
+                          std::string_view alignment, int32_t sourceLine) {
     const std::string defaultFont = font.empty() ? DefaultFontName() : std::string();
     if (font.empty()) font = defaultFont;
     if (!HasFont(font)) {
         fontIndex_.emplace(std::string(font), Fonts.size());
         Fonts.push_back({std::string(font), std::to_string(Fonts.size() + 1), ""});
     }
-    Pages.GetPage(page).AddText(std::move(text), font, size, x, y, colour, extraWidth,
-                                alignment, false);
+    vorContent& block = Pages.GetPage(page).AddText(std::move(text), font, size, x, y, colour,
+                                                    extraWidth, alignment, false);
+    block.Texts.back().sourceLine = sourceLine;
     if (y > largestY_) largestY_ = y;
 }
 
@@ -188,6 +208,11 @@ vorInfos& vorDocument::Infos() {
 }
 
 bool vorDocument::HasFont(std::string_view name) {
+    // Runs mostly come in the font of the run before.
+    if (lastFont_ < Fonts.size() && fontIndex_.size() == Fonts.size() &&
+        Fonts[lastFont_].BaseFont == name) {
+        return true;
+    }
     const std::string font(name);
     // Fonts is a public list: rebuild the index when it was changed behind our back.
     auto found = fontIndex_.find(font);
@@ -198,7 +223,9 @@ bool vorDocument::HasFont(std::string_view name) {
         for (size_t i = 0; i < Fonts.size(); ++i) fontIndex_.emplace(Fonts[i].BaseFont, i);
         found = fontIndex_.find(font);
     }
-    return found != fontIndex_.end();
+    if (found == fontIndex_.end()) return false;
+    lastFont_ = found->second;
+    return true;
 }
 
 std::string vorDocument::DefaultFontName() const {
@@ -348,7 +375,7 @@ XmlSource vorDocument::ToXmlSource() const {
     return source;
 }
 
-int16_t vorDocument::BuildPdf(std::string& bytes) {
+PdfSource vorDocument::PreparePdf() {
     StampPageFurniture();
     if (!eInfos) eInfos.emplace();
     if (UseXMP) {
@@ -367,14 +394,29 @@ int16_t vorDocument::BuildPdf(std::string& bytes) {
     source.optimize = Optimize;
     source.utf8Text = utf8Text_;
     source.trace = options_.trace;
-    return BuildPdfFile(source, bytes);
+    return source;
 }
 
-int16_t vorDocument::SaveAs(const std::string& fileName, int32_t targetFormat) {
+int16_t vorDocument::BuildPdf(std::string& bytes) { return BuildPdfFile(PreparePdf(), bytes); }
+
+int16_t vorDocument::Write(int32_t targetFormat, const ByteSink& sink) {
+    if (targetFormat == kTargetPdf) return WritePdfFile(PreparePdf(), sink);
     std::string bytes;
     if (int16_t status = Build(targetFormat, bytes); status != kSaveOk) return status;
+    return sink(bytes) ? kSaveOk : kSaveWriteFailed;
+}
+
+int16_t vorDocument::SaveAs(const std::string& fileName, int32_t targetFormat,
+                            std::string* error) {
     if (options_.trace) options_.trace("\tsave file");
-    return WriteFileAtomically(fileName, bytes) ? 0 : kSaveWriteFailed;
+    AtomicFile file;
+    int16_t status = file.Open(fileName) ? kSaveOk : kSaveWriteFailed;
+    if (status == kSaveOk) {
+        status = Write(targetFormat, [&file](std::string_view piece) { return file.Write(piece); });
+    }
+    if (status == kSaveOk && !file.Commit()) status = kSaveWriteFailed;
+    if (status == kSaveWriteFailed && error) *error = file.Error();
+    return status;  // an uncommitted file is removed with `file`
 }
 
 }  // namespace scrivane

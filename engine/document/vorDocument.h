@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/EngineOptions.h"
+#include "document/FlowContext.h"
 #include "document/JpegProbe.h"
 #include "format/vorFormat.h"
 #include "model/LayoutTarget.h"
@@ -16,6 +17,7 @@
 #include "model/vorOutline.h"
 #include "model/vorPages.h"
 #include "model/vorFont.h"
+#include "pdf/PdfWriter.h"
 #include "pdf/vorXMP.h"
 #include "xml/XmlWriter.h"
 #include "util/Status.h"
@@ -49,6 +51,10 @@ public:
     // format in the source record ("" for none).
     int16_t AddBuffer(std::string_view buffer, vorFormat working,
                       const std::string& formatFileName, int32_t targetFormat);
+    // The same for a text in pieces (EngineText::pieces), each let go once laid out, so
+    // that the text and its runs are not all held at once.
+    int16_t AddBuffer(std::vector<std::string> pieces, vorFormat working,
+                      const std::string& formatFileName, int32_t targetFormat);
 
     // Reads a file this program wrote (.pdf, .xml, .htm/.html/.xhtml, .svg) into the page
     // model and the list of source lines. A LoadStatus (util/Status.h): kLoadOk, or
@@ -66,8 +72,13 @@ public:
     int16_t GetText(std::string& text) const;
     int16_t GetTextImport(std::string& text) const;
 
-    // Writes the document; 0 on success. A failed write leaves an existing file as it was.
-    int16_t SaveAs(const std::string& fileName, int32_t targetFormat);
+    // Writes the document; 0 on success. A failed write leaves an existing file as it was
+    // and *error (when given) says why. A PDF goes to the file as it is built.
+    int16_t SaveAs(const std::string& fileName, int32_t targetFormat,
+                   std::string* error = nullptr);
+    // The bytes SaveAs would write, handed to sink in pieces as they are made (a PDF is
+    // never held whole); kSaveWriteFailed when the sink refuses a piece.
+    int16_t Write(int32_t targetFormat, const ByteSink& sink);
     // The bytes SaveAs would write (for tests and pipes).
     int16_t Build(int32_t targetFormat, std::string& bytes);
     int16_t BuildPdf(std::string& bytes);
@@ -77,7 +88,7 @@ public:
     // What the layout writes into (model/LayoutTarget.h).
     void AddText(std::string text, int32_t page, int16_t size, double x, double y,
                  std::string_view font, std::string_view colour, double extraWidth,
-                 std::string_view alignment) override;
+                 std::string_view alignment, int32_t sourceLine = 0) override;
     int16_t AddImage(const std::string& fileName, int32_t page, double x, double y,
                      double width, double height) override;
     void AddLine(double x, double y, double lx, double ly, double width,
@@ -119,6 +130,12 @@ public:
     void SetTextIsUtf8(bool utf8) { utf8Text_ = options_.utf8Text = utf8; }
 
 private:
+    // What AddBuffer does before and after the line loop.
+    FlowSettings StartLayout(vorFormat& working, const std::string& formatFileName,
+                             int32_t targetFormat);
+    void FinishLayout(const vorFormat& working);
+    // Stamps the page furniture and gathers what the PDF writer reads.
+    PdfSource PreparePdf();
     // Runs a conversion of another program's PDF into fresh pages and takes them.
     int16_t Convert(const std::function<int16_t(vorPages&, vorInfos&)>& conversion);
     bool HasFont(std::string_view font);
@@ -141,6 +158,7 @@ private:
     bool furnitureStamped_ = false;
     // Position of each font name in Fonts, so that a run's font is found at once.
     std::unordered_map<std::string, size_t> fontIndex_;
+    size_t lastFont_ = SIZE_MAX;  // the font HasFont found last
     bool converted_ = false;  // the pages come from ImportFile
     bool utf8Text_ = false;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <sstream>
+#include <string_view>
 
 #include <pugixml.hpp>
 
@@ -206,13 +207,14 @@ void BuildDocument(pugi::xml_document& doc, const vorFormat& f) {
     }
 }
 
-bool Matches(const vorFormat& c, const std::string& lineNumber, const std::string& line) {
-    if (c.conditionType == "linenumber") return c.conditionValue == lineNumber;
-    if (c.conditionType == "linevalue") return c.conditionValue == line;
-    if (c.conditionType == "leftlinevalue") {
-        return !c.conditionValue.empty() && line.compare(0, c.conditionValue.size(),
-                                                         c.conditionValue) == 0;
-    }
+// Runs for every condition on every line: the kinds are told apart by their lengths
+// first, and the line's number is spelled out only for a condition on it.
+bool Matches(const vorFormat& c, int32_t lineNumber, std::string_view line) {
+    const std::string_view type = c.conditionType;
+    const std::string_view value = c.conditionValue;
+    if (type == "linenumber") return value == IntText(lineNumber);
+    if (type == "linevalue") return value == line;
+    if (type == "leftlinevalue") return !value.empty() && line.substr(0, value.size()) == value;
     return false;
 }
 
@@ -275,9 +277,8 @@ int16_t vorFormat::GetFormat(int32_t LineNumber, const std::string& LineValue) {
     conditionValue.clear();
     ImageFile.clear();
 
-    const std::string lineNumber = IntText(LineNumber);
     for (const vorFormat& c : ListeFormats) {
-        if (!Matches(c, lineNumber, LineValue)) continue;
+        if (!Matches(c, LineNumber, LineValue)) continue;
         conditionType = c.conditionType;
         conditionValue = c.conditionValue;
         bk = c.bk;

@@ -4,10 +4,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
+#include <thread>
 
 #include "import/CidText.h"
 #include "pdf/Compression.h"
+#include "pdf/OrderedPool.h"
 #include "pdf/PdfObjects.h"
 #include "util/Encoding.h"
 #include "util/Numbers.h"
@@ -72,25 +75,26 @@ std::vector<size_t> References(std::string_view text) {
 
 // A literal string's bytes: "\x" stands for x when x is "\", "(" or ")"; "\r" and "\n"
 // stand for the line-end characters the writer escapes inside a line.
+// The stretches between backslashes are copied at once.
 std::string Unescape(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size()) {
-            char next = text[i + 1];
-            if (next == '\\' || next == '(' || next == ')') {
-                out.push_back(next);
-                ++i;
-                continue;
-            }
-            if (next == 'r' || next == 'n') {
-                out.push_back(next == 'r' ? '\r' : '\n');
-                ++i;
-                continue;
-            }
+    size_t plainFrom = 0;
+    for (size_t i = text.find('\\'); i != std::string_view::npos && i + 1 < text.size();
+         i = text.find('\\', i)) {
+        const char next = text[i + 1];
+        const bool escaped = next == '\\' || next == '(' || next == ')';
+        const bool lineEnd = next == 'r' || next == 'n';
+        if (!escaped && !lineEnd) {  // a backslash that stands for itself
+            ++i;
+            continue;
         }
-        out.push_back(text[i]);
+        out.append(text.substr(plainFrom, i - plainFrom));
+        out.push_back(lineEnd ? (next == 'r' ? '\r' : '\n') : next);
+        i += 2;
+        plainFrom = i;
     }
+    out.append(text.substr(plainFrom));
     return out;
 }
 
@@ -385,13 +389,97 @@ void ReadSourceLines(const std::string& joinedText, std::vector<std::string>& li
     }
 }
 
+namespace {
+
+// A page object and its first content stream (empty when it has none).
+struct PageEntry {
+    std::string_view object;
+    std::string_view stream;
+};
+
+// The pages of the tree up to the first that fails a check, and that check's status.
+struct PageTree {
+    std::vector<PageEntry> pages;
+    int16_t status = kPdfReadOk;
+    std::optional<PageEntry> failedPage;  // when only its stream was at fault
+};
+
+PageTree FindPages(std::string_view file, const XrefTable& table,
+                   const std::vector<size_t>& pageNumbers) {
+    // This program lists every page and stream once; a file that repeats them could make
+    // the reader read one object over and over.
+    std::set<size_t> seen;
+    PageTree tree;
+    tree.pages.reserve(pageNumbers.size());
+    for (size_t pageNumber : pageNumbers) {
+        PageEntry entry;
+        tree.status = seen.insert(pageNumber).second ? table.Object(file, pageNumber, entry.object)
+                                                     : int16_t{kPdfBadPageTree};
+        if (tree.status != kPdfReadOk) break;
+        const std::string_view page = entry.object;
+        const size_t at = page.find("/Contents");
+        std::vector<size_t> streams;
+        if (at != std::string_view::npos) {
+            size_t end = page.find_first_of("]/>", page.find_first_not_of(" [", at + 9));
+            streams = References(page.substr(at + 9, end - at - 9));
+        }
+        if (!streams.empty()) {
+            tree.status = seen.insert(streams.front()).second
+                              ? table.Object(file, streams.front(), entry.stream)
+                              : int16_t{kPdfBadPageTree};
+            if (tree.status != kPdfReadOk) {
+                tree.failedPage = entry;
+                break;
+            }
+        }
+        tree.pages.push_back(entry);
+    }
+    return tree;
+}
+
+// Reads the pages' streams on a few threads, a bounded number of pages ahead, and fills
+// the pages in order; the first failure in page order is the result, as if one thread had
+// read them one after another.
+// `ids`: the runs show character ids, read back through their map (read only here).
+int16_t FillPages(std::string_view file, const std::vector<PageEntry>& entries, vorPages& pages,
+                  unsigned threads, const CidText* ids) {
+    struct PageRuns {
+        int16_t status = kPdfReadOk;
+        std::vector<std::string> runs;
+    };
+    const unsigned count = std::clamp(
+        threads == 0 ? std::thread::hardware_concurrency() : threads, 1u, 16u);
+    OrderedPool<PageRuns> pool(entries.size(), count, 8 * count, [&](size_t i, unsigned) {
+        PageRuns page;
+        if (!entries[i].stream.empty()) {
+            page.status = ReadOwnContentStream(entries[i].stream, file, page.runs, ids);
+        }
+        return page;
+    });
+    size_t runCount = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        PageRuns page = pool.Take(i);
+        vorPage& target = pages.AddNewPage();
+        ReadMediaBox(entries[i].object, target);
+        if (entries[i].stream.empty()) continue;
+        if (page.status != kPdfReadOk) return page.status;
+        runCount += page.runs.size();
+        if (runCount > kMaxRuns) return kPdfTooMuchText;
+        vorContent& block = target.GetContent(1);
+        for (std::string& run : page.runs) block.AddText(std::move(run), "", 10, 0, 0, "", 0, "");
+    }
+    return kPdfReadOk;
+}
+
+}  // namespace
+
 int16_t ReadOwnPdf(const std::string& path, PdfContents& contents) {
     std::string bytes;
     if (int16_t status = CheckPdfFile(path, bytes); status != kPdfReadOk) return status;
     return ParseOwnPdf(bytes, contents);
 }
 
-int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
+int16_t ParseOwnPdf(std::string_view file, PdfContents& contents, unsigned threads) {
     if (!IsOwnProducer(file)) return kPdfProducerRefused;
     if (file.find("%%EOF") == std::string_view::npos) return kPdfNoEof;
 
@@ -421,36 +509,16 @@ int16_t ParseOwnPdf(std::string_view file, PdfContents& contents) {
     std::vector<size_t> pageNumbers = References(object.substr(kids, kidsEnd - kids));
     if (pageNumbers.empty()) return kPdfBadPageTree;
 
-    // This program lists every page and stream once; a file that repeats them could make
-    // the reader read one object over and over.
-    std::set<size_t> seen;
-    size_t runCount = 0;
-    for (size_t pageNumber : pageNumbers) {
-        if (!seen.insert(pageNumber).second) return kPdfBadPageTree;
-        std::string_view page;
-        if (int16_t status = table.Object(file, pageNumber, page); status != kPdfReadOk) return status;
-        vorPage& target = contents.pages.AddNewPage();
-        ReadMediaBox(page, target);
-        size_t at = page.find("/Contents");
-        if (at == std::string_view::npos) continue;
-        size_t end = page.find_first_of("]/>", page.find_first_not_of(" [", at + 9));
-        std::vector<size_t> streams = References(page.substr(at + 9, end - at - 9));
-        if (streams.empty()) continue;
-        if (!seen.insert(streams.front()).second) return kPdfBadPageTree;
-        std::string_view stream;
-        if (int16_t status = table.Object(file, streams.front(), stream); status != kPdfReadOk) {
-            return status;
-        }
-        std::vector<std::string> runs;
-        if (int16_t status = ReadOwnContentStream(stream, file, runs,
-                                                  contents.utf8Text ? &ids : nullptr);
-            status != kPdfReadOk) {
-            return status;
-        }
-        runCount += runs.size();
-        if (runCount > kMaxRuns) return kPdfTooMuchText;
-        vorContent& block = target.GetContent(1);
-        for (std::string& run : runs) block.AddText(std::move(run), "", 10, 0, 0, "", 0, "");
+    const PageTree tree = FindPages(file, table, pageNumbers);
+    if (int16_t status = FillPages(file, tree.pages, contents.pages, threads,
+                                   contents.utf8Text ? &ids : nullptr);
+        status != kPdfReadOk) {
+        return status;
+    }
+    if (tree.status != kPdfReadOk) {
+        // The page that failed had been started when only its stream was at fault.
+        if (tree.failedPage) ReadMediaBox(tree.failedPage->object, contents.pages.AddNewPage());
+        return tree.status;
     }
 
     if (!contents.infos.FCObjectNumber.empty()) {

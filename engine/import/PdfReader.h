@@ -34,8 +34,9 @@ bool IsOwnProducer(std::string_view bytes);
 // Reads a file this program wrote. Only the first content stream of a page holds the
 // text; the others carry page furniture (headers) and are left out.
 int16_t ReadOwnPdf(const std::string& path, PdfContents& contents);
-// The same for the bytes of a file that passed CheckPdfFile.
-int16_t ParseOwnPdf(std::string_view bytes, PdfContents& contents);
+// The same for the bytes of a file that passed CheckPdfFile. The pages' streams are read
+// on `threads` threads (0: one per core); the result is the same whatever the number.
+int16_t ParseOwnPdf(std::string_view bytes, PdfContents& contents, unsigned threads = 0);
 
 // The most text runs a file may give back: far beyond any real document (a 100,000-line
 // text gives about as many), and low enough that a small hostile file cannot make the

@@ -4,10 +4,6 @@
 
 namespace scrivane {
 
-namespace {
-constexpr size_t kRunsOnAPage = 56;
-}  // namespace
-
 vorContent& vorPage::GetContent(int32_t n) {
     if (Contents.empty()) return Contents.emplace_back();
     int32_t count = ContentsCount();
@@ -22,9 +18,9 @@ vorContent& vorPage::AddText(std::string TextValue, std::string_view fontname,
     vorContent* target;
     if (!secondBlock) {
         target = Contents.empty() ? &Contents.emplace_back() : &Contents.front();
-        // A page at the usual sizes holds up to some fifty lines: room for them at once
-        // saves the copies, and the unused half, of doubling from one run.
-        if (target->Texts.empty()) target->Texts.reserve(kRunsOnAPage);
+        // Room for the page's lines at once saves the copies, and the unused half, of
+        // doubling from one run.
+        if (target->Texts.empty()) target->Texts.reserve(RunsToReserve);
     } else {
         if (Contents.empty()) Contents.emplace_back();
         target = Contents.size() == 1 ? &Contents.emplace_back() : &Contents[1];

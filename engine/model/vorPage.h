@@ -18,6 +18,9 @@ struct vorPage {
     std::vector<vorPDFAnnotation> Annots;
     int16_t PageWidth = kDefaultPageWidth;
     int16_t PageHeight = kDefaultPageHeight;
+    // Runs block 1 makes room for at its first run: a page at the usual sizes holds some
+    // fifty lines, and the pages of one text mostly hold as many as the one before.
+    uint32_t RunsToReserve = 56;
 
     // Block n (1-based); -1 = last, other negatives = 1, past the end = last. A page
     // without blocks gets one.

@@ -3,7 +3,18 @@
 namespace scrivane {
 
 vorPage& vorPages::AddNewPage() {
+    uint32_t runsBefore = 0;
+    if (!Kids.empty()) {
+        // The page before is most likely complete: its blocks give back the room they did
+        // not use, and the new page makes room for as many runs as it held.
+        vorPage& before = *Kids.back();
+        for (vorContent& block : before.Contents) block.Texts.shrink_to_fit();
+        if (!before.Contents.empty()) {
+            runsBefore = static_cast<uint32_t>(before.Contents.front().Texts.size());
+        }
+    }
     Kids.push_back(std::make_unique<vorPage>());
+    if (runsBefore > 0) Kids.back()->RunsToReserve = runsBefore;
     current_ = Kids.back().get();
     return *current_;
 }

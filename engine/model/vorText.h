@@ -16,6 +16,9 @@ struct vorText {
     int32_t textalign = 0;   // 3 = justified
     int16_t fontsize = 10;
     bool Bold = false;
+    // The 1-based line of the text the run was laid out from; 0 for page furniture and
+    // for runs read back from a file. The editor's preview leads the caret by it.
+    int32_t sourceLine = 0;
 };
 
 }  // namespace scrivane

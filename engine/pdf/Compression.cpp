@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <new>
 #include <string_view>
 
@@ -129,10 +130,46 @@ Inflated InflateAll(z_stream& stream, std::string_view input, std::string& out,
     }
 }
 
+// libdeflate inflates a whole stream in one call, about twice as fast as zlib, but only
+// into room for all of it and without the part before any damage: a stream it cannot
+// take goes through zlib's loop, which tells what is wrong with it. True when done.
+bool InflateWhole(std::string& data, size_t sizeHint, size_t maxSize) {
+    struct Decompressor {
+        libdeflate_decompressor* d = libdeflate_alloc_decompressor();
+        ~Decompressor() {
+            if (d) libdeflate_free_decompressor(d);
+        }
+    };
+    thread_local Decompressor decompressor;
+    if (!decompressor.d) return false;
+    size_t room = std::min(std::max<size_t>({sizeHint, data.size() * 4, 1024}), maxSize);
+    for (;;) {
+        std::unique_ptr<char[]> out(new (std::nothrow) char[room]);
+        if (!out) return false;
+        size_t produced = 0;
+        const libdeflate_result result = libdeflate_zlib_decompress(
+            decompressor.d, data.data(), data.size(), out.get(), room, &produced);
+        if (result == LIBDEFLATE_SUCCESS) {
+            data.assign(out.get(), produced);
+            return true;
+        }
+        if (result != LIBDEFLATE_INSUFFICIENT_SPACE || room >= maxSize) return false;
+        room = std::min(room * 2, maxSize);
+    }
+}
+
 }  // namespace
 
 int Decompress(std::string& data, size_t sizeHint, size_t maxSize, DamagedStream damaged) {
     lastSizes.after = data.size();
+    try {
+        if (InflateWhole(data, sizeHint, maxSize)) {
+            lastSizes.before = data.size();
+            return Z_OK;
+        }
+    } catch (const std::bad_alloc&) {
+        // zlib's loop below reports it
+    }
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK) return Z_MEM_ERROR;
     std::string out;

@@ -69,7 +69,9 @@ public:
         T value = std::move(*slot.value);
         slot.value.reset();
         ++taken_;
-        changed_.notify_all();  // room for one more item ahead
+        // Workers that found the window full sleep until half of it is free again: waking
+        // them for every item taken would cost a switch of threads per item.
+        if (taken_ + window_ - next_ == std::max<size_t>(window_ / 2, 1)) changed_.notify_all();
         return value;
     }
 

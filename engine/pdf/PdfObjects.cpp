@@ -337,8 +337,10 @@ std::string ContentStreamText(const vorContent& content, PdfWriteState& state) {
     return s;
 }
 
-bool toFS(std::string& out, const vorContent& content, PdfWriteState& state) {
-    std::string s = ContentStreamText(content, state);
+namespace {
+
+// Deflates a stream's text (when the state says so) and appends its object.
+bool AppendStreamObject(std::string& out, std::string& s, PdfWriteState& state) {
     if (state.compress && (state.deflate ? state.deflate(s) : Compress(s)) != 0) return false;
     out.reserve(out.size() + s.size() + 80);
     out += kObjectStart;
@@ -349,6 +351,31 @@ bool toFS(std::string& out, const vorContent& content, PdfWriteState& state) {
     out += s;
     out += "\nendstream\nendobj\n";
     return true;
+}
+
+}  // namespace
+
+bool toFS(std::string& out, const vorContent& content, PdfWriteState& state) {
+    std::string s = ContentStreamText(content, state);
+    return AppendStreamObject(out, s, state);
+}
+
+bool AppendSourceStream(std::string& out, const std::vector<std::string>& lines,
+                        PdfWriteState& state) {
+    size_t expected = 0;
+    for (const std::string& line : lines) expected += line.size() + 48;
+    std::string s;
+    s.reserve(expected);
+    const vorContent noNames;
+    FontResources fonts(noNames, state);
+    vorText run;  // no font, colour, size or position: one reused for every line
+    run.fontsize = 0;
+    std::string escaped;
+    for (const std::string& line : lines) {
+        run.TextValue.assign(line);
+        AppendTextRun(s, run, noNames.Colour(run), fonts.Of(run), state, escaped);
+    }
+    return AppendStreamObject(out, s, state);
 }
 
 void toFS(std::string& out, const vorImage& image) {

@@ -56,6 +56,10 @@ void StartPage(const vorPage& page, PdfWriteState& state);
 void toFS(std::string& out, const vorPage& page, PdfWriteState& state);
 // False when the stream could not be deflated (out of memory); out is then unchanged.
 bool toFS(std::string& out, const vorContent& content, PdfWriteState& state);
+// The stream of the source record: one run a line, written as a block of runs without
+// font, size, colour or position would be. False as above.
+bool AppendSourceStream(std::string& out, const std::vector<std::string>& lines,
+                        PdfWriteState& state);
 // The image's bytes must be in ImageStream.
 void toFS(std::string& out, const vorImage& image);
 void toFS(std::string& out, const vorPDFAnnotation& annotation, bool utf8 = false);

@@ -106,8 +106,8 @@ void NumberPages(vorPages& pages, int32_t pagesNumber, Registry& registry) {
 
 // Gives every object its number, in file order: information, catalog, page tree, fonts,
 // pages, metadata, outline, source stream.
-void NumberObjects(const PdfSource& source, vorPDFCatalog& catalog, vorContent& sourceStream,
-                   const CidFonts* cidFonts, Registry& registry) {
+void NumberObjects(const PdfSource& source, vorPDFCatalog& catalog, const CidFonts* cidFonts,
+                   Registry& registry) {
     vorPages& pages = *source.pages;
     registry.Add(PdfObject::kInfos, source.infos);
     registry.Add(PdfObject::kCatalog, &catalog);
@@ -145,10 +145,7 @@ void NumberObjects(const PdfSource& source, vorPDFCatalog& catalog, vorContent& 
     Trace(source, "Format Conditions");
     source.infos->FCObjectNumber.clear();
     if (!source.optimize && source.sourceLines) {
-        for (const std::string& line : *source.sourceLines) {
-            sourceStream.AddText(line, "", 0, 0, 0, "", 0, "");
-        }
-        int32_t number = registry.Add(PdfObject::kSource, &sourceStream);
+        int32_t number = registry.Add(PdfObject::kSource, nullptr);  // source.sourceLines
         source.infos->FCObjectNumber = std::to_string(number);
     }
 }
@@ -212,7 +209,7 @@ int16_t AppendObject(std::string& bytes, PdfObject& object, const PdfSource& sou
             // The source lines are never shown: their bytes stay as they are.
             PdfWriteState plain = state;
             plain.cidFonts = nullptr;
-            if (!toFS(bytes, *static_cast<vorContent*>(object.item), plain)) return kPdfOutOfMemory;
+            if (!AppendSourceStream(bytes, *source.sourceLines, plain)) return kPdfOutOfMemory;
             break;
         }
         case PdfObject::kImage: {
@@ -240,11 +237,11 @@ int16_t AppendObject(std::string& bytes, PdfObject& object, const PdfSource& sou
     return kPdfOk;
 }
 
-// The cross-reference table of the objects at these offsets, and the trailer.
-void AppendXrefAndTrailer(std::string& bytes, const std::vector<size_t>& offsets,
+// The cross-reference table (at offset xref) of the objects at these offsets, and the
+// trailer.
+void AppendXrefAndTrailer(std::string& bytes, size_t xref, const std::vector<size_t>& offsets,
                           const PdfSource& source) {
     Trace(source, "Build XRef");
-    const size_t xref = bytes.size();
     bytes += "xref\n0 ";
     AppendInt(bytes, static_cast<long long>(offsets.size() + 1));
     bytes += "\n0000000000 65535 f\r\n";
@@ -262,21 +259,38 @@ void AppendXrefAndTrailer(std::string& bytes, const std::vector<size_t>& offsets
     bytes += "\n%%EOF\n";
 }
 
-}  // namespace
+// The file's bytes as they are made. With a sink they are handed over in pieces of about
+// kPiece bytes, so that the whole file is never held at once; without one they gather in
+// `bytes`.
+class PdfOutput {
+public:
+    static constexpr size_t kPiece = size_t{256} << 10;
 
-int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* failedFile) {
-    bytes.clear();
-    vorPDFCatalog catalog;
-    Registry registry;
-    vorContent sourceStream;
-    CidFonts cidFonts;
-    if (source.utf8Text && !cidFonts.Prepare(*source.pages, *source.fonts)) {
-        return kPdfNoUnicodeFont;
+    PdfOutput(const ByteSink* sink, size_t expected) : sink_(sink) {
+        bytes.reserve(sink ? kPiece + kPiece / 4 : expected);
     }
-    NumberObjects(source, catalog, sourceStream, source.utf8Text ? &cidFonts : nullptr, registry);
-    if (source.utf8Text) NumberFontParts(cidFonts, registry);
 
-    Trace(source, "Build buffer");
+    std::string bytes;  // not handed over yet
+
+    // Where the next byte lands in the file.
+    size_t Offset() const { return handed_ + bytes.size(); }
+    // Hands the bytes over once a piece is full (all of them when `last`); false when the
+    // sink refused them.
+    bool Flush(bool last) {
+        if (!sink_ || (!last && bytes.size() < kPiece)) return true;
+        handed_ += bytes.size();
+        const bool taken = (*sink_)(bytes);
+        bytes.clear();
+        return taken;
+    }
+
+private:
+    const ByteSink* sink_;
+    size_t handed_ = 0;
+};
+
+int16_t WriteObjects(const PdfSource& source, Registry& registry, const CidFonts* cidFonts,
+                     PdfOutput& output, std::string* failedFile) {
     const size_t count = registry.objects.size();
     Trace(source, std::to_string(count) + " objects");
     std::vector<size_t> offsets(count);
@@ -284,28 +298,55 @@ int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* f
     state.fonts = source.fonts;
     state.compress = source.compress;
     state.deflate = source.deflate;
-    if (source.utf8Text) state.cidFonts = &cidFonts;
-    try {
-        PageStreams streams(*source.pages, state, source.threads);
-        PageStreamCursor pageStreams(streams);
-        bytes.reserve(4096 + static_cast<size_t>(source.pages->PagesCount()) * 2048);
-        bytes = "%PDF-1.4\n";
-        for (size_t i = 0; i < count; ++i) {
-            offsets[i] = bytes.size();
-            AppendInt(bytes, static_cast<long long>(i + 1));
-            if (int16_t status = AppendObject(bytes, registry.objects[i], source, state,
-                                              pageStreams, failedFile);
-                status != kPdfOk) {
-                bytes.clear();
-                return status;
-            }
+    state.cidFonts = cidFonts;
+    PageStreams streams(*source.pages, state, source.threads);
+    PageStreamCursor pageStreams(streams);
+    output.bytes = "%PDF-1.4\n";
+    for (size_t i = 0; i < count; ++i) {
+        offsets[i] = output.Offset();
+        AppendInt(output.bytes, static_cast<long long>(i + 1));
+        if (int16_t status = AppendObject(output.bytes, registry.objects[i], source, state,
+                                          pageStreams, failedFile);
+            status != kPdfOk) {
+            return status;
         }
-        AppendXrefAndTrailer(bytes, offsets, source);
+        if (!output.Flush(false)) return kSaveWriteFailed;
+    }
+    AppendXrefAndTrailer(output.bytes, output.Offset(), offsets, source);
+    return output.Flush(true) ? int16_t{kPdfOk} : int16_t{kSaveWriteFailed};
+}
+
+int16_t BuildPdf(const PdfSource& source, PdfOutput& output, std::string* failedFile) {
+    vorPDFCatalog catalog;
+    Registry registry;
+    CidFonts cidFonts;
+    if (source.utf8Text && !cidFonts.Prepare(*source.pages, *source.fonts)) {
+        return kPdfNoUnicodeFont;
+    }
+    const CidFonts* unicodeFonts = source.utf8Text ? &cidFonts : nullptr;
+    NumberObjects(source, catalog, unicodeFonts, registry);
+    if (unicodeFonts) NumberFontParts(cidFonts, registry);
+    Trace(source, "Build buffer");
+    try {
+        return WriteObjects(source, registry, unicodeFonts, output, failedFile);
     } catch (const std::bad_alloc&) {
-        bytes.clear();
         return kPdfOutOfMemory;
     }
-    return kPdfOk;
+}
+
+}  // namespace
+
+int16_t BuildPdfFile(const PdfSource& source, std::string& bytes, std::string* failedFile) {
+    bytes.clear();
+    PdfOutput output(nullptr, 4096 + static_cast<size_t>(source.pages->PagesCount()) * 2048);
+    const int16_t status = BuildPdf(source, output, failedFile);
+    if (status == kPdfOk) bytes.swap(output.bytes);
+    return status;
+}
+
+int16_t WritePdfFile(const PdfSource& source, const ByteSink& sink, std::string* failedFile) {
+    PdfOutput output(&sink, 0);
+    return BuildPdf(source, output, failedFile);
 }
 
 }  // namespace scrivane

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/vorContent.h"
@@ -11,6 +12,7 @@
 #include "model/vorOutline.h"
 #include "model/vorPages.h"
 #include "pdf/vorXMP.h"
+#include "util/ByteSink.h"
 #include "util/Status.h"
 
 namespace scrivane {
@@ -40,6 +42,11 @@ struct PdfSource {
 // that could not be read (when given); a stream that cannot be deflated fails the whole
 // file with kPdfOutOfMemory.
 int16_t BuildPdfFile(const PdfSource& source, std::string& bytes,
+                     std::string* failedFile = nullptr);
+// The same bytes handed to sink in pieces as they are made, so that the file is never
+// held whole. A failure may come after some pieces were handed over (the sink's owner
+// discards them); kSaveWriteFailed when the sink refused a piece.
+int16_t WritePdfFile(const PdfSource& source, const ByteSink& sink,
                      std::string* failedFile = nullptr);
 
 }  // namespace scrivane

@@ -116,10 +116,11 @@ TEST(ForeignPdfText, RunsCarryPositionSizeAndColour) {
                       run.fontsize, block.Colour(run).c_str());
         runs.push_back(line);
     }
-    EXPECT_EQ(runs, (Texts{"one -28 241.9 10 128 128 128", "two -28 255.9 10 128 128 128",
-                           "three -28 269.9 10 0 255 255", "four -28 283.9 10 0 255 255",
-                           "matrix 200 541.9 12 255 0 0",
-                           "small -90 641.9 10 ", "big -80 741.9 20 0 0 255"}));
+    // y is the PDF's own, from the bottom of the 842-point page; lines come top first.
+    EXPECT_EQ(runs, (Texts{"one -28 600.1 10 128 128 128", "two -28 586.1 10 128 128 128",
+                           "three -28 572.1 10 0 255 255", "four -28 558.1 10 0 255 255",
+                           "matrix 200 300.1 12 255 0 0",
+                           "small -90 200.1 10 ", "big -80 100.1 20 0 0 255"}));
 }
 
 // Pages inherit box and resources; a node that names itself again adds no page. The

@@ -119,9 +119,10 @@ Piece At(std::string text, double x, double xEnd, double y, double size = 10) {
     return piece;
 }
 
+// Runs hold the PDF's y, from the bottom of a page 1000 high.
 std::vector<std::string> Emitted(const LineAssembler& lines) {
     vorContent block;
-    lines.Emit(block);
+    lines.Emit(block, 1000);
     std::vector<std::string> texts;
     for (const vorText& run : block.Texts) {
         texts.push_back(run.TextValue + " @" + std::to_string(static_cast<int>(run.x)) + "," +
@@ -145,8 +146,8 @@ TEST(ForeignLines, PiecesBecomeLinesInReadingOrder) {
     red.colour = {255, 0, 0};
     lines.Add(red);                          // another colour: a piece of its own
     lines.Add(At("nan", NAN, 10, 300));      // not finite: dropped
-    EXPECT_EQ(Emitted(lines), (std::vector<std::string>{"Hello gap red right @10,101 ",
-                                                         "lower @10,200 "}));
+    EXPECT_EQ(Emitted(lines), (std::vector<std::string>{"Hello gap red right @10,899 ",
+                                                         "lower @10,800 "}));
 }
 
 TEST(ForeignLines, TextPastTheBudgetIsDropped) {

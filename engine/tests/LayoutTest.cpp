@@ -113,6 +113,20 @@ TEST_F(Layout, WrappingCountsBreaksAsLinesAndRecordsThem) {
     EXPECT_EQ(runs[2].text->y - runs[1].text->y, 16);
 }
 
+TEST_F(Layout, EveryRunKnowsTheLineOfTheTextItCameFrom) {
+    vorFormat format = test::DefaultFormat();
+    format.DefaultLineLength = 60;
+    // An empty first line still counts; a command line places an empty run of its own.
+    Lay({"", "short", "aaaa bbbb cccc dddd eeee", "<set>fontsize=14", "next"}, format);
+    std::vector<std::pair<std::string, int>> placed;
+    for (const PlacedRun& r : Runs(*doc)) placed.emplace_back(r.text->TextValue, r.text->sourceLine);
+    ASSERT_EQ(placed.size(), 6u);
+    EXPECT_EQ(placed[0], (std::pair<std::string, int>{"short", 2}));
+    for (size_t piece = 1; piece <= 3; ++piece) EXPECT_EQ(placed[piece].second, 3) << piece;
+    EXPECT_EQ(placed[4], (std::pair<std::string, int>{"", 4}));
+    EXPECT_EQ(placed[5], (std::pair<std::string, int>{"next", 5}));
+}
+
 TEST_F(Layout, JustifiedAndRightAlignedPieces) {
     vorFormat format = test::DefaultFormat();
     format.DefaultLineLength = 100;

@@ -21,6 +21,24 @@ TEST(NumbersTest, NumericTextIsASignedDecimalWithOnePeriodAtMost) {
     EXPECT_EQ(ParseNumber("1e3"), std::nullopt);
 }
 
+// Plain digits take a shorter road; it must end where the general one does, at every
+// length, with blanks, signs or a point beside them, and past the digits a double holds.
+TEST(NumbersTest, PlainDigitsReadAsTheGeneralReadingDoes) {
+    std::string digits;
+    for (int length = 1; length <= 20; ++length) {
+        digits.push_back(static_cast<char>('0' + (length * 7) % 10));
+        for (const std::string& text : {digits, "0" + digits, " " + digits, digits + ".",
+                                        "+" + digits}) {
+            ASSERT_TRUE(ParseNumber(text).has_value()) << text;
+            EXPECT_EQ(*ParseNumber(text), std::stod(text)) << text;
+        }
+        EXPECT_EQ(ParseNumber(digits + "x"), std::nullopt);
+        EXPECT_EQ(ParseNumber("x" + digits), std::nullopt);
+    }
+    EXPECT_EQ(ParseNumber("0"), 0.0);
+    EXPECT_EQ(IntOr("16", 0), 16);
+}
+
 TEST(NumbersTest, IntegersRoundHalvesToEvenBeforeTheRangeCheck) {
     const std::optional<int16_t> none;
     const std::pair<const char*, std::optional<int16_t>> cases[] = {

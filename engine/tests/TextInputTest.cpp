@@ -14,6 +14,29 @@ TEST(TextInput, EveryKindOfLineEndBecomesCrLf) {
     EXPECT_EQ(ToEngineText("caf\xE9\rcr\xE8me").text, "caf\xE9\r\ncr\xE8me");  // Windows-1252
 }
 
+// Plain stretches are scanned eight bytes at a time: a line end or a byte past ASCII must
+// be found wherever it falls in such a word, and the text around it kept whole.
+TEST(TextInput, LineEndsAndHighBytesAreFoundAtEveryOffset) {
+    const std::string pad = "abcdefghijklmnopqrstuvwxyz";
+    struct Case {
+        std::string written, converted;
+        TextFileEncoding encoding;
+    };
+    const Case cases[] = {{"\r\n", "\r\n", TextFileEncoding::kUtf8},
+                          {"\r", "\r\n", TextFileEncoding::kUtf8},
+                          {"\n", "\r\n", TextFileEncoding::kUtf8},
+                          {"\xC3\xA9", "\xE9", TextFileEncoding::kUtf8},
+                          {"\xE9", "\xE9", TextFileEncoding::kWindows1252}};
+    for (const Case& c : cases) {
+        for (size_t at = 0; at <= pad.size(); ++at) {
+            const EngineText text =
+                ToEngineText(pad.substr(0, at) + c.written + pad.substr(at));
+            EXPECT_EQ(text.text, pad.substr(0, at) + c.converted + pad.substr(at)) << at;
+            EXPECT_EQ(text.encoding, c.encoding) << at;
+        }
+    }
+}
+
 TEST(TextInput, Utf16WithByteOrderMarkIsDecoded) {
     // "café €\r\n𝄞" in UTF-16 LE and BE; the clef is outside Windows-1252.
     const std::string le("\xFF\xFE" "c\0a\0f\0\xE9\0 \0\xAC\x20\r\0\n\0\x34\xD8\x1E\xDD", 22);

@@ -80,6 +80,33 @@ TEST(TextMeasurerTest, FaceNamesAndStyleFlagsMapToStandardFonts) {
     EXPECT_STREQ(StandardFontName(StandardFont::TimesRoman), "Times-Roman");
 }
 
+// The measurer keeps the last name it resolved: every change of name, flag or font set
+// another way must still be followed, in any order.
+TEST(TextMeasurerTest, EachSetFontFollowsTheNameAndFlagsGivenLast) {
+    TextMeasurer measurer;
+    const struct {
+        const char* face;
+        bool bold, italic;
+        StandardFont expected;
+    } steps[] = {
+        {"Courier New", false, false, StandardFont::Courier},
+        {"Courier New", true, false, StandardFont::CourierBold},
+        {"Courier New", true, true, StandardFont::CourierBoldOblique},
+        {"Times New Roman", true, true, StandardFont::TimesBoldItalic},
+        {"Courier New", false, false, StandardFont::Courier},
+        {"Courier New", false, false, StandardFont::Courier},
+    };
+    for (const auto& step : steps) {
+        measurer.SetFont(step.face, step.bold, step.italic, 12);
+        EXPECT_EQ(measurer.font(), step.expected) << step.face;
+        EXPECT_EQ(measurer.size(), 12);
+    }
+    measurer.SetFont(StandardFont::Symbol, 9);
+    measurer.SetFont("Courier New", false, false, 11);  // the same name as before that
+    EXPECT_EQ(measurer.font(), StandardFont::Courier);
+    EXPECT_EQ(measurer.GlyphUnits('i'), 600);  // Courier's widths, not Symbol's
+}
+
 TEST(TextMeasurerTest, PrefixSumsEqualTheWholeMeasureWithoutOverflow) {
     TextMeasurer m;
     m.SetFont("Times New Roman", true, false, 10.5);

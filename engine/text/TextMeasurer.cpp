@@ -74,7 +74,16 @@ const unsigned short* TextMeasurer::TableFor(StandardFont font) {
 }
 
 void TextMeasurer::SetFont(const std::string& face, bool bold, bool italic, double size) {
-    SetFont(ResolveStandardFont(face, bold, italic), size);
+    // The layout sets the font of every line, mostly the one it had: the name is looked
+    // through again only when it changes.
+    if (!resolved_ || face != resolvedFace_ || bold != resolvedBold_ || italic != resolvedItalic_) {
+        resolvedFont_ = ResolveStandardFont(face, bold, italic);
+        resolvedFace_ = face;
+        resolvedBold_ = bold;
+        resolvedItalic_ = italic;
+        resolved_ = true;
+    }
+    SetFont(resolvedFont_, size);
 }
 
 void TextMeasurer::SetFont(StandardFont font, double size) {

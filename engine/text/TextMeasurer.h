@@ -69,6 +69,12 @@ private:
     StandardFont font_ = StandardFont::Helvetica;
     double size_ = 10.0;
     const unsigned short* widths_ = TableFor(StandardFont::Helvetica);
+    // The last face name resolved, and what it gave.
+    bool resolved_ = false;
+    std::string resolvedFace_;
+    bool resolvedBold_ = false;
+    bool resolvedItalic_ = false;
+    StandardFont resolvedFont_ = StandardFont::Helvetica;
 };
 
 }  // namespace scrivane

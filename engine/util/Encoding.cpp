@@ -1,6 +1,7 @@
 #include "util/Encoding.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace scrivane {
 
@@ -78,6 +79,14 @@ int Cp1252Byte(char32_t cp) {
 bool IsValidUtf8(std::string_view bytes) {
     char32_t cp;
     for (size_t i = 0; i < bytes.size();) {
+        // Plain ASCII, the bulk of most texts, eight bytes at a time.
+        while (i + 8 <= bytes.size()) {
+            uint64_t word;
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            if ((word & 0x8080808080808080ull) != 0) break;
+            i += 8;
+        }
+        if (i >= bytes.size()) break;
         if (static_cast<unsigned char>(bytes[i]) < 0x80) {
             ++i;
             continue;
@@ -136,14 +145,25 @@ std::string Utf8ToCp1252(std::string_view utf8, size_t* replaced) {
 std::string Cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 8);
-    for (char c : cp1252) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out.push_back(c);
-        } else {
-            AppendUtf8(out, Cp1252CodePoint(byte));
+    size_t plainFrom = 0;
+    for (size_t i = 0; i < cp1252.size();) {
+        if (i + 8 <= cp1252.size()) {  // plain ASCII eight bytes at a time
+            uint64_t word;
+            std::memcpy(&word, cp1252.data() + i, sizeof word);
+            if ((word & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
         }
+        const auto byte = static_cast<unsigned char>(cp1252[i]);
+        if (byte >= 0x80) {
+            out.append(cp1252.substr(plainFrom, i - plainFrom));
+            AppendUtf8(out, Cp1252CodePoint(byte));
+            plainFrom = i + 1;
+        }
+        ++i;
     }
+    out.append(cp1252.substr(plainFrom));
     return out;
 }
 

@@ -38,6 +38,16 @@ bool IsNumeric(std::string_view text) {
 }
 
 std::optional<double> ParseNumber(std::string_view text) {
+    // Most numbers the layout reads are a few plain digits (sizes, spacings, positions),
+    // read for every line: those need no trimming, sign or point, and are exact.
+    if (!text.empty() && text.size() <= 15) {
+        long long digits = 0;
+        size_t i = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+            digits = digits * 10 + (text[i] - '0');
+        }
+        if (i == text.size()) return static_cast<double>(digits);
+    }
     if (!IsNumeric(text)) return std::nullopt;
     text = TrimBlanks(text);
     bool negative = false;

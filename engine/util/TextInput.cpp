@@ -1,5 +1,9 @@
 #include "util/TextInput.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 #include "util/Encoding.h"
 #include "util/ProgramInfo.h"
 
@@ -16,13 +20,29 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
 }
 
+// Whether any of the eight bytes at `at` is 0x80 or more, CR or LF (word-at-a-time tests:
+// a byte of the xor is zero exactly where the byte equals the one looked for).
+bool HasSpecialByte(const char* at) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    auto hasZeroByte = [](uint64_t v) { return (v - kOnes) & ~v & kHighBits; };
+    return ((word & kHighBits) | hasZeroByte(word ^ (kOnes * '\r')) |
+            hasZeroByte(word ^ (kOnes * '\n'))) != 0;
+}
+
 // Builds the engine text one code point at a time: line ends made CR LF, characters
 // Windows-1252 cannot hold made "?" and reported per line. With `canShow`, the text is
 // UTF-8 instead and only the characters no font can show are made "?".
 class EngineTextBuilder {
 public:
-    EngineTextBuilder(EngineText& result, const CanShowCharacter* canShow)
-        : result_(result), canShow_(canShow) {}
+    EngineTextBuilder(EngineText& result, const CanShowCharacter* canShow, size_t pieceSize,
+                      size_t expected)
+        : result_(result), canShow_(canShow), pieceSize_(pieceSize) {
+        result_.text.reserve(pieceSize > 0 ? std::min(expected, pieceSize + pieceSize / 8)
+                                           : expected);
+    }
 
     // Characters beyond Windows-1252 the UTF-8 text kept.
     size_t kept() const { return kept_; }
@@ -67,6 +87,7 @@ public:
     // the same in Windows-1252) at once, and returns where it stopped.
     size_t AddPlainStretch(std::string_view bytes, size_t at) {
         size_t end = at;
+        while (end + 8 <= bytes.size() && !HasSpecialByte(bytes.data() + end)) end += 8;
         while (end < bytes.size()) {
             const auto c = static_cast<unsigned char>(bytes[end]);
             if (c >= 0x80 || c == '\r' || c == '\n') break;
@@ -79,13 +100,21 @@ public:
         return end;
     }
 
-    void Finish() { Report(); }
+    void Finish() {
+        Report();
+        if (pieceSize_ > 0) result_.pieces.push_back(std::move(result_.text));
+    }
 
 private:
     void EndLine() {
         Report();
         result_.text += "\r\n";
         ++line_;
+        if (pieceSize_ > 0 && result_.text.size() >= pieceSize_) {
+            result_.pieces.push_back(std::move(result_.text));
+            result_.text = std::string();
+            result_.text.reserve(pieceSize_ + pieceSize_ / 8);
+        }
     }
 
     void Report() {
@@ -106,6 +135,7 @@ private:
     const CanShowCharacter* stopAtShowable_ = nullptr;
     bool stopped_ = false;
     size_t kept_ = 0;
+    const size_t pieceSize_;
     int32_t line_ = 1;
     bool afterCr_ = false;
     std::string lost_;
@@ -147,7 +177,6 @@ namespace {
 
 void BuildEngineText(std::string_view fileBytes, TextFileEncoding encoding, EngineText& result,
                      EngineTextBuilder& out) {
-    result.text.reserve(fileBytes.size() + fileBytes.size() / 32);
     result.encoding = encoding;
     switch (result.encoding) {
         case TextFileEncoding::kUtf16Le:
@@ -177,30 +206,36 @@ void BuildEngineText(std::string_view fileBytes, TextFileEncoding encoding, Engi
 
 }  // namespace
 
-EngineText ToEngineText(std::string_view fileBytes, const CanShowCharacter& canShow) {
+EngineText ToEngineText(std::string_view fileBytes, const CanShowCharacter& canShow,
+                        size_t pieceSize) {
     const TextFileEncoding encoding = DetectTextFileEncoding(fileBytes);
+    const size_t expected = fileBytes.size() + fileBytes.size() / 32;
     EngineText result;
-    EngineTextBuilder out(result, nullptr);
+    EngineTextBuilder out(result, nullptr, pieceSize, expected);
     if (canShow) out.StopAtShowable(&canShow);
     BuildEngineText(fileBytes, encoding, result, out);
     if (!out.stopped()) return result;
     // A character beyond Windows-1252 that a font shows: the text stays UTF-8.
     EngineText wide;
-    EngineTextBuilder wideOut(wide, &canShow);
+    EngineTextBuilder wideOut(wide, &canShow, pieceSize, expected);
     BuildEngineText(fileBytes, encoding, wide, wideOut);
     wide.utf8 = true;
     return wide;
 }
 
 std::string ToUtf8Lines(std::string_view engineText, bool utf8) {
+    // The CR of every CR LF goes; the stretches between are copied at once.
     std::string lf;
     lf.reserve(engineText.size());
-    for (size_t i = 0; i < engineText.size(); ++i) {
-        if (engineText[i] == '\r' && i + 1 < engineText.size() && engineText[i + 1] == '\n') {
-            continue;
+    size_t from = 0;
+    for (size_t cr = engineText.find('\r'); cr != std::string_view::npos;
+         cr = engineText.find('\r', cr + 1)) {
+        if (cr + 1 < engineText.size() && engineText[cr + 1] == '\n') {
+            lf.append(engineText.substr(from, cr - from));
+            from = cr + 1;
         }
-        lf.push_back(engineText[i]);
     }
+    lf.append(engineText.substr(from));
     return utf8 ? lf : Cp1252ToUtf8(lf);
 }
 

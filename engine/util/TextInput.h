@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "util/Diagnostic.h"
 
@@ -23,6 +24,10 @@ struct EngineText {
     std::string text;     // Windows-1252 (UTF-8 when utf8), CR LF line ends
     // The text holds characters beyond Windows-1252 that a font can show, and is UTF-8.
     bool utf8 = false;
+    // Given a piece size, the text comes here instead, cut after the first line end past
+    // every piece size: each piece but the last ends with a line's CR LF, and the pieces
+    // joined are the text. A reader can let a piece go once it has used it.
+    std::vector<std::string> pieces;
     size_t replaced = 0;  // characters Windows-1252 (or, when utf8, no font) cannot hold, now "?"
     // One report per line that lost characters: the characters themselves (UTF-8).
     Diagnostics replacements;
@@ -43,7 +48,9 @@ using CanShowCharacter = std::function<bool(char32_t)>;
 // A text that Windows-1252 holds is Windows-1252. One that it does not hold stays UTF-8
 // when `canShow` is given and accepts some of its other characters; the characters it
 // refuses become "?". Without `canShow` every character beyond Windows-1252 becomes "?".
-EngineText ToEngineText(std::string_view fileBytes, const CanShowCharacter& canShow = {});
+// With pieceSize > 0 the text goes to `pieces` (see EngineText).
+EngineText ToEngineText(std::string_view fileBytes, const CanShowCharacter& canShow = {},
+                        size_t pieceSize = 0);
 
 // Engine text back to a UTF-8 file text with LF line ends; `utf8`: the engine text is
 // UTF-8 already.

@@ -65,7 +65,7 @@ void ConvertPage(const PageEntry& entry, ConversionBudget& budget, FontCache& fo
     LineAssembler lines(budget);
     ContentInterpreter interpreter(budget, fonts, lines, box.llx, box.ury);
     interpreter.Run(content, Resources{entry.resources, entry.page.getObjGen()}, 0);
-    lines.Emit(block);
+    lines.Emit(block, page.PageHeight);
 }
 
 int16_t Convert(const char* name, std::string_view bytes, vorPages& pagesOut,

@@ -69,7 +69,7 @@ std::string LineAssembler::LineText(const std::vector<size_t>& line) const {
     return text;
 }
 
-void LineAssembler::Emit(vorContent& block) const {
+void LineAssembler::Emit(vorContent& block, double pageHeight) const {
     std::vector<size_t> order(pieces_.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::stable_sort(order.begin(), order.end(),
@@ -91,7 +91,8 @@ void LineAssembler::Emit(vorContent& block) const {
                          [&](size_t a, size_t b) { return pieces_[a].x < pieces_[b].x; });
         const Piece& first = pieces_[line.front()];
         double size = std::clamp(std::round(first.size), 1.0, 32767.0);
-        block.AddText(LineText(line), "", static_cast<int16_t>(size), first.x, first.y,
+        block.AddText(LineText(line), "", static_cast<int16_t>(size), first.x,
+                      pageHeight - first.y,
                       first.colour.Text(), 0, "");
     }
 }

@@ -45,7 +45,9 @@ public:
     // else it starts anew. Text past the budget is dropped (and the budget is full).
     void Add(Piece piece);
     // One run a line: lines top to bottom, pieces of a line left to right.
-    void Emit(vorContent& block) const;
+    // Pieces hold y from the top; the runs of a converted page hold the PDF's own y (from
+    // the bottom), which the positioned text turns back into "<set>y=" from the top.
+    void Emit(vorContent& block, double pageHeight) const;
 
 private:
     std::string LineText(const std::vector<size_t>& line) const;
