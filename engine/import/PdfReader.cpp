@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <set>
 #include <thread>
@@ -21,11 +19,6 @@ namespace scrivane {
 namespace {
 
 constexpr size_t kMaxTrailerEntries = 1000;
-
-const char* const kAcceptedProducers[] = {
-    "Dorvex (JTR-1.3", "Dorvex (JTR-1.4", "Dorvex (JTR-1.6", "Dorvex (WBK-1.0",
-    "Dorvex (WBK-1.1", "Dorvex (WBK-1.2", "Dorvex (WBK-1.3", "Dorvex (WBK-1.4",
-    "Dorvex (LMB-1.0"};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -266,43 +259,6 @@ void ReadMediaBox(std::string_view page, vorPage& target) {
 
 }  // namespace
 
-int16_t CheckPdfFile(const std::string& rawPath, std::string& bytes) {
-    std::string path;
-    for (char c : rawPath) {
-        if (c != '\n' && c != '\r' && c != '\0') path.push_back(c);
-    }
-    if (path.empty()) return kPdfNoFileName;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return kPdfFileMissing;  // no folders, no pipes
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return kPdfFileMissing;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0) return kPdfFileMissing;
-    if (size < 100) return kPdfTooShort;
-    in.seekg(0, std::ios::beg);
-    char head[5];
-    if (!in.read(head, 5)) return kPdfFileMissing;
-    if (AsciiUpper(std::string(head, 5)) != "%PDF-") return kPdfNoHeader;
-    in.seekg(0, std::ios::beg);
-    try {
-        bytes.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
-        return kPdfFileMissing;  // larger than memory: it cannot be read
-    }
-    if (!in.read(bytes.data(), size)) return kPdfFileMissing;
-    return kPdfReadOk;
-}
-
-bool IsOwnProducer(std::string_view bytes) {
-    if (bytes.size() < 36) return false;
-    std::string_view key = bytes.substr(21, 15);
-    for (const char* accepted : kAcceptedProducers) {
-        if (key == accepted) return true;
-    }
-    return false;
-}
-
 int16_t ReadStreamData(std::string_view object, std::string_view file, std::string& data) {
     size_t streamAt = object.find("stream");
     if (streamAt == std::string_view::npos) return kPdfNoStream;
@@ -367,26 +323,6 @@ int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
         lineStart = i + 1;
     }
     return kPdfReadOk;
-}
-
-void ReadSourceLines(const std::string& joinedText, std::vector<std::string>& lines,
-                     std::string& formatName) {
-    std::string joined = joinedText;
-    if (joined.find("\r\n") == std::string::npos) joined = ReplaceAll(joined, "\n", "\r\n");
-    size_t start = 0;
-    for (;;) {
-        size_t end = joined.find("\r\n", start);
-        lines.push_back(joined.substr(start, end == std::string::npos ? std::string::npos
-                                                                       : end - start));
-        if (end == std::string::npos) break;
-        start = end + 2;
-    }
-    const std::string& first = lines.front();
-    if (first.compare(0, 2, "0:") == 0) {
-        size_t open = first.find("cff='");
-        size_t close = open == std::string::npos ? open : first.find("')", open + 5);
-        if (close != std::string::npos) formatName = first.substr(open + 5, close - open - 5);
-    }
 }
 
 namespace {

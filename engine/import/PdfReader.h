@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "import/PdfFileCheck.h"
+#include "import/SourceText.h"
 #include "model/vorInfos.h"
 #include "model/vorPages.h"
 #include "util/Status.h"
@@ -23,13 +25,6 @@ struct PdfContents {
     // Windows-1252; otherwise Windows-1252.
     bool utf8Text = false;
 };
-
-// Checks every reader makes before it reads: name, existence, size, header, "%%EOF".
-// On success bytes holds the whole file.
-int16_t CheckPdfFile(const std::string& path, std::string& bytes);
-
-// True when the 15 characters at the 22nd of the file name a producer this version reads.
-bool IsOwnProducer(std::string_view bytes);
 
 // Reads a file this program wrote. Only the first content stream of a page holds the
 // text; the others carry page furniture (headers) and are left out.
@@ -52,10 +47,5 @@ int16_t ReadStreamData(std::string_view object, std::string_view file, std::stri
 // beyond Windows-1252), and left out otherwise.
 int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
                              std::vector<std::string>& runs, const CidText* ids = nullptr);
-
-// Splits the embedded source text into its "N:" + line entries and finds the format
-// file's name in the "0:" entry.
-void ReadSourceLines(const std::string& joined, std::vector<std::string>& lines,
-                     std::string& formatName);
 
 }  // namespace scrivane

@@ -1,6 +1,7 @@
 #include "import/SourceText.h"
 
 #include "util/Numbers.h"
+#include "util/TextUtil.h"
 
 namespace scrivane {
 
@@ -84,6 +85,26 @@ std::string PositionedText(const vorPages& pages, const vorInfos& infos) {
     }
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
     return text;
+}
+
+void ReadSourceLines(const std::string& joinedText, std::vector<std::string>& lines,
+                     std::string& formatName) {
+    std::string joined = joinedText;
+    if (joined.find("\r\n") == std::string::npos) joined = ReplaceAll(joined, "\n", "\r\n");
+    size_t start = 0;
+    for (;;) {
+        size_t end = joined.find("\r\n", start);
+        lines.push_back(joined.substr(start, end == std::string::npos ? std::string::npos
+                                                                       : end - start));
+        if (end == std::string::npos) break;
+        start = end + 2;
+    }
+    const std::string& first = lines.front();
+    if (first.compare(0, 2, "0:") == 0) {
+        size_t open = first.find("cff='");
+        size_t close = open == std::string::npos ? open : first.find("')", open + 5);
+        if (close != std::string::npos) formatName = first.substr(open + 5, close - open - 5);
+    }
 }
 
 }  // namespace scrivane

@@ -17,4 +17,9 @@ std::string RebuildSourceText(const vorPages& pages, const std::vector<std::stri
 // for every run "<set>x=", "<set>y=", "<set>fontsize=" and the text.
 std::string PositionedText(const vorPages& pages, const vorInfos& infos);
 
+// Splits the embedded source text into its "N:" + line entries and finds the format
+// file's name in the "0:" entry.
+void ReadSourceLines(const std::string& joined, std::vector<std::string>& lines,
+                     std::string& formatName);
+
 }  // namespace scrivane
