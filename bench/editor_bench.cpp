@@ -15,6 +15,7 @@
 
 #include "BenchText.h"
 #include "document/vorDocument.h"
+#include "SilentPrompts.h"
 #include "shell/AppContext.h"
 #include "shell/DocumentManager.h"
 #include "shell/EditorHighlighting.h"
@@ -23,28 +24,6 @@
 using namespace scrivane::app;
 
 namespace {
-
-// Answers nothing and opens nothing: a benchmark never waits for a person.
-class SilentPrompts : public Prompts {
-public:
-    Answer AskYesNoCancel(const QString&, const QString&) override { return Answer::No; }
-    bool AskYesNo(const QString&, const QString&) override { return true; }
-    void Inform(const QString&, const QString& text) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    QString OpenFileName(const QString&, const QStringList&, int&, const QString&) override {
-        return {};
-    }
-    QString SaveFileName(const QString&, const QStringList&, int&, const QString&) override {
-        return {};
-    }
-    bool AskText(const QString&, const QString&, QString&) override { return false; }
-    int ShowModal(QDialog&) override { return QDialog::Rejected; }
-    bool ChooseFont(QFont&) override { return false; }
-    bool ChooseColour(QColor&, const QList<QColor>&) override { return false; }
-    bool ChoosePrinter(QPrinter&) override { return false; }
-    void OpenExternally(const QString&, std::function<void()>) override {}
-};
 
 // Every eighth line made a command, a heading, a hidden line or a title, as a text
 // written for the format's conditions would be.
@@ -151,7 +130,7 @@ int main(int argc, char** argv) {
     settings.setShowExportOptions(10, false);
     settings.setOpenAfterExport(10, false);
     clsCaption captions(paths.dataFolder());
-    SilentPrompts prompts;
+    bench::SilentPrompts prompts;
     AppContext context{paths, settings, captions, prompts, {}, {}};
 
     // Highlighting off and on, in turn, best of five each.

@@ -28,6 +28,7 @@
 #include "preview/PreviewPane.h"
 #include "preview/PreviewScheduler.h"
 #include "preview/PreviewView.h"
+#include "SilentPrompts.h"
 #include "shell/AppContext.h"
 #include "shell/DocumentManager.h"
 #include "shell/frmScrivane.h"
@@ -35,28 +36,6 @@
 using namespace scrivane::app;
 
 namespace {
-
-// Answers nothing and opens nothing: a benchmark never waits for a person.
-class SilentPrompts : public Prompts {
-public:
-    Answer AskYesNoCancel(const QString&, const QString&) override { return Answer::No; }
-    bool AskYesNo(const QString&, const QString&) override { return true; }
-    void Inform(const QString&, const QString& text) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    QString OpenFileName(const QString&, const QStringList&, int&, const QString&) override {
-        return {};
-    }
-    QString SaveFileName(const QString&, const QStringList&, int&, const QString&) override {
-        return {};
-    }
-    bool AskText(const QString&, const QString&, QString&) override { return false; }
-    int ShowModal(QDialog&) override { return 0; }
-    bool ChooseFont(QFont&) override { return false; }
-    bool ChooseColour(QColor&, const QList<QColor>&) override { return false; }
-    bool ChoosePrinter(QPrinter&) override { return false; }
-    void OpenExternally(const QString&, std::function<void()>) override {}
-};
 
 double Median(std::vector<double> values) {
     if (values.empty()) return 0;
@@ -209,7 +188,7 @@ private:
 };
 
 struct Bench {
-    SilentPrompts prompts;
+    bench::SilentPrompts prompts;
     AppPaths paths = AppPaths::FromEnvironment();
     AppSettings settings{paths.settingsStore()};
     clsCaption captions{paths.dataFolder()};
