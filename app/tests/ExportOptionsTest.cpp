@@ -153,7 +153,7 @@ void ExportOptionsTest::okWritesTheValuesAndTheFourSettings() {
     QVERIFY(dialog.confirmed());
 
     vorFormat saved = Read(defaultFile);
-    QCOMPARE(saved.title, std::string("New title \x80"));  // the euro sign, as PDF keeps it
+    QCOMPARE(saved.title, std::string("New title \xE2\x82\xAC"));  // kept as UTF-8
     QCOMPARE(saved.author, std::string("Me"));
     QCOMPARE(saved.DefaultFont, std::string("Arial,Bold"));
     QCOMPARE(saved.DefaultFontSize, int16_t(10));  // "abc" left the size as it was
