@@ -71,6 +71,7 @@ private slots:
     void eachFormatShowsItsOwnChoices();
     void opensOnTheDefaultFileOrWhatAnImportFound();
     void okWritesTheValuesAndTheFourSettings();
+    void propertiesInAnyScriptSurviveOkAndSettingsFiles();
     void cancelAndTheCloseBoxChangeNothingAndStopTheExport();
     void setListShowsTheNamedSetsOfTheFormat();
     void settingsFilesAreSavedUnderAllowedNamesOnly();
@@ -172,6 +173,24 @@ void ExportOptionsTest::okWritesTheValuesAndTheFourSettings() {
     QVERIFY(t.settings.useLineOptions(kTargetXml).isOn());
     QCOMPARE(t.settings.lineOptionsSet(kTargetXml), QString("[Default]"));  // no XML set
     QCOMPARE(Read(t.places.defaultFile(kTargetXml)).DefaultFontSize, int16_t(14));
+}
+
+void ExportOptionsTest::propertiesInAnyScriptSurviveOkAndSettingsFiles() {
+    Options t;
+    const QString defaultFile = t.places.defaultFile(kTargetPdf);
+    const QByteArray greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";  // Ελλάδα
+    WriteFileBytes(defaultFile, QByteArray(kDefaultFile).replace("Old title", greek));
+    frmFormat dialog(t.context, kTargetPdf, t.properties);
+    QCOMPARE(Control<QLineEdit>(dialog, "txtTitle")->text(), QString::fromUtf8(greek));
+    Control<QLineEdit>(dialog, "txtAuthor")->setText(QString::fromUtf8("Фёдор"));
+    t.prompts.saveNames = {t.settingsFile("Greek")};
+    dialog.SaveSettingsAs();
+    dialog.accept();  // the title untouched: written back as it was read
+    for (const QString& file : {defaultFile, t.settingsFile("Greek")}) {
+        const vorFormat saved = Read(file);
+        QCOMPARE(saved.title, greek.toStdString());
+        QCOMPARE(saved.author, std::string("\xD0\xA4\xD1\x91\xD0\xB4\xD0\xBE\xD1\x80"));
+    }
 }
 
 void ExportOptionsTest::cancelAndTheCloseBoxChangeNothingAndStopTheExport() {

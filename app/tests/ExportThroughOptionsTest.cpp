@@ -1,10 +1,13 @@
 // End to end through the editor's window: a text opened, exported as PDF after the export
 // options (title, author, Courier 10, Letter pages in page setup) were set; then a set of
-// line options saved under settings/, chosen, and applied by the next export.
+// line options saved under settings/, chosen, and applied by the next export. A title in
+// Greek typed in the window reaches the PDF, the format file and, through the import, the
+// window again.
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
@@ -36,6 +39,7 @@ class ExportThroughOptionsTest : public QObject {
     Q_OBJECT
 private slots:
     void exportCarriesTheOptionsChosenInTheWindows();
+    void propertiesInAnyScriptReachThePdfAndComeBack();
 };
 
 void ExportThroughOptionsTest::exportCarriesTheOptionsChosenInTheWindows() {
@@ -109,6 +113,61 @@ void ExportThroughOptionsTest::exportCarriesTheOptionsChosenInTheWindows() {
              qPrintable(secondFonts));
     QVERIFY(Run("pdftotext", {second, "-"}).contains("Chapter One"));
     QVERIFY(Run("pdfinfo", {second}).contains("612 x 792"));
+}
+
+void ExportThroughOptionsTest::propertiesInAnyScriptReachThePdfAndComeBack() {
+    const QString greek = QString::fromUtf8("Ελληνικά · Ωμέγα");
+    const QString russian = QString::fromUtf8("Фёдор");
+    const QString french = QString::fromUtf8("Café crème");  // Windows-1252 holds it
+    test::TestContext t;
+    frmScrivane window(t.context);
+    window.Load();
+    const QString text = t.folders.file("plain.txt");
+    WriteFileBytes(text, "Caf\xC3\xA9 au lait\n");
+    t.prompts.openNames = {text};
+    window.action("mnuOpen")->trigger();
+
+    const QString pdf = t.folders.file("greek.pdf");
+    t.prompts.saveNames = {pdf};
+    t.prompts.dialogs = {[&](QDialog& options) {
+        Control<QLineEdit>(options, "txtTitle")->setText(greek);
+        Control<QLineEdit>(options, "txtAuthor")->setText(russian);
+        Control<QLineEdit>(options, "txtSubject")->setText(french);
+        Control<QLineEdit>(options, "txtKeywords")->setText(greek);
+        Control<QPushButton>(options, "cmdOK")->click();
+    }};
+    window.action("mnuPDFExport")->trigger();
+    QCOMPARE(Run("qpdf", {"--check", pdf}).contains("No syntax or stream encoding errors"), true);
+    const QString info = Run("pdfinfo", {"-enc", "UTF-8", pdf});
+    QVERIFY2(info.contains(QRegularExpression("Title:\\s+" + greek + "\n")), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression("Author:\\s+" + russian + "\n")), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression("Subject:\\s+" + french + "\n")), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression("Keywords:\\s+" + greek + "\n")), qPrintable(info));
+    const QString fonts = Run("pdffonts", {pdf});
+    QVERIFY2(fonts.contains("Helvetica") && !fonts.contains("DejaVu"), qPrintable(fonts));
+    QVERIFY(Run("pdftotext", {"-enc", "UTF-8", pdf, "-"}).contains(QString::fromUtf8("Café au lait")));
+
+    // The window shows the format file's values again, then those of the imported file.
+    QString shown;
+    auto readTitle = [&](QDialog& options) {
+        shown = Control<QLineEdit>(options, "txtTitle")->text() + "|" +
+                Control<QLineEdit>(options, "txtAuthor")->text() + "|" +
+                Control<QLineEdit>(options, "txtSubject")->text();
+        Control<QPushButton>(options, "cmdCancel")->click();
+    };
+    const QString expected = greek + "|" + russian + "|" + french;
+    t.prompts.dialogs = {readTitle};
+    window.action("mnuFormatPDF")->trigger();
+    QCOMPARE(shown, expected);
+
+    WriteFileBytes(t.paths.userFolder() + "/default.pdf.format.vantor.dorvex", "<dorvex/>");
+    t.prompts.openNames = {pdf};
+    window.action("mnuOpen")->trigger();
+    QCOMPARE(window.editor()->toPlainText(), QString::fromUtf8("Café au lait\n"));
+    shown.clear();
+    t.prompts.dialogs = {readTitle};
+    window.action("mnuFormatPDF")->trigger();
+    QCOMPARE(shown, expected);
 }
 
 QTEST_MAIN(ExportThroughOptionsTest)
