@@ -182,15 +182,11 @@ void ExportOptionsTest::propertiesInAnyScriptSurviveOkAndSettingsFiles() {
     WriteFileBytes(defaultFile, QByteArray(kDefaultFile).replace("Old title", greek));
     frmFormat dialog(t.context, kTargetPdf, t.properties);
     QCOMPARE(Control<QLineEdit>(dialog, "txtTitle")->text(), QString::fromUtf8(greek));
-    Control<QLineEdit>(dialog, "txtAuthor")->setText(QString::fromUtf8("Фёдор"));
     t.prompts.saveNames = {t.settingsFile("Greek")};
     dialog.SaveSettingsAs();
     dialog.accept();  // the title untouched: written back as it was read
-    for (const QString& file : {defaultFile, t.settingsFile("Greek")}) {
-        const vorFormat saved = Read(file);
-        QCOMPARE(saved.title, greek.toStdString());
-        QCOMPARE(saved.author, std::string("\xD0\xA4\xD1\x91\xD0\xB4\xD0\xBE\xD1\x80"));
-    }
+    QCOMPARE(Read(defaultFile).title, greek.toStdString());
+    QCOMPARE(Read(t.settingsFile("Greek")).title, greek.toStdString());
 }
 
 void ExportOptionsTest::cancelAndTheCloseBoxChangeNothingAndStopTheExport() {

@@ -35,8 +35,7 @@ void Collect(pugi::xml_node from, const std::vector<std::string_view>& names, si
 }
 
 // The element's text as the parser gives it (UTF-8): all character data below it, in
-// document order. Walked without
-// recursion, so no nesting depth can exhaust the stack.
+// document order. Walked without recursion, so no nesting depth can exhaust the stack.
 std::string TextOf(pugi::xml_node node) {
     std::string text;
     pugi::xml_node current = node.first_child();
