@@ -62,6 +62,13 @@ public:
         String(text);
         fresh_ = false;
     }
+    // A value that is UTF-8 whatever the text's encoding (the document information).
+    void Utf8Field(std::string_view key, std::string_view utf8) {
+        const bool saved = utf8Text;
+        utf8Text = true;
+        Field(key, utf8);
+        utf8Text = saved;
+    }
     void Field(std::string_view key, double value) {
         Key(key);
         Number(value);
@@ -175,10 +182,10 @@ std::string LayoutJson(const vorDocument& document) {
     json.Key("info");
     json.Open('{');
     if (document.eInfos) {
-        json.Field("title", document.eInfos->title);
-        json.Field("author", document.eInfos->author);
-        json.Field("subject", document.eInfos->subject);
-        json.Field("keywords", document.eInfos->keywords);
+        json.Utf8Field("title", document.eInfos->title);
+        json.Utf8Field("author", document.eInfos->author);
+        json.Utf8Field("subject", document.eInfos->subject);
+        json.Utf8Field("keywords", document.eInfos->keywords);
     }
     json.Close('}');
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "format/vorFormat.h"
+#include "util/Encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     scrivane::vorFormat format;
@@ -11,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* lines[] = {"", "# Title", "Chapter 1", "plain text", "%% hidden"};
     int number = 1;
     for (const char* line : lines) format.GetFormat(number++, line);
-    format.FormatFileText();
+    // Whatever bytes the file held, the file written again is UTF-8.
+    if (!scrivane::IsValidUtf8(format.FormatFileText())) __builtin_trap();
     return 0;
 }

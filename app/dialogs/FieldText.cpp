@@ -9,6 +9,10 @@ std::string FieldToFormat(const QString& text) { return ToEngineText(text).text;
 
 QString FieldFromFormat(const std::string& text) { return FromEngineText(text); }
 
+std::string PropertyToFormat(const QString& text) { return text.toStdString(); }
+
+QString PropertyFromFormat(const std::string& utf8) { return QString::fromStdString(utf8); }
+
 bool IsNumber(const QString& text) { return IsNumeric(FieldToFormat(text)); }
 
 std::optional<int16_t> WholeNumber(const QString& text) {

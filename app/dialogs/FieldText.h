@@ -12,6 +12,10 @@ namespace scrivane::app {
 // A field's text as the format object holds it, and back.
 std::string FieldToFormat(const QString& text);
 QString FieldFromFormat(const std::string& text);
+// The same for a document property (title, subject, author, keywords), which the format
+// object holds as UTF-8: every character kept.
+std::string PropertyToFormat(const QString& text);
+QString PropertyFromFormat(const std::string& utf8);
 
 bool IsNumber(const QString& text);
 // The nearest whole number (halves to even); nullopt when the text is not a number or

@@ -36,6 +36,8 @@ const QString kStandardSet =
 
 std::string Engine(const QString& text) { return FieldToFormat(text); }
 QString Shown(const std::string& text) { return FieldFromFormat(text); }
+std::string Property(const QString& text) { return PropertyToFormat(text); }
+QString ShownProperty(const std::string& utf8) { return PropertyFromFormat(utf8); }
 
 }  // namespace
 
@@ -206,10 +208,10 @@ void frmFormat::Load(const QString& path) {
 
 void frmFormat::ShowValues(bool fromProperties) {
     const vorFormat& f = *format_;
-    txtTitle_->setText(fromProperties ? properties_.sTitle : Shown(f.title));
-    txtSubject_->setText(fromProperties ? properties_.sSubject : Shown(f.subject));
-    txtAuthor_->setText(fromProperties ? properties_.sAuthor : Shown(f.author));
-    txtKeywords_->setText(fromProperties ? properties_.sKeywords : Shown(f.keywords));
+    txtTitle_->setText(fromProperties ? properties_.sTitle : ShownProperty(f.title));
+    txtSubject_->setText(fromProperties ? properties_.sSubject : ShownProperty(f.subject));
+    txtAuthor_->setText(fromProperties ? properties_.sAuthor : ShownProperty(f.author));
+    txtKeywords_->setText(fromProperties ? properties_.sKeywords : ShownProperty(f.keywords));
     cmbFontName_->setCurrentText(f.DefaultFont.empty() ? QStringLiteral("Helvetica")
                                                        : Shown(f.DefaultFont));
     cmbFontSize_->setCurrentText(QString::number(f.DefaultFontSize));
@@ -217,10 +219,10 @@ void frmFormat::ShowValues(bool fromProperties) {
 
 void frmFormat::TakeValues() {
     vorFormat& f = *format_;
-    f.title = Engine(txtTitle_->text());
-    f.subject = Engine(txtSubject_->text());
-    f.author = Engine(txtAuthor_->text());
-    f.keywords = Engine(txtKeywords_->text());
+    f.title = Property(txtTitle_->text());
+    f.subject = Property(txtSubject_->text());
+    f.author = Property(txtAuthor_->text());
+    f.keywords = Property(txtKeywords_->text());
     f.fontname = f.DefaultFont = Engine(cmbFontName_->currentText().trimmed());
     const QString size = cmbFontSize_->currentText().trimmed();
     if (auto points = WholeNumber(size)) {
@@ -278,9 +280,9 @@ void frmFormat::EditLineOptions() {
 
 void frmFormat::ShowPageSetup() {
     vorFormat& f = *format_;
-    f.title = Engine(txtTitle_->text());
-    f.subject = Engine(txtSubject_->text());
-    f.author = Engine(txtAuthor_->text());
+    f.title = Property(txtTitle_->text());
+    f.subject = Property(txtSubject_->text());
+    f.author = Property(txtAuthor_->text());
     f.fontname = Engine(cmbFontName_->currentText().trimmed());
     const QString size = cmbFontSize_->currentText().trimmed();
     if (WholeNumber(size)) f.fontsize = Engine(size);

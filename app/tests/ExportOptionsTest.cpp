@@ -71,6 +71,7 @@ private slots:
     void eachFormatShowsItsOwnChoices();
     void opensOnTheDefaultFileOrWhatAnImportFound();
     void okWritesTheValuesAndTheFourSettings();
+    void propertiesInAnyScriptSurviveOkAndSettingsFiles();
     void cancelAndTheCloseBoxChangeNothingAndStopTheExport();
     void setListShowsTheNamedSetsOfTheFormat();
     void settingsFilesAreSavedUnderAllowedNamesOnly();
@@ -153,7 +154,7 @@ void ExportOptionsTest::okWritesTheValuesAndTheFourSettings() {
     QVERIFY(dialog.confirmed());
 
     vorFormat saved = Read(defaultFile);
-    QCOMPARE(saved.title, std::string("New title \x80"));  // the euro sign, as PDF keeps it
+    QCOMPARE(saved.title, std::string("New title \xE2\x82\xAC"));  // kept as UTF-8
     QCOMPARE(saved.author, std::string("Me"));
     QCOMPARE(saved.DefaultFont, std::string("Arial,Bold"));
     QCOMPARE(saved.DefaultFontSize, int16_t(10));  // "abc" left the size as it was
@@ -172,6 +173,20 @@ void ExportOptionsTest::okWritesTheValuesAndTheFourSettings() {
     QVERIFY(t.settings.useLineOptions(kTargetXml).isOn());
     QCOMPARE(t.settings.lineOptionsSet(kTargetXml), QString("[Default]"));  // no XML set
     QCOMPARE(Read(t.places.defaultFile(kTargetXml)).DefaultFontSize, int16_t(14));
+}
+
+void ExportOptionsTest::propertiesInAnyScriptSurviveOkAndSettingsFiles() {
+    Options t;
+    const QString defaultFile = t.places.defaultFile(kTargetPdf);
+    const QByteArray greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1";  // Ελλάδα
+    WriteFileBytes(defaultFile, QByteArray(kDefaultFile).replace("Old title", greek));
+    frmFormat dialog(t.context, kTargetPdf, t.properties);
+    QCOMPARE(Control<QLineEdit>(dialog, "txtTitle")->text(), QString::fromUtf8(greek));
+    t.prompts.saveNames = {t.settingsFile("Greek")};
+    dialog.SaveSettingsAs();
+    dialog.accept();  // the title untouched: written back as it was read
+    QCOMPARE(Read(defaultFile).title, greek.toStdString());
+    QCOMPARE(Read(t.settingsFile("Greek")).title, greek.toStdString());
 }
 
 void ExportOptionsTest::cancelAndTheCloseBoxChangeNothingAndStopTheExport() {

@@ -1,10 +1,13 @@
 // End to end through the editor's window: a text opened, exported as PDF after the export
 // options (title, author, Courier 10, Letter pages in page setup) were set; then a set of
-// line options saved under settings/, chosen, and applied by the next export.
+// line options saved under settings/, chosen, and applied by the next export. A title in
+// Greek typed in the window reaches the PDF, the format file and, through the import, the
+// window again.
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
@@ -36,6 +39,7 @@ class ExportThroughOptionsTest : public QObject {
     Q_OBJECT
 private slots:
     void exportCarriesTheOptionsChosenInTheWindows();
+    void propertiesInAnyScriptReachThePdfAndComeBack();
 };
 
 void ExportThroughOptionsTest::exportCarriesTheOptionsChosenInTheWindows() {
@@ -109,6 +113,45 @@ void ExportThroughOptionsTest::exportCarriesTheOptionsChosenInTheWindows() {
              qPrintable(secondFonts));
     QVERIFY(Run("pdftotext", {second, "-"}).contains("Chapter One"));
     QVERIFY(Run("pdfinfo", {second}).contains("612 x 792"));
+}
+
+void ExportThroughOptionsTest::propertiesInAnyScriptReachThePdfAndComeBack() {
+    const QString greek = QString::fromUtf8("Ελληνικά · Ωμέγα");
+    const QString french = QString::fromUtf8("Café crème");  // Windows-1252 holds it
+    test::TestContext t;
+    frmScrivane window(t.context);
+    window.Load();
+    const QString text = t.folders.file("plain.txt");
+    WriteFileBytes(text, "Caf\xC3\xA9 au lait\n");
+    const QString pdf = t.folders.file("greek.pdf");
+    t.prompts.openNames = {text};
+    t.prompts.saveNames = {pdf};
+    t.prompts.dialogs = {[&](QDialog& options) {
+        Control<QLineEdit>(options, "txtTitle")->setText(greek);
+        Control<QLineEdit>(options, "txtSubject")->setText(french);
+        Control<QPushButton>(options, "cmdOK")->click();
+    }};
+    window.action("mnuOpen")->trigger();
+    window.action("mnuPDFExport")->trigger();
+    QCOMPARE(Run("qpdf", {"--check", pdf}).contains("No syntax or stream encoding errors"), true);
+    const QString info = Run("pdfinfo", {"-enc", "UTF-8", pdf});
+    QVERIFY2(info.contains(QRegularExpression("Title:\\s+" + greek + "\n")), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression("Subject:\\s+" + french + "\n")), qPrintable(info));
+    QVERIFY2(!Run("pdffonts", {pdf}).contains("DejaVu"), "the text keeps the standard fonts");
+
+    // Opened again, the PDF's information fills the window (the default file says nothing).
+    WriteFileBytes(t.paths.userFolder() + "/default.pdf.format.vantor.dorvex", "<dorvex/>");
+    t.prompts.openNames = {pdf};
+    window.action("mnuOpen")->trigger();
+    QCOMPARE(window.editor()->toPlainText(), QString::fromUtf8("Café au lait\n"));
+    QString shown;
+    t.prompts.dialogs = {[&](QDialog& options) {
+        shown = Control<QLineEdit>(options, "txtTitle")->text() + "|" +
+                Control<QLineEdit>(options, "txtSubject")->text();
+        Control<QPushButton>(options, "cmdCancel")->click();
+    }};
+    window.action("mnuFormatPDF")->trigger();
+    QCOMPARE(shown, greek + "|" + french);
 }
 
 QTEST_MAIN(ExportThroughOptionsTest)

@@ -40,4 +40,32 @@ printf 'caf\xc3\xa9 \xe2\x82\xac\n' > "$work/latin.txt"
 check "Windows-1252 text keeps the standard fonts" \
     sh -c "pdffonts '$work/latin.pdf' | grep -q 'TrueType          WinAnsi          no  no  no'"
 
+# A format file's properties in any script, with a text Windows-1252 holds.
+cat > "$work/greek.pdf.format.vantor.dorvex" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<dorvex version="1.0"><vantor><format><documentproperties><title>Ελληνικά · Русский</title>
+<author>Ζωή</author><keywords>αβγ</keywords></documentproperties>
+<default><fontname>Helvetica</fontname></default></format></vantor></dorvex>
+XML
+printf 'caf\xc3\xa9\n' > "$work/plain.txt"
+"$cli" export --format-file "$work/greek.pdf.format.vantor.dorvex" "$work/plain.txt" "$work/greek.pdf"
+qpdf --check "$work/greek.pdf" > "$work/qpdf.txt" 2>&1
+check "qpdf accepts the PDF of a format file's Greek title" \
+    grep -q "No syntax or stream encoding errors" "$work/qpdf.txt"
+pdfinfo -enc UTF-8 "$work/greek.pdf" > "$work/info.txt"
+check "the format file's title in the information" grep -q "^Title: *Ελληνικά · Русский$" "$work/info.txt"
+check "the format file's author and keywords" \
+    sh -c "grep -q '^Author: *Ζωή$' '$work/info.txt' && grep -q '^Keywords: *αβγ$' '$work/info.txt'"
+check "the text keeps the standard fonts" \
+    sh -c "pdffonts '$work/greek.pdf' | grep -q 'TrueType          WinAnsi          no  no  no'"
+"$cli" import "$work/greek.pdf" "$work/greek.txt"
+check "import gives the text back" cmp -s "$work/plain.txt" "$work/greek.txt"
+"$cli" layout --format-file "$work/greek.pdf.format.vantor.dorvex" "$work/plain.txt" > "$work/greek.json"
+check "layout JSON carries the format file's title" python3 -c "
+import json
+d = json.load(open('$work/greek.json'))
+assert d['info']['title'] == 'Ελληνικά · Русский', d['info']['title']
+assert d['pages'][0]['blocks'][0]['texts'][0]['text'] == 'café', d['pages'][0]
+"
+
 finish

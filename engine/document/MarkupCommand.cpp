@@ -7,6 +7,7 @@
 
 #include "document/CommandValueChecks.h"
 #include "document/FlowContext.h"
+#include "util/Encoding.h"
 #include "util/Numbers.h"
 #include "util/TextUtil.h"
 
@@ -64,6 +65,11 @@ void SetY(const MarkupCommand& c, FlowContext& f) {
     if (c.op == '=') f.state.y = *value;
     if (c.op == '+') f.state.y += *value;
     if (c.op == '-') f.state.y -= *value;
+}
+
+// The document information is UTF-8 whatever the text's encoding.
+std::string InfoText(const MarkupCommand& c, const FlowContext& f) {
+    return f.options.utf8Text ? c.value : Cp1252ToUtf8(c.value);
 }
 
 void SetBottom(const MarkupCommand& c, FlowContext& f) {
@@ -212,10 +218,12 @@ const std::vector<CommandEntry>& CommandTable() {  // data table
         {"textalign", vc::Alignment,
          [](Command c, Flow f) { f.format.DefaultFontAlign = AsciiLower(c.value); }},
         {"fontcolor", vc::Colour, [](Command c, Flow f) { f.format.DefaultFontColor = c.value; }},
-        {"title", nullptr, [](Command c, Flow f) { f.output.Infos().title = c.value; }},
-        {"author", nullptr, [](Command c, Flow f) { f.output.Infos().author = c.value; }},
-        {"subject", nullptr, [](Command c, Flow f) { f.output.Infos().subject = c.value; }},
-        {"keywords", nullptr, [](Command c, Flow f) { f.output.Infos().keywords = c.value; }},
+        {"title", nullptr, [](Command c, Flow f) { f.output.Infos().title = InfoText(c, f); }},
+        {"author", nullptr, [](Command c, Flow f) { f.output.Infos().author = InfoText(c, f); }},
+        {"subject", nullptr,
+         [](Command c, Flow f) { f.output.Infos().subject = InfoText(c, f); }},
+        {"keywords", nullptr,
+         [](Command c, Flow f) { f.output.Infos().keywords = InfoText(c, f); }},
         {"bottom", vc::BottomMargin, SetBottom},
         {"top", vc::Integer16, SetTop},
         {"imgheader", vc::NotEmpty, AddHeaderImage},

@@ -79,7 +79,7 @@ FlowSettings vorDocument::StartLayout(vorFormat& working, const std::string& for
     utf8Text_ = options_.utf8Text;
     if (utf8Text_) working.TextToUtf8();  // format files hold Windows-1252 values
 
-    eInfos.emplace();
+    eInfos.emplace();  // the properties are UTF-8, as the information is
     eInfos->author = working.author;
     eInfos->subject = working.subject;
     eInfos->title = working.title;
@@ -380,7 +380,6 @@ PdfSource vorDocument::PreparePdf() {
     if (!eInfos) eInfos.emplace();
     if (UseXMP) {
         eXMP.emplace();
-        eXMP->utf8Text = utf8Text_;
         eXMP->AddMetadata("title", eInfos->title);
         eXMP->title = eInfos->title;
     }

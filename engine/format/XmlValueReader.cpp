@@ -34,8 +34,8 @@ void Collect(pugi::xml_node from, const std::vector<std::string_view>& names, si
     }
 }
 
-// The element's text: all character data below it, in document order. Walked without
-// recursion, so no nesting depth can exhaust the stack.
+// The element's text as the parser gives it (UTF-8): all character data below it, in
+// document order. Walked without recursion, so no nesting depth can exhaust the stack.
 std::string TextOf(pugi::xml_node node) {
     std::string text;
     pugi::xml_node current = node.first_child();
@@ -50,7 +50,7 @@ std::string TextOf(pugi::xml_node node) {
         while (current != node && !current.next_sibling()) current = current.parent();
         if (current != node) current = current.next_sibling();
     }
-    return Utf8ToCp1252(text);
+    return text;
 }
 
 }  // namespace
@@ -79,14 +79,20 @@ std::vector<pugi::xml_node> XmlValueReader::Nodes(std::string_view path) const {
 std::string XmlValueReader::Value(std::string_view path, size_t index) const {
     std::vector<pugi::xml_node> nodes = Nodes(path);
     if (index >= nodes.size()) return {};
-    return TextOf(nodes[index]);
+    return Utf8ToCp1252(TextOf(nodes[index]));
+}
+
+std::string XmlValueReader::Utf8Value(std::string_view path, size_t index) const {
+    std::vector<pugi::xml_node> nodes = Nodes(path);
+    if (index >= nodes.size()) return {};
+    return MendUtf8(TextOf(nodes[index]));
 }
 
 std::string XmlValueReader::ChildValue(pugi::xml_node node, std::string_view relativePath) {
     if (!node) return {};
     std::vector<pugi::xml_node> found;
     Collect(node, SplitPath(relativePath), 0, found);
-    return found.empty() ? std::string() : TextOf(found.front());
+    return found.empty() ? std::string() : Utf8ToCp1252(TextOf(found.front()));
 }
 
 }  // namespace scrivane

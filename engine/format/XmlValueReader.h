@@ -21,6 +21,8 @@ public:
 
     // Text of the index-th element matching the absolute path, as Windows-1252.
     std::string Value(std::string_view path, size_t index = 0) const;
+    // The same as UTF-8, every character kept (MendUtf8 in util/Encoding.h).
+    std::string Utf8Value(std::string_view path, size_t index = 0) const;
     // All elements matching the absolute path, in document order.
     std::vector<pugi::xml_node> Nodes(std::string_view path) const;
     // Text of the first element matching a path relative to node, as Windows-1252.

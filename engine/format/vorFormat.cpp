@@ -80,7 +80,7 @@ vorFormat ReadCondition(pugi::xml_node line, const std::string& condition) {
 // Reads every value of a loaded (or empty) document into the format. Throws OutOfRange.
 void ReadValues(vorFormat& f, const XmlValueReader& reader) {
     auto property = [&](const char* name) {
-        return reader.Value(std::string(kBase) + "documentproperties/" + name);
+        return reader.Utf8Value(std::string(kBase) + "documentproperties/" + name);
     };
     if (auto v = property("title"); !v.empty()) f.title = v;
     if (auto v = property("subject"); !v.empty()) f.subject = v;
@@ -131,6 +131,10 @@ int16_t ReadWith(vorFormat& f, const XmlValueReader& reader) {
 
 void AddText(pugi::xml_node parent, const char* name, const std::string& cp1252) {
     parent.append_child(name).text().set(Cp1252ToUtf8(cp1252).c_str());
+}
+
+void AddUtf8Text(pugi::xml_node parent, const char* name, const std::string& utf8) {
+    parent.append_child(name).text().set(MendUtf8(utf8).c_str());
 }
 
 void AddInt(pugi::xml_node parent, const char* name, long long value) {
@@ -184,10 +188,10 @@ void BuildDocument(pugi::xml_document& doc, const vorFormat& f) {
     pugi::xml_node format = root.append_child("vantor").append_child("format");
 
     pugi::xml_node properties = format.append_child("documentproperties");
-    if (!f.title.empty()) AddText(properties, "title", f.title);
-    if (!f.subject.empty()) AddText(properties, "subject", f.subject);
-    if (!f.author.empty()) AddText(properties, "author", f.author);
-    if (!f.keywords.empty()) AddText(properties, "keywords", f.keywords);
+    if (!f.title.empty()) AddUtf8Text(properties, "title", f.title);
+    if (!f.subject.empty()) AddUtf8Text(properties, "subject", f.subject);
+    if (!f.author.empty()) AddUtf8Text(properties, "author", f.author);
+    if (!f.keywords.empty()) AddUtf8Text(properties, "keywords", f.keywords);
 
     pugi::xml_node defaults = format.append_child("default");
     AddText(defaults, "fontname", f.DefaultFont);
@@ -325,8 +329,7 @@ int16_t vorFormat::GetFormat(int32_t LineNumber, const std::string& LineValue) {
 }
 
 void vorFormat::TextToUtf8() {
-    for (std::string* value : {&title, &subject, &author, &keywords, &conditionName,
-                               &conditionValue, &ImageFile}) {
+    for (std::string* value : {&conditionName, &conditionValue, &ImageFile}) {
         *value = Cp1252ToUtf8(*value);
     }
     for (vorFormat& condition : ListeFormats) condition.TextToUtf8();

@@ -12,7 +12,8 @@ namespace scrivane {
 
 class vorFormat {
 public:
-    // Document properties.
+    // Document properties: UTF-8, any character, whatever the text's encoding (the
+    // document information of a PDF holds them all).
     std::string title;
     std::string subject;
     std::string author;
@@ -79,8 +80,8 @@ public:
     static bool FontNameIsOk(const std::string& FontNameToCheck);
 
     // For a text beyond Windows-1252, kept as UTF-8: the values that the layout shows or
-    // compares with the text (document properties, condition values and names, image
-    // files), here and in every condition, from Windows-1252 to UTF-8.
+    // compares with the text (condition values and names, image files), here and in every
+    // condition, from Windows-1252 to UTF-8. The document properties are UTF-8 already.
     void TextToUtf8();
 
     // The defaults that reading a format file without any values gives (Helvetica 12,

@@ -48,10 +48,8 @@ std::string Utf16HexToUtf8(std::string_view digits) {
 
 }  // namespace
 
-// A text string of the information as UTF-8: UTF-16BE after its byte order mark, else
-// the bytes as they are (plain ASCII).
 std::string TextStringToUtf8(const std::string& value) {
-    if (value.size() < 2 || value.compare(0, 2, "\xFE\xFF") != 0) return value;
+    if (value.size() < 2 || value.compare(0, 2, "\xFE\xFF") != 0) return Cp1252ToUtf8(value);
     std::string out;
     for (size_t i = 2; i + 1 < value.size(); i += 2) {
         char32_t cp = (static_cast<unsigned char>(value[i]) << 8) |

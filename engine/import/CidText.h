@@ -9,8 +9,8 @@
 
 namespace scrivane {
 
-// A PDF text string as UTF-8: UTF-16BE after its byte order mark, else its bytes as they
-// are (plain ASCII).
+// A PDF text string as UTF-8: UTF-16BE after its byte order mark, else its bytes taken
+// as Windows-1252 (as this program writes the information of a Windows-1252 text).
 std::string TextStringToUtf8(const std::string& value);
 // The information's four strings, each as above.
 void DecodeTextStrings(vorInfos& infos);

@@ -124,13 +124,13 @@ int16_t ReadIdMap(std::string_view file, const XrefTable& table, CidText& ids) {
     return kPdfReadOk;
 }
 
-// A file whose text goes beyond Windows-1252 says so in its information; its strings are
-// UTF-16 and its runs show character ids.
+// A file whose text goes beyond Windows-1252 says so in its information; its runs show
+// character ids. The information's strings are made UTF-8 in every file.
 int16_t ReadUtf8Text(std::string_view info, std::string_view file, const XrefTable& table,
                      PdfContents& contents, CidText& ids) {
+    DecodeTextStrings(contents.infos);
     contents.utf8Text = info.find(kUtf8TextMark) != std::string_view::npos;
     if (!contents.utf8Text) return kPdfReadOk;
-    DecodeTextStrings(contents.infos);
     return ReadIdMap(file, table, ids);
 }
 

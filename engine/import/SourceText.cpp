@@ -1,5 +1,6 @@
 #include "import/SourceText.h"
 
+#include "util/Encoding.h"
 #include "util/Numbers.h"
 #include "util/TextUtil.h"
 
@@ -64,9 +65,11 @@ std::string RebuildSourceText(const vorPages& pages, const std::vector<std::stri
 }
 
 std::string PositionedText(const vorPages& pages, const vorInfos& infos) {
-    std::string text = "<set>author=" + infos.author + "\r\n<set>subject=" + infos.subject +
-                       "\r\n<set>title=" + infos.title + "\r\n<set>keywords=" + infos.keywords +
-                       "\r\n\r\n\r\n";
+    // The converted text is Windows-1252; the information is UTF-8.
+    std::string text = "<set>author=" + Utf8ToCp1252(infos.author) +
+                       "\r\n<set>subject=" + Utf8ToCp1252(infos.subject) +
+                       "\r\n<set>title=" + Utf8ToCp1252(infos.title) +
+                       "\r\n<set>keywords=" + Utf8ToCp1252(infos.keywords) + "\r\n\r\n\r\n";
     if (pages.PagesCount() == 0) return {};
     for (const auto& page : pages.Kids) {
         for (const vorContent& block : page->Contents) {

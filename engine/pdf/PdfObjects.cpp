@@ -33,6 +33,15 @@ void AppendLiteralEntry(std::string& out, std::string_view key, std::string_view
     out.push_back(')');
 }
 
+// An entry of the information, whose values are UTF-8 (AppendInfoString).
+void AppendInfoEntry(std::string& out, std::string_view key, std::string_view utf8,
+                     bool utf8Text) {
+    out += key;
+    out.push_back('(');
+    AppendInfoString(out, utf8, utf8Text);
+    out.push_back(')');
+}
+
 // The resource names of a block's runs, "F" + the FontID of the matching font, else "F1";
 // looked up again only when the font or the weight changes from one run to the next.
 class FontResources {
@@ -182,10 +191,10 @@ void toFS(std::string& out, const vorInfos& infos, bool optimize, bool utf8) {
     out += "/Creator(";
     out += kMakerAddress;
     out += ")";
-    if (!infos.author.empty()) AppendLiteralEntry(out, "/Author", infos.author, utf8);
-    if (!infos.title.empty()) AppendLiteralEntry(out, "/Title", infos.title, utf8);
-    if (!infos.subject.empty()) AppendLiteralEntry(out, "/Subject", infos.subject, utf8);
-    if (!infos.keywords.empty()) AppendLiteralEntry(out, "/Keywords", infos.keywords, utf8);
+    if (!infos.author.empty()) AppendInfoEntry(out, "/Author", infos.author, utf8);
+    if (!infos.title.empty()) AppendInfoEntry(out, "/Title", infos.title, utf8);
+    if (!infos.subject.empty()) AppendInfoEntry(out, "/Subject", infos.subject, utf8);
+    if (!infos.keywords.empty()) AppendInfoEntry(out, "/Keywords", infos.keywords, utf8);
     out += "/Producer(";
     out += kProducerText;
     out += ")\n";

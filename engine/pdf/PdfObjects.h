@@ -45,6 +45,8 @@ struct PdfWriteState {
 inline constexpr std::string_view kUtf8TextMark = "/TextEncoding(UTF-8)";
 
 // utf8: the document's text is UTF-8; its strings are written as UTF-16 text strings.
+// The information's own values (UTF-8) are text strings also in a Windows-1252 document
+// when Windows-1252 cannot hold them.
 void toFS(std::string& out, const vorInfos& infos, bool optimize, bool utf8 = false);
 void toFS(std::string& out, const vorPDFCatalog& catalog);
 void toFS(std::string& out, const vorPages& pages);

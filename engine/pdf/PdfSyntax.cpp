@@ -66,6 +66,16 @@ void AppendTextString(std::string& out, std::string_view utf8) {
     }
 }
 
+void AppendInfoString(std::string& out, std::string_view utf8, bool utf8Text) {
+    const bool textString = utf8Text || HoldsBeyondCp1252(utf8) ||
+                            utf8.substr(0, 4) == "\xC3\xBE\xC3\xBF";
+    if (textString) {
+        AppendTextString(out, utf8);
+    } else {
+        AppendEscapedLiteral(out, Utf8ToCp1252(utf8));
+    }
+}
+
 std::string EscapeLiteral(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 8);

@@ -31,8 +31,7 @@ std::string vorXMP::PacketText() const {
     description.append_attribute("xmlns") = kDublinCore;
     description.append_attribute("xmlns:dc") = kDublinCore;
     if (!title.empty()) {
-        description.append_child("dc:title").text().set(
-            (utf8Text ? title : Cp1252ToUtf8(title)).c_str());
+        description.append_child("dc:title").text().set(MendUtf8(title).c_str());
     }
     pugi::xml_node end = doc.append_child(pugi::node_pi);
     end.set_name("xpacket");

@@ -13,8 +13,7 @@ struct vorMetadata {
 class vorXMP {
 public:
     std::vector<vorMetadata> Metadatas;
-    std::string title;  // Windows-1252, as all engine text, or UTF-8 when utf8Text
-    bool utf8Text = false;
+    std::string title;  // UTF-8, as all document information
 
     // Appends a record; an empty name is ignored.
     void AddMetadata(const std::string& name, const std::string& value);

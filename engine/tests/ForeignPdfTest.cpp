@@ -124,7 +124,8 @@ TEST(ForeignPdfText, RunsCarryPositionSizeAndColour) {
 }
 
 // Pages inherit box and resources; a node that names itself again adds no page. The
-// Info strings (UTF-16, or PDFDocEncoding with its em dash 0x84) become Windows-1252.
+// Info strings (UTF-16, or PDFDocEncoding with its em dash 0x84) become UTF-8, every
+// character kept.
 TEST(ForeignPdfFile, PageTreeAndInfo) {
     Converted c = Convert(Build(
         {Stream("", "BT /F1 10 Tf 72 700 Td"), Stream("", "(two streams) Tj ET"),
@@ -140,8 +141,8 @@ TEST(ForeignPdfFile, PageTreeAndInfo) {
     EXPECT_EQ(c.lines, (Lines{{"two streams"}, {"second page"}}));
     EXPECT_EQ(c.pages[1].PageHeight, 500);
     EXPECT_EQ(c.pages[2].PageHeight, 300);
-    EXPECT_EQ(c.infos.title, "Cafe\xE9 \x96 ?");
-    EXPECT_EQ(c.infos.author, "A\x97" "B");
+    EXPECT_EQ(c.infos.title, "Cafeé – ☃");
+    EXPECT_EQ(c.infos.author, "A—B");
 }
 
 // Content and fonts of one page, and the lines of text it gives in reading order.

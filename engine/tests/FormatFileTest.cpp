@@ -243,7 +243,7 @@ TEST_F(FormatFileTest, SavedFileIsUtf8AndReadsBackUnchanged) {
         kFullLine + Line("linevalue", "\xC3\xA9t\xC3\xA9", "<format><dy>0</dy></format>");
     vorFormat f;
     ASSERT_EQ(Read(f, Doc(body)), 0);
-    EXPECT_EQ(f.title, "Caf\xE9 \x80");  // Windows-1252 inside
+    EXPECT_EQ(f.title, "Caf\xC3\xA9 \xE2\x82\xAC");  // the properties are UTF-8 inside
 
     std::string path = dir_.File("saved.xml");
     ASSERT_EQ(f.SaveFormatFile(path), 0);

@@ -219,10 +219,11 @@ TEST(Import, ConvertedTextCarriesPositionCommands) {
     vorPage& page = pages.AddNewPage();
     page.PageHeight = 800;
     page.GetContent(1).AddText("Hello", "", 12, 72.5, 100, "", 0, "");
-    vorInfos infos;
-    infos.title = "T";
+    vorInfos infos;  // UTF-8, as the information always is; the converted text is Windows-1252
+    infos.title = "T \xC3\xA9";
+    infos.author = "\xCE\xA9";
     EXPECT_EQ(PositionedText(pages, infos),
-              "<set>author=\r\n<set>subject=\r\n<set>title=T\r\n<set>keywords=\r\n\r\n\r\n"
+              "<set>author=?\r\n<set>subject=\r\n<set>title=T \xE9\r\n<set>keywords=\r\n\r\n\r\n"
               "<set>x=72.5\r\n<set>y=700\r\n<set>fontsize=12\r\nHello\r\n");
 }
 

@@ -175,7 +175,7 @@ TEST(UnicodeLayout, FormatFileValuesMeetTheUtf8Text) {
     hidden.conditionValue = "\x95 ";
     hidden.show = "NO";
     format.ListeFormats = {hidden};
-    format.title = "Caf\xE9";
+    format.title = "Café";  // the properties are UTF-8 in every document
     EngineOptions options;
     options.utf8Text = true;
     vorDocument document(options);

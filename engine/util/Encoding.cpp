@@ -142,6 +142,24 @@ std::string Utf8ToCp1252(std::string_view utf8, size_t* replaced) {
     return out;
 }
 
+std::string MendUtf8(std::string_view bytes) {
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    char32_t cp;
+    for (size_t i = 0; i < bytes.size();) {
+        size_t length = DecodeUtf8(bytes, i, cp);
+        if (length == 0) {
+            AppendUtf8(out, Cp1252CodePoint(static_cast<unsigned char>(bytes[i])));
+            ++i;
+        } else {
+            out.append(bytes.substr(i, length));
+            i += length;
+        }
+    }
+    return out;
+}
+
 std::string Cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 8);

@@ -28,6 +28,10 @@ bool HoldsBeyondCp1252(std::string_view utf8);
 // Windows-1252 bytes unchanged, so nothing is lost from a mislabelled file.
 std::string Utf8ToCp1252(std::string_view utf8, size_t* replaced = nullptr);
 
+// Valid UTF-8 kept as it is; any byte that is not part of a valid sequence is taken as a
+// Windows-1252 byte, as Utf8ToCp1252 takes it. The result is always valid UTF-8.
+std::string MendUtf8(std::string_view bytes);
+
 // Windows-1252 to UTF-8. The five bytes Windows-1252 leaves undefined map to the C1
 // controls of the same value, so every byte survives a round trip.
 std::string Cp1252ToUtf8(std::string_view cp1252);

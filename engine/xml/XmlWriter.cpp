@@ -80,6 +80,12 @@ bool SetAttribute(pugi::xml_node node, const char* name, std::string_view cp1252
     return attribute && attribute.set_value(XmlValue(cp1252).c_str());
 }
 
+// The document information is UTF-8 whatever the text's encoding.
+bool SetInfoAttribute(pugi::xml_node node, const char* name, std::string_view utf8) {
+    Utf8TextScope information(true);
+    return SetAttribute(node, name, utf8);
+}
+
 bool SetNumberAttribute(pugi::xml_node node, const char* name, double value) {
     return SetAttribute(node, name, FormatNumber(value));
 }
@@ -263,11 +269,13 @@ bool AppendMarker(pugi::xml_node parent, const char* elementName, const std::str
 int16_t BuildXmlTree(const Writer& w, pugi::xml_node root, const vorInfos& infos) {
     const std::string producer = kProducerText;
     if (!SetAttribute(root, "producer", producer)) return kXmlInfoFailed;
-    if (!infos.title.empty() && !SetAttribute(root, "title", infos.title)) return kXmlInfoFailed;
-    if (!infos.author.empty() && !SetAttribute(root, "author", infos.author)) {
+    if (!infos.title.empty() && !SetInfoAttribute(root, "title", infos.title)) {
         return kXmlInfoFailed;
     }
-    if (!infos.subject.empty() && !SetAttribute(root, "subject", infos.subject)) {
+    if (!infos.author.empty() && !SetInfoAttribute(root, "author", infos.author)) {
+        return kXmlInfoFailed;
+    }
+    if (!infos.subject.empty() && !SetInfoAttribute(root, "subject", infos.subject)) {
         return kXmlInfoFailed;
     }
     return w.AppendContent(root) ? kXmlWriteOk : kXmlContentFailed;
@@ -323,9 +331,10 @@ int16_t BuildSvgTree(const Writer& w, pugi::xml_node root) {
     return kXmlWriteOk;
 }
 
-bool AppendMeta(pugi::xml_node head, const char* name, const std::string& value) {
+// A meta element of the head; its value is UTF-8, as the information is.
+bool AppendMeta(pugi::xml_node head, const char* name, const std::string& utf8) {
     pugi::xml_node meta = head.append_child("meta");
-    return meta && SetAttribute(meta, name, value);
+    return meta && SetInfoAttribute(meta, name, utf8);
 }
 
 int16_t BuildXhtmlTree(const Writer& w, pugi::xml_node html, const vorInfos& infos) {
@@ -342,6 +351,7 @@ int16_t BuildXhtmlTree(const Writer& w, pugi::xml_node html, const vorInfos& inf
     if (!AppendMeta(head, "GENERATOR", producer)) return kXmlInfoFailed;
     if (!infos.title.empty()) {
         pugi::xml_node title = head.append_child("title");
+        Utf8TextScope information(true);
         if (!title || !SetText(title, infos.title)) return kXmlInfoFailed;
     }
     if (!infos.author.empty() && !AppendMeta(head, "author", infos.author)) {

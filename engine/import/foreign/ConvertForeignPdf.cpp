@@ -25,7 +25,7 @@ constexpr int kMaxContentsStreams = 4096;
 std::string InfoText(QPDFObjectHandle info, const std::string& key) {
     QPDFObjectHandle value = Key(info, key);
     if (!value.isString()) return {};
-    return Utf8ToCp1252(value.getUTF8Value());
+    return MendUtf8(value.getUTF8Value());
 }
 
 void ReadInfos(QPDF& pdf, vorInfos& infos) {
