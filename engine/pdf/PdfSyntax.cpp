@@ -19,6 +19,20 @@ constexpr std::array<bool, 256> SpecialInRun() {
 }
 constexpr std::array<bool, 256> kSpecialInRun = SpecialInRun();
 
+// Whether a reader, which takes an information string without a byte order mark as
+// PDFDocEncoding, sees the characters these Windows-1252 bytes are. The two agree on
+// printable ASCII and on 0xA1-0xFF but for 0xAD; they part on 0x80-0xA0 (the euro sign,
+// dashes and quotes of Windows-1252) and on control bytes.
+bool ReadsAlikeInPdfDocEncoding(std::string_view cp1252) {
+    for (const char c : cp1252) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool alike = (byte >= 0x20 && byte <= 0x7E) || (byte >= 0xA1 && byte != 0xAD) ||
+                           byte == '\t' || byte == '\n' || byte == '\r';
+        if (!alike) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void AppendEscapedLiteral(std::string& out, std::string_view text) {
@@ -67,13 +81,14 @@ void AppendTextString(std::string& out, std::string_view utf8) {
 }
 
 void AppendInfoString(std::string& out, std::string_view utf8, bool utf8Text) {
-    const bool textString = utf8Text || HoldsBeyondCp1252(utf8) ||
-                            utf8.substr(0, 4) == "\xC3\xBE\xC3\xBF";
-    if (textString) {
-        AppendTextString(out, utf8);
-    } else {
-        AppendEscapedLiteral(out, Utf8ToCp1252(utf8));
+    if (!utf8Text && !HoldsBeyondCp1252(utf8) && utf8.substr(0, 4) != "\xC3\xBE\xC3\xBF") {
+        const std::string cp1252 = Utf8ToCp1252(utf8);
+        if (ReadsAlikeInPdfDocEncoding(cp1252)) {
+            AppendEscapedLiteral(out, cp1252);
+            return;
+        }
     }
+    AppendTextString(out, utf8);
 }
 
 std::string EscapeLiteral(std::string_view text) {

@@ -16,11 +16,13 @@ std::string EscapeLiteral(std::string_view text);
 void AppendTextString(std::string& out, std::string_view utf8);
 
 // The inside of a literal string of the document information (UTF-8). In a document
-// whose text Windows-1252 holds, a value Windows-1252 holds is written as its
-// Windows-1252 bytes, as such documents always had it; any other value, and every value
-// of a document beyond Windows-1252 (utf8Text), as a text string (above). So is a value
-// that starts with the two characters whose Windows-1252 bytes are the byte order mark
-// (FE FF): written as bytes, any reader would take it all for UTF-16.
+// whose text Windows-1252 holds, a value whose Windows-1252 bytes a reader takes for the
+// same characters (readers take such strings as PDFDocEncoding) is written as those bytes,
+// as such documents always had it; any other value (the euro sign, dashes and quotes of
+// Windows-1252 read otherwise there), and every value of a document beyond Windows-1252
+// (utf8Text), as a text string (above). So is a value that starts with the two characters
+// whose Windows-1252 bytes are the byte order mark (FE FF): written as bytes, any reader
+// would take it all for UTF-16.
 void AppendInfoString(std::string& out, std::string_view utf8, bool utf8Text);
 
 // Escape for shown text: as above, each tab becomes ten spaces, and CR and LF inside a
