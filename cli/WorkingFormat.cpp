@@ -37,16 +37,14 @@ std::string DataFolder() {
 // Reads one named format file on top of the working format.
 bool ReadNamed(vorFormat& working, const std::string& file, const char* what,
                std::string& error) {
-    if (!FileExists(file)) {
+    const int16_t status = working.ReadFormatFile(file);
+    if (status == kFormatFileMissing || status == kFormatNoFileName) {
         error = std::string(what) + " not found: " + file;
-        return false;
-    }
-    if (int16_t status = working.ReadFormatFile(file); status != kFormatOk) {
+    } else if (status != kFormatOk) {
         error = std::string("cannot read ") + what + " " + file + " (status " +
                 std::to_string(status) + ")";
-        return false;
     }
-    return true;
+    return status == kFormatOk;
 }
 
 }  // namespace

@@ -4,12 +4,11 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "shell/WindowPlacement.h"  // kTwipsPerPixel
+
 namespace scrivane::app {
 
 namespace {
-
-// Window places are kept in twips, as the main window's are: 15 twips a pixel.
-constexpr int kTwipsPerPixel = 15;
 
 // The screen's free area nearest to a point.
 QRect ScreenAreaNear(const QPoint& point) {

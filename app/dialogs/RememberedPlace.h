@@ -2,12 +2,11 @@
 // Dialogs that open where the user last left them: their position is kept in the
 // settings in twips, as the main window's is.
 #include "shell/AppSettings.h"
+#include "shell/WindowPlacement.h"  // kTwipsPerPixel
 
 class QWidget;
 
 namespace scrivane::app {
-
-inline constexpr int kTwipsPerPixel = 15;
 
 // Moves the dialog to its stored position; a dialog without one stays where Qt puts it.
 void RestorePlace(QWidget* dialog, const AppSettings& settings, DialogPlace place);

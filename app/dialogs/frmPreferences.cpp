@@ -19,13 +19,11 @@
 #include "shell/CommonChoices.h"
 #include "util/Numbers.h"
 #include "dialogs/DialogWidgets.h"
+#include "dialogs/RememberedPlace.h"
 
 namespace scrivane::app {
 
 namespace {
-
-// Positions are stored in twips, as the main window's: 15 twips a pixel.
-constexpr int kTwipsPerPixel = 15;
 
 const QString kFrenchShown = QStringLiteral("Fran\u00e7ais");
 const QString kFrenchStored = QStringLiteral("Francais");
@@ -155,9 +153,7 @@ void frmPreferences::ShowValues() {
 }
 
 void frmPreferences::RestorePosition() {
-    const std::optional<int> left = context_.settings.dialogLeft(DialogPlace::Preferences);
-    const std::optional<int> top = context_.settings.dialogTop(DialogPlace::Preferences);
-    if (left && top) move(*left / kTwipsPerPixel, *top / kTwipsPerPixel);
+    RestorePlace(this, context_.settings, DialogPlace::Preferences);
 }
 
 QString frmPreferences::StoredLanguage(const QString& shown) {
@@ -182,8 +178,7 @@ void frmPreferences::cmdOK_Click() {
 void frmPreferences::cmdCancel_Click() { reject(); }
 
 void frmPreferences::done(int result) {
-    context_.settings.setDialogPosition(DialogPlace::Preferences, x() * kTwipsPerPixel,
-                                        y() * kTwipsPerPixel);
+    StorePlace(this, context_.settings, DialogPlace::Preferences);
     QDialog::done(result);
 }
 

@@ -14,7 +14,6 @@
 #include "shell/DesktopOpen.h"
 #include "shell/ExportJob.h"
 #include "shell/ExportReport.h"
-#include "shell/SafeWrite.h"
 #include "shell/TextFileCodec.h"
 #include "util/Status.h"
 
@@ -48,17 +47,6 @@ public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
-
-// The engine's SaveAs, with the reason of a failed write (a full disk, a denied
-// permission), which the engine's status does not give: kSaveWriteFailed and *reason.
-int BuildAndWrite(vorDocument& document, int code, const QString& path, QString& reason) {
-    std::string bytes;
-    const int status = document.Build(code, bytes);
-    if (status != kSaveOk) return status;
-    if (document.options().trace) document.options().trace("\tsave file");
-    const QByteArray file = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
-    return WriteFileSafely(path, file, &reason) ? kSaveOk : kSaveWriteFailed;
-}
 
 }  // namespace
 
@@ -119,7 +107,7 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         return kExportOptionsCancelled;
     }
 
-    ExportJob job = TakeExportJob(context_, row->code, EditorText(editor_), documentFile());
+    ExportJob job = TakeExportJob(context_, row->code, editor_->document()->toRawText(), documentFile());
     job.options.trace = [this](const std::string& message) {
         context_.DebugTrace(QString::fromStdString(message));
     };
@@ -132,7 +120,11 @@ int ExportCommands::saveExport(const QString& formatName, QString path) {
         LaidOutText laidOut = LayOut(job);
         replaced = laidOut.replaced;
         problems_ = std::move(laidOut.problems);
-        status = BuildAndWrite(*laidOut.document, row->code, WithoutLineBreaks(path), reason);
+        // Written as it is built; a failed write gives its reason (a full disk, a denied
+        // permission), which the status alone does not.
+        std::string error;
+        status = laidOut.document->SaveAs(EnginePath(WithoutLineBreaks(path)), row->code, &error);
+        reason = QString::fromStdString(error);
     }
     lastEngineStatus_ = status;
     if (status == kSaveWriteFailed) {

@@ -19,7 +19,7 @@ ExportJob TakeExportJob(const AppContext& context, int code, const QString& text
     job.files = FormatFilesFor(context, code);
     job.options.optimize = settings.optimizePdfFileSize().isOn();
     job.options.appFolder = context.paths.dataFolder().toStdString();
-    job.options.imageTags = ImageTagsPlaced(context, kTargetPdf);
+    job.options.imageTags = ImageTagsPlaced(context, code);
     job.options.animateSvg = settings.animateSvgFiles().isOn();
     if (!textFile.isEmpty()) job.options.textFolder = QFileInfo(textFile).absolutePath().toStdString();
     return job;

@@ -28,9 +28,8 @@ void InsertLines(QPlainTextEdit* editor, const QStringList& lines) {
     editor->setFocus();
 }
 
-int InsertToText(QPlainTextEdit* editor, const QString& text) {
+void InsertToText(QPlainTextEdit* editor, const QString& text) {
     if (!text.isEmpty()) InsertLines(editor, {text});
-    return 0;
 }
 
 }  // namespace scrivane::app

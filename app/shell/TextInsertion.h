@@ -15,7 +15,7 @@ namespace scrivane::app {
 void InsertLines(QPlainTextEdit* editor, const QStringList& lines);
 
 // One line, as the insert and modify commands put a command into the text; an empty text
-// inserts nothing. Always 0.
-int InsertToText(QPlainTextEdit* editor, const QString& text);
+// inserts nothing.
+void InsertToText(QPlainTextEdit* editor, const QString& text);
 
 }  // namespace scrivane::app

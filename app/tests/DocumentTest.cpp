@@ -25,18 +25,6 @@ using scrivane::app::test::TestFolders;
 
 namespace {
 
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-}
-
 // One editor with its document and commands, on fresh folders.
 struct Editor : scrivane::app::test::TestContext {
     QPlainTextEdit editor;
@@ -124,7 +112,7 @@ void DocumentTest::unsavedChangesAskAndFollowTheAnswer() {
     e.prompts.saveNames = {path};
     e.prompts.filterIndexes = {1};
     QVERIFY(!e.documents.checkSaveCancel());  // Yes: saved through the dialog, goes on
-    QCOMPARE(ReadBytes(path), QByteArray("keep me"));
+    QCOMPARE(scrivane::app::test::FileBytes(path), QByteArray("keep me"));
     QCOMPARE(e.documents.fileName(), path);
 
     e.Type(" more");
@@ -168,7 +156,7 @@ void DocumentTest::saveAsCompletesTheExtensionFromTheFileType() {
         QVERIFY2(QFile::exists(e.folders.file(c.written)), qPrintable(c.written));
         QCOMPARE(e.settings.saveFilterIndex(), c.index);
     }
-    QVERIFY(ReadBytes(e.folders.file("letter.pdf")).startsWith("%PDF-1.4"));
+    QVERIFY(scrivane::app::test::FileBytes(e.folders.file("letter.pdf")).startsWith("%PDF-1.4"));
     // An existing file: overwrite only on Yes.
     e.prompts.saveNames = {e.folders.file("notes.txt")};
     e.prompts.filterIndexes = {1};
@@ -213,10 +201,10 @@ void DocumentTest::filesKeepTheirBytesAndLineEnds() {
     const QByteArray bom("\xEF\xBB\xBFhello\xC2\xA0\xE2\x82\xAC\xE2\x80\xA8\r\n");
     for (const QByteArray& bytes : {cp1252, unix, bom}) {
         QString path = e.folders.file("file.txt");
-        WriteBytes(path, bytes);
+        scrivane::app::test::WriteFileBytes(path, bytes);
         QCOMPARE(e.documents.OpenFile(path), OpenOutcome::Opened);
         QCOMPARE(e.documents.saveFile(path), 0);
-        QCOMPARE(ReadBytes(path), bytes);
+        QCOMPARE(scrivane::app::test::FileBytes(path), bytes);
     }
     // UTF-16 files, either byte order: the editor holds what Windows-1252 cannot, an
     // unchanged file is written back byte for byte, an edited one stays UTF-16.
@@ -227,39 +215,39 @@ void DocumentTest::filesKeepTheirBytesAndLineEnds() {
                                                       QString(utf16Text).replace("\n", "\r\n"));
     for (const QByteArray& bytes : {le, be}) {
         const QString path = e.folders.file("utf16.txt");
-        WriteBytes(path, bytes);
+        scrivane::app::test::WriteFileBytes(path, bytes);
         QCOMPARE(e.documents.OpenFile(path), OpenOutcome::Opened);
         QCOMPARE(e.editor.toPlainText(), utf16Text);
         QCOMPARE(e.documents.saveFile(path), 0);
-        QCOMPARE(ReadBytes(path), bytes);
+        QCOMPARE(scrivane::app::test::FileBytes(path), bytes);
         e.editor.moveCursor(QTextCursor::End);
         e.Type(QString::fromUtf16(u"€"));
         QCOMPARE(e.documents.saveFile(path), 0);
         const QByteArray euro = bytes == le ? QByteArray("\xAC\x20") : QByteArray("\x20\xAC");
-        QCOMPARE(ReadBytes(path), bytes + euro);
+        QCOMPARE(scrivane::app::test::FileBytes(path), bytes + euro);
     }
     // A Windows-1252 file that gets characters it cannot hold is kept whole in UTF-8.
-    WriteBytes(e.folders.file("w.txt"), cp1252);
+    scrivane::app::test::WriteFileBytes(e.folders.file("w.txt"), cp1252);
     e.documents.OpenFile(e.folders.file("w.txt"));
     e.Type("\xCE\xA9");
     QCOMPARE(e.documents.saveFile(e.folders.file("w.txt")), 0);
     QVERIFY(e.prompts.asked.last().contains("saved as UTF-8"));
-    QVERIFY(ReadBytes(e.folders.file("w.txt")).startsWith("\xCE\xA9" "caf\xC3\xA9"));
+    QVERIFY(scrivane::app::test::FileBytes(e.folders.file("w.txt")).startsWith("\xCE\xA9" "caf\xC3\xA9"));
     // The UNIX mode stays for a new document.
-    WriteBytes(e.folders.file("u.txt"), unix);
+    scrivane::app::test::WriteFileBytes(e.folders.file("u.txt"), unix);
     e.documents.OpenFile(e.folders.file("u.txt"));
     QCOMPARE(e.documents.lineEndMode(), LineEndMode::Unix);
     e.documents.New();
     e.Type("a\nb");
     QCOMPARE(e.documents.saveFile(e.folders.file("new.txt")), 0);
-    QCOMPARE(ReadBytes(e.folders.file("new.txt")), QByteArray("a\nb"));
+    QCOMPARE(scrivane::app::test::FileBytes(e.folders.file("new.txt")), QByteArray("a\nb"));
 }
 
 void DocumentTest::caretPositionsAreRememberedPerFile() {
     Editor e;
     QString first = e.folders.file("first.txt"), second = e.folders.file("second.txt");
-    WriteBytes(first, "0123456789");
-    WriteBytes(second, "abc");
+    scrivane::app::test::WriteFileBytes(first, "0123456789");
+    scrivane::app::test::WriteFileBytes(second, "abc");
     e.documents.OpenFile(first);
     QTextCursor cursor = e.editor.textCursor();
     cursor.setPosition(4);
@@ -279,7 +267,7 @@ void DocumentTest::exportStatusesAndMessages() {
     QCOMPARE(e.exports.saveExport("pdf", QString()), kExportNoFileChosen);  // no name chosen
     e.prompts.saveNames = {e.folders.file("out")};
     QCOMPARE(e.exports.saveExport("pdf", QString()), kExportDone);
-    QVERIFY(ReadBytes(e.folders.file("out.pdf")).startsWith("%PDF-1.4"));
+    QVERIFY(scrivane::app::test::FileBytes(e.folders.file("out.pdf")).startsWith("%PDF-1.4"));
     // The alpha is kept; the character no font shows became "?".
     QVERIFY(e.prompts.asked.last().contains("1 character(s)"));
     e.prompts.saveNames = {e.folders.file("out.pdf")};
@@ -309,7 +297,7 @@ void DocumentTest::importStatusesFallBackToTextForForeignFiles() {
     QString foreign = e.folders.file("foreign.pdf");
     QByteArray bytes = "%PDF-1.4\n1 0 obj\n<< /Producer (someone else) >>\nendobj\n" +
                        QByteArray(100, ' ') + "\n%%EOF\n";
-    WriteBytes(foreign, bytes);
+    scrivane::app::test::WriteFileBytes(foreign, bytes);
     auto failedWith = [](const ImportResult& result, int status) {
         return result.outcome == ImportResult::Outcome::Failed && result.readerStatus == status &&
                result.text.isEmpty();
@@ -334,7 +322,7 @@ void DocumentTest::importStatusesFallBackToTextForForeignFiles() {
     QCOMPARE(e.documents.OpenFile(foreign), OpenOutcome::NotOpened);
     QCOMPARE(e.editor.toPlainText(), QString());
     QVERIFY(failedWith(e.exports.LoadImport("XML", e.folders.file("missing.xml")), kLoadFileMissing));
-    WriteBytes(e.folders.file("other.svg"), "<svg producer=\"someone\"/>");
+    scrivane::app::test::WriteFileBytes(e.folders.file("other.svg"), "<svg producer=\"someone\"/>");
     QVERIFY(failedWith(e.exports.LoadImport("SVG", e.folders.file("other.svg")), kXmlOtherProducer));
     QCOMPARE(e.exports.LoadImport("SVG", QString()).outcome, ImportResult::Outcome::Cancelled);
 }

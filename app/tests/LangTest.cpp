@@ -19,17 +19,6 @@ using scrivane::app::test::TestFolders;
 
 namespace {
 
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString ShippedDataFolder() {
     // Earlier tests may leave the variable set but empty.
     const QString folder = qEnvironmentVariable("SCRIVANE_DATA_DIR");
@@ -78,7 +67,7 @@ void LangTest::iniReadRules() {
     QFETCH(QString, expected);
     TestFolders folders(true);
     const QString path = folders.file("rules.ini");
-    WriteBytes(path, "[ Captions ]\r\nFile=Fichier\r\na=b=c\r\n  Spaced Key   =   spaced value  \r\n"
+    scrivane::app::test::WriteFileBytes(path, "[ Captions ]\r\nFile=Fichier\r\na=b=c\r\n  Spaced Key   =   spaced value  \r\n"
                      "quoted=\" in quotes \"\r\nlong=" + QByteArray(300, 'v') + "\r\n"
                      "twice=first\r\nTWICE=second\r\n;hidden=yes\r\nempty=\r\nno equals here\r\n"
                      "[Errors]\nlast=LF\n");
@@ -88,8 +77,8 @@ void LangTest::iniReadRules() {
 void LangTest::iniReadsWindows1252AndUtf8() {
     TestFolders folders(true);
     const QString ansi = folders.file("ansi.ini"), utf8 = folders.file("utf8.ini");
-    WriteBytes(ansi, "[S]\nk=\xE9t\xE9 \x80\x92\n");
-    WriteBytes(utf8, "\xEF\xBB\xBF[S]\nk=\xC3\xA9t\xC3\xA9\n");
+    scrivane::app::test::WriteFileBytes(ansi, "[S]\nk=\xE9t\xE9 \x80\x92\n");
+    scrivane::app::test::WriteFileBytes(utf8, "\xEF\xBB\xBF[S]\nk=\xC3\xA9t\xC3\xA9\n");
     QCOMPARE(IniFile::ReadValue(ansi, "S", "k"), QString::fromUtf8("été €’"));
     QCOMPARE(IniFile::ReadValue(utf8, "S", "k"), QString::fromUtf8("été"));
     QCOMPARE(IniFile::ReadValue(folders.file("missing.ini"), "S", "k", "dflt"), "dflt");
@@ -98,11 +87,11 @@ void LangTest::iniReadsWindows1252AndUtf8() {
 void LangTest::iniWriteKeepsOtherLines() {
     TestFolders folders(true);
     const QString path = folders.file("keep.ini");
-    WriteBytes(path, "; note\r\n[Files]\r\n1FileName=a\r\n\r\n[Other]\r\nx = 1\r\n");
+    scrivane::app::test::WriteFileBytes(path, "; note\r\n[Files]\r\n1FileName=a\r\n\r\n[Other]\r\nx = 1\r\n");
     QVERIFY(IniFile::WriteValue(path, "files", "1filename", "b"));  // replaced in place
     QVERIFY(IniFile::WriteValue(path, "Files", "2FileName", "c"));  // added to its section
     QVERIFY(IniFile::WriteValue(path, "New", "k", "v"));            // new section at the end
-    QCOMPARE(ReadBytes(path), QByteArray("; note\r\n[Files]\r\n1filename=b\r\n2FileName=c\r\n\r\n"
+    QCOMPARE(scrivane::app::test::FileBytes(path), QByteArray("; note\r\n[Files]\r\n1filename=b\r\n2FileName=c\r\n\r\n"
                                          "[Other]\r\nx = 1\r\n\r\n[New]\r\nk=v\r\n"));
     // Values the reader would trim or unquote come back as written.
     for (const QString& value : {QString(" padded "), QString("\"quoted\"")}) {
@@ -115,13 +104,13 @@ void LangTest::iniWriteKeepsOtherLines() {
 void LangTest::lookupFallsBackToEnglish() {
     TestFolders folders(true);
     // A careless path join would make ".lng" the file of the empty language.
-    WriteBytes(folders.data() + "/.lng", "[Captions]\nFile=Fichier\n");
+    scrivane::app::test::WriteFileBytes(folders.data() + "/.lng", "[Captions]\nFile=Fichier\n");
     clsCaption captions(folders.data());
     QCOMPARE(captions.m("File"), QString("File"));
     captions.setLangue("Francais");  // no such file yet
     QCOMPARE(captions.m("File"), QString("File"));
 
-    WriteBytes(folders.data() + "/FRANCAIS.LNG",
+    scrivane::app::test::WriteFileBytes(folders.data() + "/FRANCAIS.LNG",
                "[Captions]\nFile=Fichier\nEdit=\nOpen=\"\"\n[Errors]\nMessage=Texte\n");
     // A missing file is remembered as missing: no lookup searches the folder again...
     QCOMPARE(captions.m("File"), QString("File"));
@@ -137,13 +126,13 @@ void LangTest::lookupFallsBackToEnglish() {
 void LangTest::languageFileIsReadOncePerLanguage() {
     TestFolders folders(true);
     const QString french = folders.data() + "/Francais.lng";
-    WriteBytes(french, "[Captions]\nFile=Fichier\n");
-    WriteBytes(folders.data() + "/Deutsch.lng", "[Captions]\nFile=Datei\n");
+    scrivane::app::test::WriteFileBytes(french, "[Captions]\nFile=Fichier\n");
+    scrivane::app::test::WriteFileBytes(folders.data() + "/Deutsch.lng", "[Captions]\nFile=Datei\n");
     clsCaption captions(folders.data());
     captions.setLangue("Francais");
     QCOMPARE(captions.m("File"), QString("Fichier"));
     // Read once: a later change of the file is not seen while the language stays...
-    WriteBytes(french, "[Captions]\nFile=Dossier\n");
+    scrivane::app::test::WriteFileBytes(french, "[Captions]\nFile=Dossier\n");
     QCOMPARE(captions.m("File"), QString("Fichier"));
     captions.setLangue("Francais");  // setting the same language changes nothing
     QCOMPARE(captions.m("File"), QString("Fichier"));
@@ -166,7 +155,7 @@ void LangTest::cachedLookupsAnswerAsTheFileDoes() {
     const QString shipped = ShippedDataFolder() + "/Francais.lng";  // before the folders move
     TestFolders folders(true);
     const QString crafted = folders.data() + "/crafted.lng";
-    WriteBytes(crafted,
+    scrivane::app::test::WriteFileBytes(crafted,
                "File=before any section\n[ Captions ]\r\nFile=Fichier\r\na=b=c\r\n"
                "  Spaced Key   =   spaced value  \r\nquoted=\" in quotes \"\r\nlong=" +
                    QByteArray(300, 'v') + "\r\ntwice=first\r\nTWICE=second\r\n;hidden=yes\r\n"
@@ -178,7 +167,7 @@ void LangTest::cachedLookupsAnswerAsTheFileDoes() {
         "twice", "Twice", "hidden", ";hidden", "empty", "no equals here", "last", "late",
         QString::fromUtf8("été"), QString::fromUtf8("ÉTÉ"), "nameless", "missing"};
     QStringList shippedKeys;
-    for (const QString& line : QString::fromUtf8(ReadBytes(shipped)).split('\n')) {
+    for (const QString& line : QString::fromUtf8(scrivane::app::test::FileBytes(shipped)).split('\n')) {
         const QString key = line.section('=', 0, 0).trimmed();
         if (line.contains('=') && !key.startsWith(';')) shippedKeys << key << key.toUpper();
     }
@@ -200,7 +189,7 @@ void LangTest::languageListNaming() {
     TestFolders folders(true);
     for (const char* name : {"deutsch.lng", "x.lng", "English.lng", "FRANCAIS.LNG", "espaNOL.lng",
                              ".lng", "notes.txt"}) {
-        WriteBytes(folders.data() + "/" + name, "[Captions]\n");
+        scrivane::app::test::WriteFileBytes(folders.data() + "/" + name, "[Captions]\n");
     }
     QStringList languages = clsCaption(folders.data()).AvailableLanguages();
     QCOMPARE(languages.value(0), QString("English"));
@@ -211,9 +200,9 @@ void LangTest::languageListNaming() {
 
 void LangTest::languageWindow() {
     TestFolders folders(true);
-    WriteBytes(folders.data() + "/Francais.lng",
+    scrivane::app::test::WriteFileBytes(folders.data() + "/Francais.lng",
                "[Captions]\nSelect language=Langue\nSelect the language to use=Choisissez\n");
-    WriteBytes(folders.data() + "/deutsch.lng", "[Captions]\n");
+    scrivane::app::test::WriteFileBytes(folders.data() + "/deutsch.lng", "[Captions]\n");
     clsCaption captions(folders.data());
     const QList<QPair<QString, QString>> shownFor = {
         {"", "English"}, {"Klingon", "English"}, {"Francais", QString::fromUtf8("Français")},
@@ -231,7 +220,7 @@ void LangTest::languageWindow() {
 
 void LangTest::closingTheWindowKeepsTheSelection() {
     TestFolders folders(true);
-    WriteBytes(folders.data() + "/Francais.lng", "[Captions]\n");
+    scrivane::app::test::WriteFileBytes(folders.data() + "/Francais.lng", "[Captions]\n");
     clsCaption captions(folders.data());
     bool seen = false;
     QTimer::singleShot(0, [&] {

@@ -20,21 +20,9 @@ using scrivane::kTargetPdf, scrivane::kTargetXhtml, scrivane::kTargetXml, scriva
 
 namespace {
 
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 // The last message shown; empty when there was none.
 QString LastShown(const scrivane::app::test::ScriptedPrompts& prompts) {
     return prompts.asked.isEmpty() ? QString() : prompts.asked.last();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
 }
 
 // A PDF another program wrote (enscript and ps2pdf): compressed, binary streams.
@@ -54,7 +42,7 @@ struct Editor : scrivane::app::test::TestContext {
     // A text file of the user's, open and unchanged.
     QString OpenOwnText(const QByteArray& bytes = "my own text\n") {
         const QString path = folders.file("mine.txt");
-        WriteBytes(path, bytes);
+        test::WriteFileBytes(path, bytes);
         documents.OpenFile(path);
         return path;
     }
@@ -84,7 +72,7 @@ private slots:
 void OpenSaveSafetyTest::foreignPdfIsConvertedOrLeftAlone() {
     Editor e;
     const QString mine = e.OpenOwnText();
-    const QByteArray foreignBytes = ReadBytes(ForeignPdf());
+    const QByteArray foreignBytes = test::FileBytes(ForeignPdf());
 
     // Declined: the open document stays as it was, and saving it writes the user's text.
     e.prompts.openNames = {ForeignPdf()};
@@ -93,7 +81,7 @@ void OpenSaveSafetyTest::foreignPdfIsConvertedOrLeftAlone() {
     QVERIFY(e.prompts.asked.join('\n').contains("convert"));
     e.ExpectUntouched(mine, "my own text\n");
     QCOMPARE(e.documents.saveFile(e.documents.fileName()), 0);
-    QCOMPARE(ReadBytes(mine), QByteArray("my own text\n"));
+    QCOMPARE(test::FileBytes(mine), QByteArray("my own text\n"));
 
     // Accepted: the converted text, in a new untitled document that is not saved yet, so
     // that Save cannot write over the other program's file.
@@ -104,7 +92,7 @@ void OpenSaveSafetyTest::foreignPdfIsConvertedOrLeftAlone() {
     QVERIFY(!e.editor.toPlainText().contains("%PDF"));
     QCOMPARE(e.documents.fileName(), QString());
     QVERIFY(e.documents.isDirty());
-    QCOMPARE(ReadBytes(ForeignPdf()), foreignBytes);
+    QCOMPARE(test::FileBytes(ForeignPdf()), foreignBytes);
 
     // The PDF import command offers the same conversion.
     Editor importer;
@@ -123,9 +111,9 @@ void OpenSaveSafetyTest::unreadablePdfOpensNothing() {
     QPlainTextEdit text;
     text.setPlainText("cut short");
     ExportCommands(e.context, &text).saveExport("PDF", broken);
-    const QByteArray whole = ReadBytes(broken);
+    const QByteArray whole = test::FileBytes(broken);
     QVERIFY(whole.endsWith("%%EOF\n"));
-    WriteBytes(broken, whole.left(whole.size() - 7));
+    test::WriteFileBytes(broken, whole.left(whole.size() - 7));
     QCOMPARE(e.documents.OpenFile(broken), OpenOutcome::NotOpened);
     QVERIFY2(LastShown(e.prompts).contains("PDF EOF error"), qPrintable(LastShown(e.prompts)));
     e.ExpectUntouched(mine, "my own text\n");
@@ -137,18 +125,18 @@ void OpenSaveSafetyTest::foreignXmlOpensAsUntitledText() {
     const QString mine = e.OpenOwnText();
     const QString config = e.folders.file("config.xml");
     const QByteArray settings = "<config>\n  <port>80</port>\n</config>\n";
-    WriteBytes(config, settings);
+    test::WriteFileBytes(config, settings);
     e.documents.OpenFile(config);
     QCOMPARE(e.editor.toPlainText(), QString::fromUtf8(settings));
     QCOMPARE(e.documents.fileName(), QString());  // not the old name, nor the config's
     QVERIFY(e.documents.isDirty());
     QVERIFY(LastShown(e.prompts).contains(config));
     QCOMPARE(e.documents.saveFile(e.documents.fileName()), 1);  // asks for a name: cancelled
-    QCOMPARE(ReadBytes(mine), QByteArray("my own text\n"));
-    QCOMPARE(ReadBytes(config), settings);
+    QCOMPARE(test::FileBytes(mine), QByteArray("my own text\n"));
+    QCOMPARE(test::FileBytes(config), settings);
     // Another program's XML in UTF-16 is text too, whatever its NUL bytes.
     const QString wide = e.folders.file("wide.xml");
-    WriteBytes(wide, QByteArray("\xFF\xFE<\0a\0/\0>\0", 10));
+    test::WriteFileBytes(wide, QByteArray("\xFF\xFE<\0a\0/\0>\0", 10));
     QCOMPARE(e.documents.OpenFile(wide), OpenOutcome::OpenedUntitled);
     QCOMPARE(e.editor.toPlainText(), QString("<a/>"));
 
@@ -156,7 +144,7 @@ void OpenSaveSafetyTest::foreignXmlOpensAsUntitledText() {
     Editor other;
     const QString own = other.OpenOwnText();
     const QString picture = other.folders.file("picture.svg");
-    WriteBytes(picture, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    test::WriteFileBytes(picture, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     QCOMPARE(other.documents.OpenFile(picture), OpenOutcome::NotOpened);
     other.ExpectUntouched(own, "my own text\n");
 }
@@ -182,12 +170,12 @@ void OpenSaveSafetyTest::textTypeSavesTextUnderAnyName() {
         e.prompts.saveNames = {e.folders.file(name)};
         e.prompts.filterIndexes = {1};  // Text Files
         QCOMPARE(e.documents.saveFile(QString()), 0);
-        QCOMPARE(ReadBytes(e.folders.file(name)), QByteArray("port=80"));
+        QCOMPARE(test::FileBytes(e.folders.file(name)), QByteArray("port=80"));
     }
     // Saved again, it stays a text file.
     e.editor.setPlainText("port=81");
     QCOMPARE(e.documents.saveFile(e.documents.fileName()), 0);
-    QCOMPARE(ReadBytes(e.folders.file("notes.pdf")), QByteArray("port=81"));
+    QCOMPARE(test::FileBytes(e.folders.file("notes.pdf")), QByteArray("port=81"));
 
     // A document named after a file it was read back from is published again in place;
     // so is one saved with a format's type, or with "All Files" and a format's name.
@@ -197,18 +185,18 @@ void OpenSaveSafetyTest::textTypeSavesTextUnderAnyName() {
     QCOMPARE(reader.documents.OpenFile(page), OpenOutcome::Opened);
     reader.editor.appendPlainText("more");
     QCOMPARE(reader.documents.saveFile(reader.documents.fileName()), 0);
-    QVERIFY(ReadBytes(page).contains("<svg"));
+    QVERIFY(test::FileBytes(page).contains("<svg"));
     reader.prompts.saveNames = {reader.folders.file("all.xml")};
     reader.prompts.filterIndexes = {6};
     QCOMPARE(reader.documents.saveFile(QString()), 0);
-    QVERIFY(ReadBytes(reader.folders.file("all.xml")).startsWith("<?xml"));
+    QVERIFY(test::FileBytes(reader.folders.file("all.xml")).startsWith("<?xml"));
 }
 
 void OpenSaveSafetyTest::failedWritesSayWhy() {
     Editor e;
     e.editor.insertPlainText("precious");
     const QString notAFolder = e.folders.file("plain");
-    WriteBytes(notAFolder, "x");
+    test::WriteFileBytes(notAFolder, "x");
     QCOMPARE(e.documents.saveFile(notAFolder + "/a.txt"), 1);
     QVERIFY(LastShown(e.prompts).contains("Error writing file"));
     QVERIFY2(LastShown(e.prompts).contains("Not a directory"), qPrintable(LastShown(e.prompts)));
@@ -222,7 +210,7 @@ void OpenSaveSafetyTest::failedWritesSayWhy() {
     // A write that stops half-way (here at the process's file size limit, as on a full
     // disk) says why, and leaves the file it would have replaced whole.
     const QString kept = e.folders.file("kept.xml");
-    WriteBytes(kept, "old");
+    test::WriteFileBytes(kept, "old");
     QString text;
     for (int line = 0; line < 4000; ++line) text += "A line of a text too long for the limit\n";
     e.editor.setPlainText(text);
@@ -238,7 +226,7 @@ void OpenSaveSafetyTest::failedWritesSayWhy() {
     setrlimit(RLIMIT_FSIZE, &old);
     QVERIFY2(exportMessage.contains("File too large"), qPrintable(exportMessage));
     QVERIFY2(LastShown(e.prompts).contains("File too large"), qPrintable(LastShown(e.prompts)));
-    QCOMPARE(ReadBytes(kept), QByteArray("old"));
+    QCOMPARE(test::FileBytes(kept), QByteArray("old"));
 }
 
 void OpenSaveSafetyTest::openingWithTheDesktopSaysWhenItCannot() {
@@ -260,7 +248,7 @@ void OpenSaveSafetyTest::openingWithTheDesktopSaysWhenItCannot() {
     window.action("mnuHelp")->trigger();
     QVERIFY(t.prompts.opened.isEmpty());
     QVERIFY(LastShown(t.prompts).contains(t.paths.manual(false)));
-    WriteBytes(t.paths.manual(false), "%PDF-1.4");
+    test::WriteFileBytes(t.paths.manual(false), "%PDF-1.4");
     t.prompts.openFails = true;
     window.action("mnuHelp")->trigger();
     QCOMPARE(t.prompts.opened, QStringList({t.paths.manual(false)}));
@@ -271,7 +259,7 @@ void OpenSaveSafetyTest::openingWithTheDesktopSaysWhenItCannot() {
 void OpenSaveSafetyTest::launcherFailureIsReported() {
     QTemporaryDir bin;
     const QString launcher = bin.filePath("xdg-open");
-    WriteBytes(launcher, "#!/bin/sh\n[ \"$1\" = \"$0\" ] && exit 0\nexit 3\n");
+    test::WriteFileBytes(launcher, "#!/bin/sh\n[ \"$1\" = \"$0\" ] && exit 0\nexit 3\n");
     QFile::setPermissions(launcher, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QByteArray oldPath = qgetenv("PATH");
     qputenv("PATH", bin.path().toUtf8() + ":" + oldPath);

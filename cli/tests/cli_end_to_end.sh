@@ -2,19 +2,7 @@
 # End to end through scrivane-cli: what a user of the command line sees, checked with
 # qpdf, pdftotext and pdfinfo rather than with our own reader.
 set -uo pipefail
-cli="$1"
-testdata="$2"
-work=$(mktemp -d)
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-mkdir -p "$work/user"
-export SCRIVANE_USER_DIR="$work/user"  # never the real home folder
-failures=0
-passes=0
-
-check() {  # check NAME CONDITION...
-    local name="$1"; shift
-    if "$@"; then passes=$((passes + 1)); else echo "FAIL: $name" >&2; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/lib.sh"
 
 # A 300-line text: every line different, short enough to stay on the page.
 python3 - "$work/notes.txt" <<'PY'
@@ -98,6 +86,7 @@ check "unknown format message" grep -q "unknown format" "$work/doc.err"
 check "a file that is no PDF is refused" test $? -ne 0
 check "refusal names its status" grep -q "status -1018" "$work/import.err"
 "$cli" import --convert "$testdata/foreign/groff-gropdf.pdf" "$work/converted.txt"
+check "conversion of the file gives a text" test -s "$work/converted.txt"
 "$cli" import --convert - - < "$testdata/foreign/groff-gropdf.pdf" > "$work/converted-stdin.txt"
 check "conversion from standard input gives what the file gives" \
     cmp -s "$work/converted.txt" "$work/converted-stdin.txt"
@@ -161,5 +150,4 @@ for piece in order:
     at = found
 "
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

@@ -14,11 +14,6 @@ check() {  # check NAME CONDITION...
     if "$@"; then passes=$((passes + 1)); else echo "FAIL: $name" >&2; failures=$((failures + 1)); fi
 }
 
-# The visible text of a PDF, one line per text line.
-pdf_text() {
-    pdftotext -layout "$1" - 2>/dev/null
-}
-
 finish() {
     echo "$passes passed, $failures failed"
     [ "$failures" -eq 0 ]
