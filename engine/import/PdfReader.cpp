@@ -313,12 +313,11 @@ int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
     for (size_t i = 0; i <= data.size(); ++i) {
         if (i < data.size() && data[i] != '\n' && data[i] != '\r') continue;
         std::string_view line(data.data() + lineStart, i - lineStart);
-        if (line.size() >= 5 && line.substr(line.size() - 4) == ") Tj") {
+        const bool shown = ids ? CidText::ShowsIds(line)
+                               : line.size() >= 5 && line.substr(line.size() - 4) == ") Tj";
+        if (shown) {
             if (runs.size() >= kMaxRuns) return kPdfTooMuchText;
             runs.push_back(ids ? ids->Decode(line) : Unescape(line.substr(1, line.size() - 5)));
-        } else if (ids && CidText::ShowsIds(line)) {
-            if (runs.size() >= kMaxRuns) return kPdfTooMuchText;
-            runs.push_back(ids->Decode(line));
         }
         lineStart = i + 1;
     }

@@ -38,13 +38,13 @@ int16_t ParseOwnPdf(std::string_view bytes, PdfContents& contents, unsigned thre
 // reader take gigabytes.
 inline constexpr size_t kMaxRuns = 4'000'000;
 
-// The runs of one content-stream object as the writer lays them out: one "(...) Tj" a
-// line. Stops with kPdfTooMuchText when runs would hold more than kMaxRuns.
 // The data of a stream object of ours, inflated.
 int16_t ReadStreamData(std::string_view object, std::string_view file, std::string& data);
 
-// Runs shown as character ids are read through `ids` when given (files whose text goes
-// beyond Windows-1252), and left out otherwise.
+// The runs of one content-stream object as the writer lays them out: one "(...) Tj" a
+// line. Stops with kPdfTooMuchText when runs would hold more than kMaxRuns. Runs shown
+// as character ids are read through `ids` when given (files whose text goes beyond
+// Windows-1252), and left out otherwise.
 int16_t ReadOwnContentStream(std::string_view object, std::string_view file,
                              std::vector<std::string>& runs, const CidText* ids = nullptr);
 

@@ -25,6 +25,13 @@ struct vorContent {
     // A run's font name ("" when none was given) and colour ("" = no colour set).
     const std::string& FontName(const vorText& run) const { return Names[run.font]; }
     const std::string& Colour(const vorText& run) const { return Names[run.colour]; }
+    // The font resource a run is shown in: "Arial,Bold" for a bold Arial run, as AddText
+    // took it apart, else its font name.
+    const std::string& ResourceFontName(const vorText& run) const {
+        static const std::string kArialBold = "Arial,Bold";
+        const std::string& name = FontName(run);
+        return name == "Arial" && run.Bold ? kArialBold : name;
+    }
     void AddImage(vorImage image) { Images.push_back(std::move(image)); }
     void AddLine(const vorLine& line) { Lines.push_back(line); }
 };

@@ -8,6 +8,7 @@
 #include "font/UnicodeFace.h"
 #include "font/UnicodeFonts.h"
 #include "pdf/Compression.h"
+#include "pdf/PdfSyntax.h"
 #include "util/Encoding.h"
 #include "util/Numbers.h"
 
@@ -15,7 +16,6 @@ namespace scrivane {
 
 namespace {
 
-constexpr std::string_view kObjectStart = " 0 obj\n";
 constexpr char32_t kNotACharacter = 0xFFFD;
 constexpr size_t kTabSpaces = 10;
 constexpr size_t kMostCids = 0xFFFF;
@@ -61,11 +61,6 @@ void AppendHex4(std::string& out, unsigned value) {
     out.push_back(kHex[(value >> 8) & 15]);
     out.push_back(kHex[(value >> 4) & 15]);
     out.push_back(kHex[value & 15]);
-}
-
-void AppendRef(std::string& out, int32_t number) {
-    AppendInt(out, number);
-    out += " 0 R";
 }
 
 // A stream object, deflated; false when deflating fails.
@@ -131,13 +126,10 @@ void CidFonts::CollectUsed(const vorPages& pages, const std::vector<vorFont>& fo
     used.beyond.resize(faces_.size());
     std::unordered_map<std::string, size_t> indexOf;  // the first font of a name wins
     for (size_t i = 0; i < fonts.size(); ++i) indexOf.emplace(fonts[i].BaseFont, i);
-    static const std::string kArialBold = "Arial,Bold";
     for (const auto& page : pages.Kids) {
         for (const vorContent& content : page->Contents) {
             for (const vorText& run : content.Texts) {
-                // The resource a content stream picks for the run (PdfObjects' rule).
-                const std::string& name = content.FontName(run);
-                auto found = indexOf.find(name == "Arial" && run.Bold ? kArialBold : name);
+                auto found = indexOf.find(content.ResourceFontName(run));
                 const size_t face = faceOf_[found == indexOf.end() ? 0 : found->second];
                 ForEachShown(run.TextValue, [&](char32_t c) {
                     if (c < 0x10000) {

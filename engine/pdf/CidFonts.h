@@ -73,8 +73,6 @@ private:
     bool BuildSubset(Font& font) const;
     void AppendCidFont(std::string& out, size_t index) const;
     void AppendDescriptor(std::string& out, size_t index) const;
-    bool AppendFontFile(std::string& out, size_t index,
-                        const std::function<int(std::string&)>& deflate) const;
     bool AppendCidToGid(std::string& out, size_t index,
                         const std::function<int(std::string&)>& deflate) const;
     bool AppendToUnicode(std::string& out, const std::function<int(std::string&)>& deflate) const;

@@ -13,13 +13,7 @@ namespace scrivane {
 
 namespace {
 
-constexpr std::string_view kObjectStart = " 0 obj\n";
 constexpr std::string_view kObjectEnd = ">>\nendobj\n";
-
-void AppendRef(std::string& out, long long number) {
-    AppendInt(out, number);
-    out += " 0 R";
-}
 
 void AppendLiteralEntry(std::string& out, std::string_view key, std::string_view value,
                         bool utf8 = false) {
@@ -53,7 +47,7 @@ public:
         if (resource_.empty() || run.font != font_ || run.Bold != bold_) {
             font_ = run.font;
             bold_ = run.Bold;
-            Look(content_.FontName(run));
+            Look(content_.ResourceFontName(run));
         }
         return resource_;
     }
@@ -65,8 +59,7 @@ private:
                 state_.fontIds.emplace(font.BaseFont, font.FontID);
             }
         }
-        static const std::string kArialBold = "Arial,Bold";
-        auto found = state_.fontIds.find(name == "Arial" && bold_ ? kArialBold : name);
+        auto found = state_.fontIds.find(name);
         resource_ = "F";
         resource_ += found == state_.fontIds.end() ? std::string("1") : found->second;
     }

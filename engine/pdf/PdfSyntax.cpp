@@ -80,6 +80,11 @@ void AppendTextString(std::string& out, std::string_view utf8) {
     }
 }
 
+void AppendRef(std::string& out, long long number) {
+    AppendInt(out, number);
+    out += " 0 R";
+}
+
 void AppendInfoString(std::string& out, std::string_view utf8, bool utf8Text) {
     if (!utf8Text && !HoldsBeyondCp1252(utf8) && utf8.substr(0, 4) != "\xC3\xBE\xC3\xBF") {
         const std::string cp1252 = Utf8ToCp1252(utf8);

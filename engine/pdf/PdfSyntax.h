@@ -7,6 +7,11 @@ namespace scrivane {
 
 // Escape for literal strings of the Info dictionary, outlines and annotations:
 // "\" -> "\\", "(" -> "\(", ")" -> "\)".
+// What every object's text starts with after its number.
+inline constexpr std::string_view kObjectStart = " 0 obj\n";
+// "N 0 R": a reference to object N.
+void AppendRef(std::string& out, long long number);
+
 void AppendEscapedLiteral(std::string& out, std::string_view text);
 std::string EscapeLiteral(std::string_view text);
 

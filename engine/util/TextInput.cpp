@@ -185,7 +185,6 @@ void BuildEngineText(std::string_view fileBytes, TextFileEncoding encoding, Engi
             break;
         case TextFileEncoding::kUtf8:
         case TextFileEncoding::kUtf8Bom: {
-            result.wasUtf8 = true;
             const bool bom = result.encoding == TextFileEncoding::kUtf8Bom;
             std::string_view body = bom ? fileBytes.substr(kUtf8Bom.size()) : fileBytes;
             char32_t cp = 0;

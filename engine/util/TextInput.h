@@ -32,7 +32,6 @@ struct EngineText {
     // One report per line that lost characters: the characters themselves (UTF-8).
     Diagnostics replacements;
     TextFileEncoding encoding = TextFileEncoding::kUtf8;
-    bool wasUtf8 = false;  // kUtf8 or kUtf8Bom
 };
 
 // Which encoding a text file's bytes are in: UTF-16 when they start with its byte order
