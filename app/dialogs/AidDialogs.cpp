@@ -1,6 +1,5 @@
 #include "dialogs/AidDialogs.h"
 
-#include <QInputDialog>
 
 #include "dialogs/frmGoto.h"
 #include "dialogs/frmModify.h"
@@ -29,9 +28,8 @@ std::optional<ImageFields> QtAidDialogs::AskImage() {
 }
 
 QString QtAidDialogs::AskText(const QString& title, const QString& prompt) {
-    bool ok = false;
-    QString text = QInputDialog::getText(owner_, title, prompt, QLineEdit::Normal, QString(), &ok);
-    return ok ? text : QString();
+    QString text;
+    return context_.prompts.AskText(title, prompt, text) ? text : QString();
 }
 
 }  // namespace scrivane::app
