@@ -38,9 +38,9 @@ TEST(PageModel, FlaggedRunsGoToASecondBlock) {
     page.AddText("body", "", 10, 0, 0, "", 0, "", false);
     ASSERT_EQ(page.ContentsCount(), 2);
     ASSERT_EQ(page.Contents[0].Texts.size(), 1u);
-    EXPECT_EQ(page.Contents[0].Texts[0].TextValue, "body");
+    EXPECT_EQ(page.Contents[0].Text(page.Contents[0].Texts[0]), "body");
     ASSERT_EQ(page.Contents[1].Texts.size(), 2u);
-    EXPECT_EQ(page.Contents[1].Texts[1].TextValue, "header 2");
+    EXPECT_EQ(page.Contents[1].Text(page.Contents[1].Texts[1]), "header 2");
 }
 
 TEST(PageModel, RunsKeepAlignmentAndSplitArialBold) {
