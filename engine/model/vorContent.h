@@ -30,8 +30,9 @@ struct vorContent {
         assert(run.textOffset + static_cast<size_t>(run.textLength) <= text_.size());
         return {text_.data() + run.textOffset, run.textLength};
     }
-    // The bytes of all the runs' texts.
+    // The bytes of all the runs' texts, and the room the block holds for them.
     size_t TextBytes() const { return text_.size(); }
+    size_t TextCapacity() const { return text_.capacity(); }
     // A run's font name ("" when none was given) and colour ("" = no colour set).
     const std::string& FontName(const vorText& run) const { return Names[run.font]; }
     const std::string& Colour(const vorText& run) const { return Names[run.colour]; }

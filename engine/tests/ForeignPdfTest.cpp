@@ -113,7 +113,8 @@ TEST(ForeignPdfText, RunsCarryPositionSizeAndColour) {
     const vorContent& block = c.pages[1].GetContent(1);
     for (const vorText& run : block.Texts) {
         char line[100];
-        std::snprintf(line, sizeof line, "%s %g %g %d %s", std::string(block.Text(run)).c_str(), run.x, run.y,
+        const std::string text(block.Text(run));
+        std::snprintf(line, sizeof line, "%s %g %g %d %s", text.c_str(), run.x, run.y,
                       run.fontsize, block.Colour(run).c_str());
         runs.push_back(line);
     }

@@ -94,7 +94,10 @@ TEST(FinishedPages, KeepNoUnusedRoomAndTheirRunsIntact) {
     for (int32_t n = 1; n <= doc.Pages.PagesCount(); ++n) {
         const vorContent& block = doc.Pages[n].Contents.front();
         const std::vector<vorText>& runs = block.Texts;
-        if (n < doc.Pages.PagesCount()) EXPECT_EQ(runs.capacity(), runs.size()) << n;
+        if (n < doc.Pages.PagesCount()) {
+            EXPECT_EQ(runs.capacity(), runs.size()) << n;
+            EXPECT_EQ(block.TextCapacity(), block.TextBytes()) << n;
+        }
         for (const vorText& run : runs) {
             EXPECT_EQ(block.Text(run), "row " + std::to_string(row++));
         }
