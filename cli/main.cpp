@@ -83,6 +83,15 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
     EngineText text = ToEngineText(
         bytes, [](char32_t c) { return UnicodeFonts::Shared().CanShow(c); }, kTextPieceSize);
     std::string().swap(bytes);
+    // Without the font libraries no character beyond Windows-1252 has a font: the export
+    // is refused rather than every such character made "?".
+    if (text.replaced > 0) {
+        if (const std::string why = UnicodeFonts::Shared().Unavailable(); !why.empty()) {
+            Fail("no Unicode font for the text beyond Windows-1252: the font libraries cannot "
+                 "be loaded (" + why + ") (status " + std::to_string(kPdfNoUnicodeFont) + ")");
+            return false;
+        }
+    }
     document.SetTextIsUtf8(text.utf8);
     vorFormat working;
     std::string formatFileName, error;
