@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <memory>
-#include <type_traits>
 #include <utility>
 
 #include "font/FontFunctions.h"
@@ -28,6 +27,8 @@ bool Find(void* library, const char* name, Pointer& pointer, std::string& error)
 
 FontLibraries::FontLibraries(FontLibraryNames names) : names_(std::move(names)) {}
 
+FontLibraries::~FontLibraries() = default;
+
 FontLibraries& FontLibraries::System() {
     static FontLibraries libraries;
     return libraries;
@@ -35,7 +36,7 @@ FontLibraries& FontLibraries::System() {
 
 const FontFunctions* FontLibraries::Functions() {
     std::call_once(once_, [this] { Load(); });
-    return functions_;
+    return functions_.get();
 }
 
 std::string FontLibraries::error() const {
@@ -43,9 +44,8 @@ std::string FontLibraries::error() const {
 }
 
 void FontLibraries::Load() {
-    // The table lives as long as the process: faces made with it may be destroyed as late
-    // as the program's exit, and the libraries are never closed for the same reason.
-    static_assert(std::is_trivially_destructible_v<FontFunctions>);
+    // The libraries are never closed: faces made with them may be destroyed as late as
+    // the program's exit, and closing would give nothing back worth having.
     auto functions = std::make_unique<FontFunctions>();
     FontFunctions& fn = *functions;
     // Each library opened and its functions found in turn, stopping at the first missing.
@@ -61,7 +61,7 @@ void FontLibraries::Load() {
         found = library != nullptr SCRIVANE_FONTCONFIG_FUNCTIONS(SCRIVANE_FIND);
     }
 #undef SCRIVANE_FIND
-    if (found) functions_ = functions.release();
+    if (found) functions_ = std::move(functions);
     tried_.store(true, std::memory_order_release);
 }
 

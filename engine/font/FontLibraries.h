@@ -3,6 +3,7 @@
 // beyond Windows-1252 does, so a process that never meets such text never maps them (nor
 // glib, FreeType and the rest they bring): it starts faster and holds less memory.
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -21,6 +22,7 @@ struct FontLibraryNames {
 class FontLibraries {
 public:
     explicit FontLibraries(FontLibraryNames names = {});
+    ~FontLibraries();
     FontLibraries(const FontLibraries&) = delete;
     FontLibraries& operator=(const FontLibraries&) = delete;
 
@@ -43,7 +45,7 @@ private:
     FontLibraryNames names_;
     std::once_flag once_;
     std::atomic<bool> tried_{false};
-    const FontFunctions* functions_ = nullptr;
+    std::unique_ptr<const FontFunctions> functions_;
     std::string error_;
 };
 

@@ -20,7 +20,7 @@ struct FontFunctions;
 class UnicodeFonts {
 public:
     // Faces found and read with the font libraries of `libraries`, loaded on the first
-    // question.
+    // question; the faces call into them, so `libraries` must outlive the set.
     explicit UnicodeFonts(FontLibraries& libraries);
     UnicodeFonts(const UnicodeFonts&) = delete;
     UnicodeFonts& operator=(const UnicodeFonts&) = delete;
