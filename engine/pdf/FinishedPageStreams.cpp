@@ -31,7 +31,14 @@ FinishedPageStreams::FinishedPageStreams(unsigned workers, bool letRunsGo)
     }
 }
 
-FinishedPageStreams::~FinishedPageStreams() { Finish(); }
+FinishedPageStreams::~FinishedPageStreams() {
+    // A document dropped before it was written: what waits is not built.
+    {
+        std::lock_guard lock(mutex_);
+        jobs_.clear();
+    }
+    Finish();
+}
 
 void FinishedPageStreams::Add(size_t index, vorPage& page, int32_t pageHeight,
                               std::shared_ptr<const FontIds> fontIds) {
