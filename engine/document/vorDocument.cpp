@@ -245,7 +245,9 @@ void vorDocument::SetDefaultFontName(const std::string& face) {
 }
 
 void vorDocument::AddFormatCondition(int32_t lineNumber, std::string_view text) {
-    std::string entry = std::to_string(lineNumber);
+    std::string entry;
+    entry.reserve(12 + text.size());  // one allocation for the number, ':' and the text
+    AppendInt(entry, lineNumber);
     entry.push_back(':');
     entry.append(text);
     formatConditions_.push_back(std::move(entry));
