@@ -83,6 +83,15 @@ bool LayOut(const CliOptions& options, vorDocument& document) {
     EngineText text = ToEngineText(
         bytes, [](char32_t c) { return UnicodeFonts::Shared().CanShow(c); }, kTextPieceSize);
     std::string().swap(bytes);
+    // Without the font libraries no character beyond Windows-1252 has a font: the export
+    // is refused rather than every such character made "?".
+    if (text.replaced > 0) {
+        if (const std::string why = UnicodeFonts::Shared().Unavailable(); !why.empty()) {
+            Fail("no Unicode font for the text beyond Windows-1252: the font libraries cannot "
+                 "be loaded (" + why + ") (status " + std::to_string(kPdfNoUnicodeFont) + ")");
+            return false;
+        }
+    }
     document.SetTextIsUtf8(text.utf8);
     vorFormat working;
     std::string formatFileName, error;
@@ -136,8 +145,22 @@ int WriteExport(const CliOptions& options, vorDocument& document) {
 }
 
 int Export(const CliOptions& options) {
-    auto document = std::make_unique<vorDocument>(OptionsFor(options));
+    using Streams = EngineOptions::StreamsDuringLayout;
+    EngineOptions engine = OptionsFor(options);
+    // The document is written once and dropped: the runs of a page can go once its
+    // stream is built, as long as the text can be read again should that not work out.
+    if (options.input != "-") engine.streamsDuringLayout = Streams::kLetRunsGo;
+    auto document = std::make_unique<vorDocument>(engine);
     if (!LayOut(options, *document)) return 1;
+    if (document->LayoutMustBeRedone()) {
+        // A page changed after its runs were let go (a page size set late in the text,
+        // a header picture): the text is laid out again with every run kept.
+        engine.streamsDuringLayout = Streams::kKeepRuns;
+        document = std::make_unique<vorDocument>(engine);
+        CliOptions again = options;
+        again.quiet = true;  // its warnings were given the first time
+        if (!LayOut(again, *document)) return 1;
+    }
     const int result = WriteExport(options, *document);
     // The process ends next and its memory goes back to the system at once: freeing the
     // runs of a large document one by one would only delay the exit.

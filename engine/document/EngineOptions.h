@@ -24,6 +24,12 @@ struct EngineOptions {
     bool utf8Text = false;
     // SVG output animates the text colour.
     bool animateSvg = false;
+    // A PDF's page streams are built on other threads while the layout goes on. With
+    // kLetRunsGo a page's runs are let go once its stream is built, so that a long text's
+    // runs are never all held; only for a document written once and never read again
+    // (vorDocument::LayoutMustBeRedone says when that did not work out).
+    enum class StreamsDuringLayout { kOff, kKeepRuns, kLetRunsGo };
+    StreamsDuringLayout streamsDuringLayout = StreamsDuringLayout::kKeepRuns;
     // Progress messages; empty = none.
     std::function<void(const std::string&)> trace;
 };

@@ -69,8 +69,7 @@ bool LineConditionJudge::MaySelect(int32_t lineNumber, std::string_view line) co
 LineEffect LineConditionJudge::Judge(int32_t lineNumber, std::string_view line) {
     LineEffect effect;
     if (!MaySelect(lineNumber, line)) return effect;
-    text_.assign(line);
-    resolver_.GetFormat(lineNumber, text_);
+    resolver_.GetFormat(lineNumber, line);
     const vorFormat& r = resolver_;
     if (r.conditionType.empty()) return effect;  // set by every match, cleared otherwise
 

@@ -63,7 +63,6 @@ private:
     std::array<bool, 256> firstBytes_{};  // first bytes of the texts conditions compare
     bool emptyLineSelected_ = false;      // a "linevalue" condition for the empty line
     std::vector<int32_t> lineNumbers_;
-    std::string text_;  // the line handed to GetFormat, kept to reuse its buffer
 };
 
 }  // namespace scrivane

@@ -192,30 +192,51 @@ void LinePlacer::TakeHeaderLine(std::string& text) {
 void LinePlacer::SetMeasuringFont() {
     vorFormat& format = flow_.format;
     int32_t size = IntOr(format.fontsize, 0);
-    MeasuringFace face = MeasuringFaceFor(format.fontname);
-    // Names outside the table are measured by what they say (family, bold, italic).
-    const std::string faceName = face.face ? face.face : format.fontname;
+    // Lines mostly keep the font of the line before: a name is looked up once in a row.
+    if (!faceKnown_ || format.fontname != measuredName_) {
+        measuredName_ = format.fontname;
+        MeasuringFace face = MeasuringFaceFor(format.fontname);
+        // Names outside the table are measured by what they say (family, bold, italic).
+        const std::string faceName = face.face ? face.face : format.fontname;
+        measuredFont_ = ResolveStandardFont(faceName, face.bold, face.italic);
+        // UTF-8 text is measured with the face the PDF embeds for this font.
+        unicodeFace_ = utf8_ ? UnicodeFonts::Shared().ForFont(faceName, face.bold, face.italic)
+                             : nullptr;
+        faceKnown_ = true;
+    }
     if (size == 0) {
         format.fontsize = "10";  // the measuring size stays what it was
-        measurer_.SetFont(faceName, face.bold, face.italic, measurer_.size());
+        measurer_.SetFont(measuredFont_, measurer_.size());
     } else {
-        measurer_.SetFont(faceName, face.bold, face.italic, std::abs(size));
+        measurer_.SetFont(measuredFont_, std::abs(size));
     }
-    // UTF-8 text is measured with the face the PDF embeds for this font.
-    unicodeFace_ = utf8_ ? UnicodeFonts::Shared().ForFont(faceName, face.bold, face.italic)
-                         : nullptr;
 }
 
-void LinePlacer::MeasureLine(std::string_view line) {
+void LinePlacer::StartLine(std::string_view line) {
+    line_ = line;
+    prefixReady_ = false;
+}
+
+void LinePlacer::MeasurePrefixes() {
+    const std::string_view line = line_;
     prefix_.resize(line.size() + 1);
     prefix_[0] = 0;
+    prefixReady_ = true;
     if (utf8_) {
         MeasureUtf8Line(line);
         return;
     }
+    long long sum = 0;
     for (size_t i = 0; i < line.size(); ++i) {
-        prefix_[i + 1] = prefix_[i] + measurer_.GlyphUnits(static_cast<unsigned char>(line[i]));
+        sum += measurer_.GlyphUnits(static_cast<unsigned char>(line[i]));
+        prefix_[i + 1] = sum;
     }
+}
+
+long long LinePlacer::LineUnits() {
+    if (!prefixReady_ && !utf8_) return measurer_.MeasureUnits(line_);
+    if (!prefixReady_) MeasurePrefixes();
+    return prefix_[line_.size()];
 }
 
 void LinePlacer::MeasureUtf8Line(std::string_view line) {
@@ -266,13 +287,35 @@ size_t LinePlacer::CharCount(std::string_view text) const {
     return count;
 }
 
-double LinePlacer::Width(size_t start, size_t end) const {
+double LinePlacer::Width(size_t start, size_t end) {
+    if (!prefixReady_) MeasurePrefixes();
     return measurer_.UnitsToTwips(prefix_[end] - prefix_[start]);
+}
+
+size_t LinePlacer::PieceEnd(std::string_view line, size_t start, double limit) {
+    const size_t n = line.size();
+    size_t end = NextChar(line, start);
+    if (utf8_) {
+        while (end < n && Width(start, end) < limit) end = NextChar(line, end);
+        return end;
+    }
+    // A piece never gets narrower as it grows: the first end that is at least as wide as
+    // the column is found by halving.
+    size_t high = n;
+    while (end < high) {
+        const size_t middle = end + (high - end) / 2;
+        if (Width(start, middle) < limit) {
+            end = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return end;
 }
 
 void LinePlacer::PlaceText(const std::string& text) {
     SetMeasuringFont();
-    MeasureLine(text);
+    StartLine(text);
     int16_t lineLength = flow_.format.linelength;
     if (lineLength == 0 || lineLength == -1) {
         PlaceByCharacterLimit(text);
@@ -309,15 +352,19 @@ void LinePlacer::AdvanceAfterPiece(bool columnsAllowed, int32_t bottom) {
 void LinePlacer::PlaceByWidth(std::string_view line) {
     const double limit = flow_.format.linelength * 20.0;
     const size_t n = line.size();
+    // Most lines fit whole: they are measured without the widths of their prefixes.
+    if (n < kLongLine && measurer_.UnitsToTwips(LineUnits()) <= limit) {
+        PlacePiece(line, 0, n, 0, flow_.format.FontAlign);
+        return;
+    }
     size_t start = 0;
     for (;;) {
         if (start == n || (n - start < kLongLine && Width(start, n) <= limit)) break;
 
-        // Grow the piece a character at a time until it is at least as wide as the
+        // The piece ends on the first character that makes it at least as wide as the
         // column: it may end one character past the width. It always takes at least one
         // character, so every pass shortens the line.
-        size_t end = NextChar(line, start);
-        while (end < n && Width(start, end) < limit) end = NextChar(line, end);
+        size_t end = PieceEnd(line, start, limit);
         size_t next = end;
         if (end < n) {
             size_t space = line.substr(start, end - start).rfind(' ');

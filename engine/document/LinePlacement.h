@@ -35,14 +35,20 @@ private:
     void TakeHeaderLine(std::string& text);
 
     void SetMeasuringFont();
+    // The line the widths below are of; its prefix widths are measured when first needed.
+    void StartLine(std::string_view line);
+    void MeasurePrefixes();
+    long long LineUnits();
     void PlaceByWidth(std::string_view line);
     void PlaceByCharacterLimit(std::string_view line);
     // Places line[start, end) at the current position, aligned, with extra width.
     void PlacePiece(std::string_view line, size_t start, size_t end, double extraWidth,
                     std::string_view alignment);
-    // Width in twips of line[start, end) of the line whose prefix sums are in prefix_.
-    double Width(size_t start, size_t end) const;
-    void MeasureLine(std::string_view line);
+    // Width in twips of line[start, end) of the current line.
+    double Width(size_t start, size_t end);
+    // Where a piece from `start` ends: on the first character that makes it at least
+    // `limit` wide, or at the line's end.
+    size_t PieceEnd(std::string_view line, size_t start, double limit);
     void MeasureUtf8Line(std::string_view line);
     // Positions and counts of characters: bytes in Windows-1252 text, code points in
     // UTF-8 text.
@@ -57,7 +63,13 @@ private:
 
     FlowContext& flow_;
     TextMeasurer measurer_;
-    std::vector<long long> prefix_;  // glyph units of the first i characters
+    std::string_view line_;          // the line being placed
+    bool prefixReady_ = false;
+    std::vector<long long> prefix_;  // glyph units of the first i characters of line_
+    // The font name measured last and what it resolved to.
+    bool faceKnown_ = false;
+    std::string measuredName_;
+    StandardFont measuredFont_ = StandardFont::Helvetica;
     bool utf8_ = false;              // the text is UTF-8, beyond Windows-1252
     const UnicodeFace* unicodeFace_ = nullptr;  // what UTF-8 text is measured with
 };

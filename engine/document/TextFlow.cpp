@@ -11,7 +11,7 @@ namespace scrivane {
 
 TextFlow::TextFlow(LayoutTarget& output, vorFormat& working, const FlowSettings& settings)
     : settings_(settings),
-      flow_{output, working, settings_.target, settings_.options, {}, {}},
+      flow_{output, working, settings_.target, settings_.options, {}, {}, {}},
       placer_(flow_) {
     LayoutState& s = flow_.state;
     s.fontSize = settings_.fontSize;
@@ -71,7 +71,8 @@ void TextFlow::LayOutLine(std::string_view source) {
     ++s.lineNumber;
     ++s.sourceLine;
     flow_.sourceText = source;
-    std::string text(source);
+    std::string& text = line_;  // one buffer for every line: no allocation per line
+    text.assign(source);
 
     std::optional<MarkupCommand> command = ParseMarkupCommand(text);
     if (command) {

@@ -31,6 +31,7 @@ private:
     FlowSettings settings_;
     FlowContext flow_;
     LinePlacer placer_;
+    std::string line_;  // the line being laid out, changed as its conditions take parts
 };
 
 }  // namespace scrivane

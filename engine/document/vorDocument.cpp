@@ -96,6 +96,7 @@ FlowSettings vorDocument::StartLayout(vorFormat& working, const std::string& for
         AddFormatCondition(0, "(cff='" + FormatNameForRecord(formatFileName) + "')");
     }
 
+    StartBuildingAhead(working, targetFormat);
     FlowSettings settings;
     settings.target = targetFormat;
     settings.options = options_;
@@ -105,6 +106,7 @@ FlowSettings vorDocument::StartLayout(vorFormat& working, const std::string& for
 }
 
 void vorDocument::FinishLayout(const vorFormat& working) {
+    StopBuildingAheadAtEnd();  // before any page is read or changed again
     // The page size in force at the end of the text applies to every page.
     auto height = ToInt16(working.DefaultPageHeight);
     auto width = ToInt16(working.DefaultPageWidth);
@@ -114,6 +116,7 @@ void vorDocument::FinishLayout(const vorFormat& working) {
     }
     rightMargin_ = std::max<int16_t>(working.DefaultX, 0);
     FitImagesToPages();
+    RecheckBuiltAhead();
 }
 
 void vorDocument::AddText(std::string_view text, int32_t page, int16_t size, double x, double y,
@@ -125,7 +128,7 @@ void vorDocument::AddText(std::string_view text, int32_t page, int16_t size, dou
         fontIndex_.emplace(std::string(font), Fonts.size());
         Fonts.push_back({std::string(font), std::to_string(Fonts.size() + 1), ""});
     }
-    vorContent& block = Pages.GetPage(page).AddText(text, font, size, x, y, colour,
+    vorContent& block = PageForLayout(page).AddText(text, font, size, x, y, colour,
                                                     extraWidth, alignment, false);
     block.Texts.back().sourceLine = sourceLine;
     if (y > largestY_) largestY_ = y;
@@ -165,7 +168,7 @@ int16_t vorDocument::AddImage(const std::string& fileName, int32_t page, double 
     image.FitToPage = width <= 0 && height <= 0;
     image.x = x;
     image.y = y;
-    Pages.GetPage(page).AddImage(std::move(image));
+    PageForLayout(page).AddImage(std::move(image));
     return kJpegOk;
 }
 
@@ -188,12 +191,12 @@ void vorDocument::FitImagesToPages() {
 
 void vorDocument::AddLine(double x, double y, double lx, double ly, double width,
                           int32_t page) {
-    Pages.GetPage(page).AddLine({x, y, lx, ly, width});
+    PageForLayout(page).AddLine({x, y, lx, ly, width});
 }
 
 void vorDocument::AddAnnotation(std::string subtype, std::string content, int16_t left,
                                 int16_t top, int16_t width, int16_t height, int32_t page) {
-    Pages.GetPage(page).AddAnnotation(std::move(content), std::move(subtype), left, top,
+    PageForLayout(page).AddAnnotation(std::move(content), std::move(subtype), left, top,
                                       width, height);
 }
 
@@ -236,10 +239,15 @@ void vorDocument::SetDefaultFontName(const std::string& face) {
     if (Fonts.empty()) Fonts.push_back({"", "1", ""});
     Fonts.front().BaseFont = face;
     fontIndex_.clear();  // rebuilt on the next lookup
+    // Pages built ahead named their fonts by the list as it was.
+    fontIds_.reset();
+    if (finished_ && handedOver_ > 0) StopBuildingAhead(true);
 }
 
 void vorDocument::AddFormatCondition(int32_t lineNumber, std::string_view text) {
-    std::string entry = std::to_string(lineNumber);
+    std::string entry;
+    entry.reserve(12 + text.size());  // one allocation for the number, ':' and the text
+    AppendInt(entry, lineNumber);
     entry.push_back(':');
     entry.append(text);
     formatConditions_.push_back(std::move(entry));
@@ -293,6 +301,7 @@ int16_t vorDocument::LoadFile(const std::string& rawPath) {
     std::string bytes;
     try {
         if (int16_t status = ReadOwnFileBytes(path, kind->code, bytes); status != kLoadOk) {
+            ForgetBuiltAhead();
             Pages = vorPages();  // as after any file that could not be read
             eInfos.emplace();
             formatConditions_.clear();
@@ -314,6 +323,7 @@ int16_t vorDocument::LoadFromBytes(std::string_view bytes, int32_t format) {
     } catch (const std::bad_alloc&) {
         return kLoadOutOfMemory;  // the file asks for more memory than there is: not read
     }
+    ForgetBuiltAhead();
     Pages = std::move(contents.pages);
     eInfos = std::move(contents.infos);
     formatConditions_ = std::move(contents.sourceLines);
@@ -344,6 +354,7 @@ int16_t vorDocument::Convert(
     } catch (const std::bad_alloc&) {
         status = kLoadOutOfMemory;
     }
+    ForgetBuiltAhead();
     Pages = std::move(pages);
     eInfos = std::move(infos);
     formatConditions_.clear();
@@ -393,6 +404,7 @@ PdfSource vorDocument::PreparePdf() {
     source.optimize = Optimize;
     source.utf8Text = utf8Text_;
     source.trace = options_.trace;
+    source.finished = finished_.get();
     return source;
 }
 

@@ -2,6 +2,7 @@
 // One document while it is built for export (AddBuffer, then SaveAs) or read back.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <unordered_map>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@
 #include "model/vorOutline.h"
 #include "model/vorPages.h"
 #include "model/vorFont.h"
+#include "pdf/FinishedPageStreams.h"
 #include "pdf/PdfWriter.h"
 #include "pdf/vorXMP.h"
 #include "xml/XmlWriter.h"
@@ -126,6 +128,10 @@ public:
     // The document's text is UTF-8 with characters beyond Windows-1252: laid out from such
     // a text (EngineOptions::utf8Text) or read back from a file written from one.
     bool TextIsUtf8() const { return utf8Text_; }
+    // The last AddBuffer let the runs of finished pages go (EngineOptions::kLetRunsGo),
+    // and a page changed after that (a page size set late in the text, a header image):
+    // the document cannot be written; lay the text out again with the runs kept.
+    bool LayoutMustBeRedone() const;
     // Says how the next AddBuffer's text is encoded.
     void SetTextIsUtf8(bool utf8) { utf8Text_ = options_.utf8Text = utf8; }
 
@@ -145,6 +151,25 @@ private:
     void FitImagesToPages();
     // Repeats the page headers on every page, with "&pages", "&p" and "&&" filled in.
     void StampPageFurniture();
+    // The page the layout writes into next; the pages before it are finished and are
+    // handed over to be built ahead.
+    vorPage& PageForLayout(int32_t page);
+    void HandOverPagesBefore(int32_t page);
+    // Starts building the finished pages of a PDF ahead on other threads when the
+    // options and the machine allow.
+    void StartBuildingAhead(const vorFormat& working, int32_t targetFormat);
+    // At the end of the layout: waits for the pages under way, and drops them all when
+    // header pictures will be drawn into them.
+    void StopBuildingAheadAtEnd();
+    // Once the pages have their final size: drops those built with another height.
+    void RecheckBuiltAhead();
+    // Stops building pages ahead, waiting for those under way; forgetAll: drops them.
+    void StopBuildingAhead(bool forgetAll);
+    // Before the pages are replaced: what was built for the old ones is dropped.
+    void ForgetBuiltAhead();
+    // The height FinishLayout will give the page, as its stream turns y values with it.
+    int32_t HeightAtEnd(const vorPage& page) const;
+    std::shared_ptr<const FinishedPageStreams::FontIds> FontIdsNow();
 
     EngineOptions options_;
     double largestY_ = 0;
@@ -161,6 +186,13 @@ private:
     size_t lastFont_ = SIZE_MAX;  // the font HasFont found last
     bool converted_ = false;  // the pages come from ImportFile
     bool utf8Text_ = false;
+    // Page streams built during the layout (EngineOptions::streamsDuringLayout).
+    std::unique_ptr<FinishedPageStreams> finished_;
+    bool handingOver_ = false;  // pages are still handed to finished_
+    size_t handedOver_ = 0;     // pages before this one were looked at
+    const vorFormat* layoutFormat_ = nullptr;  // the working format while laying out
+    std::shared_ptr<const FinishedPageStreams::FontIds> fontIds_;
+    size_t fontIdsOf_ = 0;      // Fonts.size() when fontIds_ was made
 };
 
 }  // namespace scrivane

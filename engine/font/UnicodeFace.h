@@ -14,6 +14,8 @@ struct hb_font_t;
 
 namespace scrivane {
 
+struct FontFunctions;
+
 // The figures of a PDF FontDescriptor, in 1/1000 em.
 struct FaceMetrics {
     int ascent = 0;
@@ -33,8 +35,10 @@ struct FaceSubset {
 
 class UnicodeFace {
 public:
-    // Null when the file cannot be read or is not a TrueType (glyf) font.
-    static std::unique_ptr<UnicodeFace> Load(const std::string& path);
+    // Null when the file cannot be read or is not a TrueType (glyf) font. The functions
+    // must outlive the face.
+    static std::unique_ptr<UnicodeFace> Load(const FontFunctions& functions,
+                                             const std::string& path);
     ~UnicodeFace();
     UnicodeFace(const UnicodeFace&) = delete;
     UnicodeFace& operator=(const UnicodeFace&) = delete;
@@ -63,12 +67,13 @@ public:
                 FaceSubset& subset) const;
 
 private:
-    UnicodeFace() = default;
+    explicit UnicodeFace(const FontFunctions& functions) : fn_(&functions) {}
     void ReadMetrics();
     void FillTables();
     uint32_t Substitute(char32_t codePoint) const;
     int ToThousandths(long fontUnits) const;
 
+    const FontFunctions* fn_;
     std::string path_;
     std::string postScriptName_;
     hb_blob_t* blob_ = nullptr;

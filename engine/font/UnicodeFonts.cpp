@@ -1,7 +1,7 @@
 #include "font/UnicodeFonts.h"
 
-#include <fontconfig/fontconfig.h>
-
+#include "font/FontFunctions.h"
+#include "font/FontLibraries.h"
 #include "text/TextMeasurer.h"
 #include "util/TextUtil.h"
 
@@ -73,67 +73,75 @@ bool NamesStandardFont(std::string_view name) {
 
 }  // namespace
 
-std::string FindFontFile(const std::string& family, bool bold, bool italic, bool anyFamily) {
-    if (!FcInit()) return {};
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddString(pattern, FC_FONTFORMAT, reinterpret_cast<const FcChar8*>("TrueType"));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
+std::string FindFontFile(const FontFunctions& fn, const std::string& family, bool bold,
+                         bool italic, bool anyFamily) {
+    if (!fn.FcInit()) return {};
+    FcPattern* pattern = fn.FcPatternCreate();
+    fn.FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    fn.FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    fn.FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    fn.FcPatternAddString(pattern, FC_FONTFORMAT, reinterpret_cast<const FcChar8*>("TrueType"));
+    fn.FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    fn.FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
+    FcPattern* match = fn.FcFontMatch(nullptr, pattern, &result);
+    fn.FcPatternDestroy(pattern);
     std::string path;
     if (match) {
         FcChar8* file = nullptr;
         FcChar8* found = nullptr;
         const bool sameFamily =
-            FcPatternGetString(match, FC_FAMILY, 0, &found) == FcResultMatch &&
+            fn.FcPatternGetString(match, FC_FAMILY, 0, &found) == FcResultMatch &&
             AsciiUpper(reinterpret_cast<const char*>(found)) == AsciiUpper(family);
         if ((anyFamily || sameFamily) &&
-            FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+            fn.FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
             path = reinterpret_cast<const char*>(file);
         }
-        FcPatternDestroy(match);
+        fn.FcPatternDestroy(match);
     }
     return path;
 }
 
+UnicodeFonts::UnicodeFonts(FontLibraries& libraries) : libraries_(libraries) {}
+
 UnicodeFonts& UnicodeFonts::Shared() {
-    static UnicodeFonts fonts;
+    static UnicodeFonts fonts(FontLibraries::System());
     return fonts;
 }
 
-const UnicodeFace* UnicodeFonts::LoadFile(const std::string& path) {
+std::string UnicodeFonts::Unavailable() const {
+    return libraries_.error();
+}
+
+const UnicodeFace* UnicodeFonts::LoadFile(const FontFunctions& fn, const std::string& path) {
     if (path.empty()) return nullptr;
     auto known = byPath_.find(path);
     if (known != byPath_.end()) return known->second.get();
-    auto face = UnicodeFace::Load(path);
+    auto face = UnicodeFace::Load(fn, path);
     const UnicodeFace* loaded = face.get();
     byPath_.emplace(path, std::move(face));
     return loaded;
 }
 
-const UnicodeFace* UnicodeFonts::Resolve(std::string_view name, bool bold, bool italic) {
+const UnicodeFace* UnicodeFonts::Resolve(const FontFunctions& fn, std::string_view name,
+                                         bool bold, bool italic) {
     const StandardFont standard = ResolveStandardFont(name, bold, italic);
     bold = bold || IsBold(standard);
     italic = italic || IsItalic(standard);
     if (!name.empty() && !NamesStandardFont(name)) {
         // "Family,Bold" names a style of the family before the comma.
         std::string family(name.substr(0, name.find(',')));
-        if (const UnicodeFace* face = LoadFile(FindFontFile(family, bold, italic, false))) {
+        if (const UnicodeFace* face = LoadFile(fn, FindFontFile(fn, family, bold, italic, false))) {
             return face;
         }
     }
     const StandIn standIn = StandInFor(standard);
-    if (const UnicodeFace* face = LoadFile(FindFontFile(standIn.family, bold, italic, false))) {
+    if (const UnicodeFace* face = LoadFile(fn, FindFontFile(fn, standIn.family, bold, italic, false))) {
         return face;
     }
     std::string path = std::string(kDejaVuFolder) + standIn.fileStem + (bold ? "-Bold" : "") + ".ttf";
-    if (const UnicodeFace* face = LoadFile(path)) return face;
-    return bold ? LoadFile(std::string(kDejaVuFolder) + standIn.fileStem + ".ttf") : nullptr;
+    if (const UnicodeFace* face = LoadFile(fn, path)) return face;
+    return bold ? LoadFile(fn, std::string(kDejaVuFolder) + standIn.fileStem + ".ttf") : nullptr;
 }
 
 const UnicodeFace* UnicodeFonts::ForFont(std::string_view name, bool bold, bool italic) {
@@ -143,7 +151,11 @@ const UnicodeFace* UnicodeFonts::ForFont(std::string_view name, bool bold, bool 
     std::lock_guard<std::mutex> lock(mutex_);
     auto known = byRequest_.find(key);
     if (known != byRequest_.end()) return known->second;
-    const UnicodeFace* face = Resolve(name, bold, italic);
+    // Without the font libraries no face can be had; the request is not remembered, as
+    // nothing is saved by it.
+    const FontFunctions* fn = libraries_.Functions();
+    if (!fn) return nullptr;
+    const UnicodeFace* face = Resolve(*fn, name, bold, italic);
     byRequest_.emplace(std::move(key), face);
     return face;
 }

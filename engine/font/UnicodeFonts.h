@@ -14,9 +14,18 @@
 
 namespace scrivane {
 
+class FontLibraries;
+struct FontFunctions;
+
 class UnicodeFonts {
 public:
-    // The program's one set of faces.
+    // Faces found and read with the font libraries of `libraries`, loaded on the first
+    // question; the faces call into them, so `libraries` must outlive the set.
+    explicit UnicodeFonts(FontLibraries& libraries);
+    UnicodeFonts(const UnicodeFonts&) = delete;
+    UnicodeFonts& operator=(const UnicodeFonts&) = delete;
+
+    // The program's one set of faces, with the system's font libraries.
     static UnicodeFonts& Shared();
 
     // The face for a font name of the page model ("Arial,Bold", "Times-Roman",
@@ -26,10 +35,16 @@ public:
     // True when one of the stand-ins of the standard fonts can show the character.
     bool CanShow(char32_t codePoint);
 
-private:
-    const UnicodeFace* LoadFile(const std::string& path);
-    const UnicodeFace* Resolve(std::string_view name, bool bold, bool italic);
+    // Why no face can be had at all: the font libraries, asked for, could not be loaded
+    // (the loader's message names the library or function). Empty otherwise.
+    std::string Unavailable() const;
 
+private:
+    const UnicodeFace* LoadFile(const FontFunctions& fn, const std::string& path);
+    const UnicodeFace* Resolve(const FontFunctions& fn, std::string_view name, bool bold,
+                               bool italic);
+
+    FontLibraries& libraries_;
     std::mutex mutex_;
     std::map<std::string, std::unique_ptr<UnicodeFace>> byPath_;
     std::map<std::string, const UnicodeFace*> byRequest_;
@@ -41,6 +56,7 @@ private:
 // The file of an installed font family with the given weight and slant, found with
 // fontconfig; empty when none of that family is installed. With `anyFamily`, the closest
 // match is taken whatever its family.
-std::string FindFontFile(const std::string& family, bool bold, bool italic, bool anyFamily);
+std::string FindFontFile(const FontFunctions& fn, const std::string& family, bool bold,
+                         bool italic, bool anyFamily);
 
 }  // namespace scrivane

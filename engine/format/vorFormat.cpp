@@ -1,6 +1,8 @@
 #include "format/vorFormat.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <optional>
 #include <sstream>
 #include <string_view>
@@ -211,15 +213,89 @@ void BuildDocument(pugi::xml_document& doc, const vorFormat& f) {
     }
 }
 
-// Runs for every condition on every line: the kinds are told apart by their lengths
-// first, and the line's number is spelled out only for a condition on it.
+// The decimal text of a line number or 16-bit value, without a temporary string.
+struct DecimalText {
+    char digits[12];
+    size_t size;
+    explicit DecimalText(int32_t value) {
+        if (value >= 0 && value < 100) {  // sizes and spacings: spelled out at once
+            size = value < 10 ? 1 : 2;
+            digits[0] = static_cast<char>(value < 10 ? '0' + value : '0' + value / 10);
+            digits[1] = static_cast<char>('0' + value % 10);
+            return;
+        }
+        size = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    }
+    std::string_view view() const { return {digits, size}; }
+};
+
+uint64_t Load8(const char* at) {
+    uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+// Equal texts; the short ones the styles hold are compared without a library call.
+inline bool SameBytes(std::string_view a, std::string_view b) {
+    const size_t n = a.size();
+    if (n != b.size()) return false;
+    if (n > 16) return std::memcmp(a.data(), b.data(), n) == 0;
+    if (n >= 8) {  // two words, overlapping when shorter than 16
+        return Load8(a.data()) == Load8(b.data()) &&
+               Load8(a.data() + n - 8) == Load8(b.data() + n - 8);
+    }
+    for (size_t i = 0; i < n; ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
+}
+
+[[gnu::noinline]] void Assign(std::string& field, std::string_view value) { field.assign(value); }
+
+// Every line resets the working values, which mostly hold what they held on the line
+// before: a value is written only when it differs, so an unchanged style costs compares.
+inline void Keep(std::string& field, std::string_view value) {
+    if (!SameBytes(field, value)) Assign(field, value);
+}
+
+inline void KeepDecimal(std::string& field, int16_t value) {
+    Keep(field, DecimalText(value).view());
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+[[gnu::noinline]] void AssignLowered(std::string& field, std::string_view value) {
+    field.assign(value);
+    for (char& c : field) c = LowerAscii(c);
+}
+
+// field = AsciiLower(value), written only when it differs.
+inline void KeepLowered(std::string& field, std::string_view value) {
+    bool same = field.size() == value.size();
+    for (size_t i = 0; same && i < value.size(); ++i) same = field[i] == LowerAscii(value[i]);
+    if (!same) AssignLowered(field, value);
+}
+
+void Clear(std::string& field) {
+    if (!field.empty()) field.clear();
+}
+
+// Runs for every condition on every line: the kinds are told apart by their lengths, and
+// a text is compared only when its first byte matches.
 bool Matches(const vorFormat& c, int32_t lineNumber, std::string_view line) {
     const std::string_view type = c.conditionType;
     const std::string_view value = c.conditionValue;
-    if (type == "linenumber") return value == IntText(lineNumber);
-    if (type == "linevalue") return value == line;
-    if (type == "leftlinevalue") return !value.empty() && line.substr(0, value.size()) == value;
-    return false;
+    switch (type.size()) {
+        case 13:
+            if (value.empty() || line.size() < value.size() || line[0] != value[0]) return false;
+            return type == "leftlinevalue" && SameBytes(line.substr(0, value.size()), value);
+        case 9:
+            return type == "linevalue" && SameBytes(line, value);
+        case 10:
+            return type == "linenumber" && SameBytes(value, DecimalText(lineNumber).view());
+        default:
+            return false;
+    }
 }
 
 }  // namespace
@@ -261,70 +337,78 @@ bool vorFormat::FontNameIsOk(const std::string& FontNameToCheck) {
            FontNameToCheck == "Courier";
 }
 
-int16_t vorFormat::GetFormat(int32_t LineNumber, const std::string& LineValue) {
-    auto sizeText = [](int16_t value) { return IntText(value); };
-    fontsize = sizeText(DefaultFontSize);
+void vorFormat::ResetLineValues() {
+    KeepDecimal(fontsize, DefaultFontSize);
     x = DefaultX;
     y = DefaultY;
-    dy = sizeText(DefaultDY);
-    fontname = DefaultFont;
-    FontAlign = AsciiLower(DefaultFontAlign);
-    fontcolor = DefaultFontColor;
+    KeepDecimal(dy, DefaultDY);
+    Keep(fontname, DefaultFont);
+    KeepLowered(FontAlign, DefaultFontAlign);
+    Keep(fontcolor, DefaultFontColor);
     MaxLenLine = DefaultMaxLenLine;
     linelength = DefaultLineLength;
     SetY = 0;
     isLink = isAnnotation = isHeader = false;
-    columns = DefaultColumns;
-    SpaceBetweenColumns = DefaultSpaceBetweenColumns;
-    show.clear();
-    conditionType.clear();
-    conditionValue.clear();
-    ImageFile.clear();
+    Keep(columns, DefaultColumns);
+    Keep(SpaceBetweenColumns, DefaultSpaceBetweenColumns);
+    Clear(show);
+    Clear(conditionType);
+    Clear(conditionValue);
+    Clear(ImageFile);
+}
 
-    for (const vorFormat& c : ListeFormats) {
-        if (!Matches(c, LineNumber, LineValue)) continue;
-        conditionType = c.conditionType;
-        conditionValue = c.conditionValue;
-        bk = c.bk;
+void vorFormat::ApplyCondition(const vorFormat& c) {
+    conditionType = c.conditionType;
+    conditionValue = c.conditionValue;
+    bk = c.bk;
 
-        // Lasting defaults: they hold from this line to the end of the text. A default
-        // the condition gives also reaches this line; the line's other values stay as
-        // earlier matches left them, so a later match overrides field by field.
-        if (c.DefaultX != 0) x = DefaultX = c.DefaultX;
-        if (!c.DefaultFont.empty()) fontname = DefaultFont = c.DefaultFont;
-        if (!c.DefaultFontColor.empty()) fontcolor = DefaultFontColor = c.DefaultFontColor;
-        if (!c.DefaultFontAlign.empty()) DefaultFontAlign = c.DefaultFontAlign;
-        if (c.DefaultFontSize > 0) fontsize = sizeText(DefaultFontSize = c.DefaultFontSize);
-        if (c.DefaultDY > 0) dy = sizeText(DefaultDY = c.DefaultDY);
-        if (c.DefaultMaxLenLine > 0) MaxLenLine = DefaultMaxLenLine = c.DefaultMaxLenLine;
-        if (c.DefaultLineLength > 0) linelength = DefaultLineLength = c.DefaultLineLength;
+    // Lasting defaults: they hold from this line to the end of the text. A default the
+    // condition gives also reaches this line; the line's other values stay as earlier
+    // matches left them, so a later match overrides field by field.
+    if (c.DefaultX != 0) x = DefaultX = c.DefaultX;
+    if (!c.DefaultFont.empty()) fontname = DefaultFont = c.DefaultFont;
+    if (!c.DefaultFontColor.empty()) fontcolor = DefaultFontColor = c.DefaultFontColor;
+    if (!c.DefaultFontAlign.empty()) DefaultFontAlign = c.DefaultFontAlign;
+    if (c.DefaultFontSize > 0) KeepDecimal(fontsize, DefaultFontSize = c.DefaultFontSize);
+    if (c.DefaultDY > 0) KeepDecimal(dy, DefaultDY = c.DefaultDY);
+    if (c.DefaultMaxLenLine > 0) MaxLenLine = DefaultMaxLenLine = c.DefaultMaxLenLine;
+    if (c.DefaultLineLength > 0) linelength = DefaultLineLength = c.DefaultLineLength;
 
-        // The line's own values. A size or spacing that is not a number is ignored.
-        if (c.x != 0) x = c.x;
-        if (!c.fontsize.empty()) {
-            if (auto v = ToInt16(c.fontsize)) fontsize = sizeText(*v);
-        }
-        if (!c.dy.empty()) {
-            if (auto v = ToInt16(c.dy)) dy = sizeText(*v);
-        }
-        if (!c.fontname.empty()) fontname = c.fontname;
-        if (!c.fontcolor.empty()) fontcolor = c.fontcolor;
-        if (!c.show.empty()) show = c.show;
-        if (!c.FontAlign.empty()) FontAlign = AsciiLower(c.FontAlign);
-        if (c.SetY != 0) SetY = c.SetY;
-        if (c.MaxLenLine > 0) MaxLenLine = c.MaxLenLine;
-        if (c.linelength > 0) linelength = c.linelength;
-        if (c.isAnnotation) isAnnotation = true;
-        if (c.isLink) isLink = true;
-        if (c.isHeader) isHeader = true;
-        if (!c.ImageFile.empty()) {
-            // File names keep their case: this platform's file systems tell them apart.
-            ImageFile = ResolveAppPath(c.ImageFile, AppFolder);
-            ImageX = c.ImageX;
-            ImageY = c.ImageY;
-        }
+    // The line's own values. A size or spacing that is not a number is ignored.
+    if (c.x != 0) x = c.x;
+    if (!c.fontsize.empty()) {
+        if (auto v = ToInt16(c.fontsize)) KeepDecimal(fontsize, *v);
     }
-    if (!IsNumeric(DefaultPageHeight)) DefaultPageHeight = kDefaultPageHeightText;
+    if (!c.dy.empty()) {
+        if (auto v = ToInt16(c.dy)) KeepDecimal(dy, *v);
+    }
+    if (!c.fontname.empty()) fontname = c.fontname;
+    if (!c.fontcolor.empty()) fontcolor = c.fontcolor;
+    if (!c.show.empty()) show = c.show;
+    if (!c.FontAlign.empty()) KeepLowered(FontAlign, c.FontAlign);
+    if (c.SetY != 0) SetY = c.SetY;
+    if (c.MaxLenLine > 0) MaxLenLine = c.MaxLenLine;
+    if (c.linelength > 0) linelength = c.linelength;
+    if (c.isAnnotation) isAnnotation = true;
+    if (c.isLink) isLink = true;
+    if (c.isHeader) isHeader = true;
+    if (!c.ImageFile.empty()) {
+        // File names keep their case: this platform's file systems tell them apart.
+        ImageFile = ResolveAppPath(c.ImageFile, AppFolder);
+        ImageX = c.ImageX;
+        ImageY = c.ImageY;
+    }
+}
+
+int16_t vorFormat::GetFormat(int32_t LineNumber, std::string_view LineValue) {
+    ResetLineValues();
+    for (const vorFormat& c : ListeFormats) {
+        if (Matches(c, LineNumber, LineValue)) ApplyCondition(c);
+    }
+    int32_t plain;
+    if (!numbers_detail::PlainDigits(DefaultPageHeight, 9, plain) && !IsNumeric(DefaultPageHeight)) {
+        DefaultPageHeight = kDefaultPageHeightText;
+    }
     return kFormatOk;
 }
 

@@ -4,6 +4,7 @@
 // and, during an export, the resolved style of the current line.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/PageDefaults.h"
@@ -76,7 +77,7 @@ public:
     // The format file's text as SaveFormatFile writes it.
     std::string FormatFileText() const;
     // Resolves the style of one line into the working fields; always 0.
-    int16_t GetFormat(int32_t LineNumber, const std::string& LineValue);
+    int16_t GetFormat(int32_t LineNumber, std::string_view LineValue);
     static bool FontNameIsOk(const std::string& FontNameToCheck);
 
     // For a text beyond Windows-1252, kept as UTF-8: the values that the layout shows or
@@ -87,6 +88,11 @@ public:
     // The defaults that reading a format file without any values gives (Helvetica 12,
     // x 40, y 50, dy 16, 100 characters a line) on top of the current fields.
     void ApplyReadFallbacks();
+
+private:
+    // GetFormat's steps: the line's values from the defaults, then a matching condition.
+    void ResetLineValues();
+    void ApplyCondition(const vorFormat& condition);
 };
 
 }  // namespace scrivane

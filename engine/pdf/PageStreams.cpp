@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <thread>
 
+#include "util/Status.h"
+
 namespace scrivane {
 
 namespace {
@@ -22,8 +24,10 @@ unsigned PageStreams::DefaultThreads() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-PageStreams::PageStreams(const vorPages& pages, const PdfWriteState& model, unsigned threads)
+PageStreams::PageStreams(const vorPages& pages, const PdfWriteState& model, unsigned threads,
+                         FinishedPageStreams* finished)
     : pages_(pages),
+      finished_(model.compress && !model.deflate && !model.cidFonts ? finished : nullptr),
       states_(ThreadsFor(threads), model),
       pool_(pages.Kids.size(), ThreadsFor(threads), kPagesAheadPerThread * ThreadsFor(threads),
             [this](size_t index, unsigned worker) { return Build(index, worker); }) {}
@@ -34,10 +38,22 @@ PageStreams::Page PageStreams::Build(size_t index, unsigned worker) {
     StartPage(page, state);
     Page result;
     result.objects.reserve(page.Contents.size());
-    for (const vorContent& content : page.Contents) {
+    size_t block = 0;
+    if (finished_) {
+        if (auto built = finished_->Take(index, page)) {
+            result.objects.push_back(std::move(built->object));
+            state.wordSpacingSet = built->wordSpacingSet;
+            state.charSpacingSet = built->charSpacingSet;
+            block = 1;
+        } else if (finished_->Lost(index)) {
+            result.status = kPdfRunsLetGo;
+            return result;
+        }
+    }
+    for (; block < page.Contents.size(); ++block) {
         std::string object;
-        if (!toFS(object, content, state)) {
-            result.failed = true;
+        if (!toFS(object, page.Contents[block], state)) {
+            result.status = kPdfOutOfMemory;
             break;
         }
         result.objects.push_back(std::move(object));
@@ -47,12 +63,13 @@ PageStreams::Page PageStreams::Build(size_t index, unsigned worker) {
     return result;
 }
 
-bool PageStreams::Take(size_t index, std::vector<std::string>& objects, PdfWriteState& state) {
+int16_t PageStreams::Take(size_t index, std::vector<std::string>& objects,
+                          PdfWriteState& state) {
     Page page = pool_.Take(index);
     objects = std::move(page.objects);
     state.wordSpacingSet = page.wordSpacingSet;
     state.charSpacingSet = page.charSpacingSet;
-    return !page.failed;
+    return page.status;
 }
 
 }  // namespace scrivane

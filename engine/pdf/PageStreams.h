@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/vorPages.h"
+#include "pdf/FinishedPageStreams.h"
 #include "pdf/OrderedPool.h"
 #include "pdf/PdfObjects.h"
 
@@ -15,13 +16,17 @@ namespace scrivane {
 class PageStreams {
 public:
     // `model` gives the fonts and the compression settings; threads 0 = one per core.
-    PageStreams(const vorPages& pages, const PdfWriteState& model, unsigned threads);
+    // finished: first blocks built during the layout (null: none); they serve only when
+    // the streams are deflated with Compress in Windows-1252, as they were built.
+    PageStreams(const vorPages& pages, const PdfWriteState& model, unsigned threads,
+                FinishedPageStreams* finished = nullptr);
 
     // The object texts (after their numbers) of page `index`'s blocks, in order; pages are
     // taken in order. The spacing a page's last stream leaves set goes into `state`, as if
-    // the writer had built the streams itself. False when a stream could not be deflated
-    // (out of memory). Rethrows what building a page threw (std::bad_alloc).
-    bool Take(size_t index, std::vector<std::string>& objects, PdfWriteState& state);
+    // the writer had built the streams itself. kPdfOk, kPdfOutOfMemory when a stream
+    // could not be deflated, kPdfRunsLetGo when a page's runs are gone. Rethrows what
+    // building a page threw (std::bad_alloc).
+    int16_t Take(size_t index, std::vector<std::string>& objects, PdfWriteState& state);
 
     // One thread per core, at least one.
     static unsigned DefaultThreads();
@@ -29,7 +34,7 @@ public:
 private:
     struct Page {
         std::vector<std::string> objects;
-        bool failed = false;
+        int16_t status = 0;
         bool wordSpacingSet = false;
         bool charSpacingSet = false;
     };
@@ -37,6 +42,7 @@ private:
     Page Build(size_t index, unsigned worker);
 
     const vorPages& pages_;
+    FinishedPageStreams* finished_;
     std::vector<PdfWriteState> states_;  // one per thread that builds pages
     OrderedPool<Page> pool_;
 };

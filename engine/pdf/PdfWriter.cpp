@@ -196,8 +196,10 @@ int16_t AppendObject(std::string& bytes, PdfObject& object, const PdfSource& sou
         case PdfObject::kPage:
             toFS(bytes, *static_cast<vorPage*>(object.item), state);
             pageStreams.nextObject = 0;
-            if (!pageStreams.streams.Take(pageStreams.nextPage++, pageStreams.objects, state)) {
-                return kPdfOutOfMemory;
+            if (int16_t status = pageStreams.streams.Take(pageStreams.nextPage++,
+                                                          pageStreams.objects, state);
+                status != kPdfOk) {
+                return status;
             }
             break;
         case PdfObject::kContent:
@@ -299,7 +301,7 @@ int16_t WriteObjects(const PdfSource& source, Registry& registry, const CidFonts
     state.compress = source.compress;
     state.deflate = source.deflate;
     state.cidFonts = cidFonts;
-    PageStreams streams(*source.pages, state, source.threads);
+    PageStreams streams(*source.pages, state, source.threads, source.finished);
     PageStreamCursor pageStreams(streams);
     output.bytes = "%PDF-1.4\n";
     for (size_t i = 0; i < count; ++i) {

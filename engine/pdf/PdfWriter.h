@@ -11,6 +11,7 @@
 #include "model/vorInfos.h"
 #include "model/vorOutline.h"
 #include "model/vorPages.h"
+#include "pdf/FinishedPageStreams.h"
 #include "pdf/vorXMP.h"
 #include "util/ByteSink.h"
 #include "util/Status.h"
@@ -33,6 +34,8 @@ struct PdfSource {
     // Threads that build and deflate page streams: 0 = one per core. The file's bytes are
     // the same whatever the number.
     unsigned threads = 0;
+    // First blocks of pages built while the text was laid out; null = none.
+    FinishedPageStreams* finished = nullptr;
     // What deflates the streams: null = Compress (tests put one that fails here).
     std::function<int(std::string&)> deflate;
     std::function<void(const std::string&)> trace;

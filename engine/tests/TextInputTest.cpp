@@ -37,6 +37,32 @@ TEST(TextInput, LineEndsAndHighBytesAreFoundAtEveryOffset) {
     }
 }
 
+// Plain stretches are also scanned sixteen bytes at a time, and a line end is taken whole:
+// line ends beside each other, beside high bytes and at the text's end, at every offset
+// of a text longer than two such blocks, in UTF-8 and in Windows-1252.
+TEST(TextInput, NeighbouringSpecialBytesAreTakenAtEveryOffset) {
+    const std::string pad = "The quick brown fox jumps over the lazy dog.";
+    struct Case {
+        std::string written, converted;
+    };
+    const Case utf8[] = {{"\r\n\r\n", "\r\n\r\n"}, {"\r\r\n", "\r\n\r\n"},
+                         {"\n\r", "\r\n\r\n"},       {"\r\n\xC3\xA9\r", "\r\n\xE9\r\n"},
+                         {"\xC3\xA9\n", "\xE9\r\n"}};
+    const Case cp1252[] = {{"\r\n\xE9", "\r\n\xE9"}, {"\xE9\r", "\xE9\r\n"},
+                           {"\x80\n\r\x93", "\x80\r\n\r\n\x93"}};
+    auto check = [&](const Case& c, TextFileEncoding encoding) {
+        for (size_t at = 0; at <= pad.size(); ++at) {
+            const EngineText text = ToEngineText(pad.substr(0, at) + c.written + pad.substr(at));
+            EXPECT_EQ(text.text, pad.substr(0, at) + c.converted + pad.substr(at)) << at;
+            EXPECT_EQ(text.encoding, encoding) << at;
+            const EngineText last = ToEngineText(pad.substr(0, at) + c.written);
+            EXPECT_EQ(last.text, pad.substr(0, at) + c.converted) << at;
+        }
+    };
+    for (const Case& c : utf8) check(c, TextFileEncoding::kUtf8);
+    for (const Case& c : cp1252) check(c, TextFileEncoding::kWindows1252);
+}
+
 TEST(TextInput, Utf16WithByteOrderMarkIsDecoded) {
     // "café €\r\n𝄞" in UTF-16 LE and BE; the clef is outside Windows-1252.
     const std::string le("\xFF\xFE" "c\0a\0f\0\xE9\0 \0\xAC\x20\r\0\n\0\x34\xD8\x1E\xDD", 22);

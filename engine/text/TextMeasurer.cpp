@@ -97,18 +97,25 @@ void TextMeasurer::SetSize(double size) {
 }
 
 long long TextMeasurer::MeasureUnits(std::string_view text) const {
-    long long units = 0;
-    for (char c : text) units += widths_[static_cast<unsigned char>(c)];
-    return units;
+    // Four sums side by side, so that each addition need not wait for the one before.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t size = text.size();
+    long long a = 0, b = 0, c = 0, d = 0;
+    size_t i = 0;
+    for (; i + 4 <= size; i += 4) {
+        a += widths_[bytes[i]];
+        b += widths_[bytes[i + 1]];
+        c += widths_[bytes[i + 2]];
+        d += widths_[bytes[i + 3]];
+    }
+    for (; i < size; ++i) a += widths_[bytes[i]];
+    return a + b + c + d;
 }
 
 double TextMeasurer::MeasureTwips(std::string_view text) const {
     return UnitsToTwips(MeasureUnits(text));
 }
 
-double TextMeasurer::UnitsToTwips(long long units) const {
-    // units/1000 em * size pt * 20 twips/pt
-    return static_cast<double>(units) * size_ / 50.0;
-}
+
 
 }  // namespace scrivane

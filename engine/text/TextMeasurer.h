@@ -60,7 +60,10 @@ public:
 
     // Width in twips (1/20 point) = units * size * 20 / 1000.
     double MeasureTwips(std::string_view text) const;
-    double UnitsToTwips(long long units) const;
+    double UnitsToTwips(long long units) const {
+        // units/1000 em * size pt * 20 twips/pt
+        return static_cast<double>(units) * size_ / 50.0;
+    }
     double GlyphTwips(unsigned char c) const { return UnitsToTwips(GlyphUnits(c)); }
 
 private:

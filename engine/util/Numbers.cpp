@@ -97,7 +97,7 @@ int32_t SaturateInt32(double value) {
     return static_cast<int32_t>(r);
 }
 
-std::optional<int16_t> ToInt16(std::string_view text) {
+std::optional<int16_t> numbers_detail::ToInt16General(std::string_view text) {
     auto value = ParseNumber(text);
     if (!value) return std::nullopt;
     return ToInt16(*value);
@@ -111,7 +111,7 @@ std::optional<int32_t> ToInt32(std::string_view text) {
     return static_cast<int32_t>(r);
 }
 
-int32_t IntOr(std::string_view text, int32_t fallback) {
+int32_t numbers_detail::IntOrGeneral(std::string_view text, int32_t fallback) {
     auto value = ToInt32(text);
     return value ? *value : fallback;
 }

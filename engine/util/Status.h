@@ -82,6 +82,9 @@ enum PdfWriteStatus : int16_t {
     kPdfImageUnreadable = -21,  // an image file could not be read while writing
     kPdfNoUnicodeFont = -22,    // text beyond Windows-1252, and no font file to show it
     kPdfOutOfMemory = -30,
+    // The layout let the runs of finished pages go and a page changed afterwards: the
+    // text must be laid out again before the file can be written.
+    kPdfRunsLetGo = -31,
 };
 
 // The XHTML, XML and SVG writers (xml/XmlWriter.h).

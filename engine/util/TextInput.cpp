@@ -1,8 +1,13 @@
 #include "util/TextInput.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "util/Encoding.h"
 #include "util/ProgramInfo.h"
@@ -30,6 +35,30 @@ bool HasSpecialByte(const char* at) {
     auto hasZeroByte = [](uint64_t v) { return (v - kOnes) & ~v & kHighBits; };
     return ((word & kHighBits) | hasZeroByte(word ^ (kOnes * '\r')) |
             hasZeroByte(word ^ (kOnes * '\n'))) != 0;
+}
+
+// Where the first byte from `at` that is 0x80 or more, CR or LF lies; the end when none is.
+// Everything before it is the same in ASCII, UTF-8 and Windows-1252.
+size_t PlainStretchEnd(std::string_view bytes, size_t at) {
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: the high bit of each byte, or of its CR or LF compare.
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (at + 16 <= bytes.size()) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + at));
+        const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(v, ends));
+        if (mask != 0) return at + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(mask)));
+        at += 16;
+    }
+#endif
+    while (at + 8 <= bytes.size() && !HasSpecialByte(bytes.data() + at)) at += 8;
+    while (at < bytes.size()) {
+        const auto c = static_cast<unsigned char>(bytes[at]);
+        if (c >= 0x80 || c == '\r' || c == '\n') break;
+        ++at;
+    }
+    return at;
 }
 
 // Builds the engine text one code point at a time: line ends made CR LF, characters
@@ -86,18 +115,25 @@ public:
     // Copies the bytes from `at` up to the next byte of 0x80 or more, CR or LF (they are
     // the same in Windows-1252) at once, and returns where it stopped.
     size_t AddPlainStretch(std::string_view bytes, size_t at) {
-        size_t end = at;
-        while (end + 8 <= bytes.size() && !HasSpecialByte(bytes.data() + end)) end += 8;
-        while (end < bytes.size()) {
-            const auto c = static_cast<unsigned char>(bytes[end]);
-            if (c >= 0x80 || c == '\r' || c == '\n') break;
-            ++end;
-        }
+        const size_t end = PlainStretchEnd(bytes, at);
         if (end > at) {
             result_.text.append(bytes.substr(at, end - at));
             afterCr_ = false;
         }
         return end;
+    }
+
+    // Takes the line end at `at` (CR LF, LF or CR) as Add would take its bytes one by one;
+    // returns where the next line starts. `at` must hold a CR or LF.
+    size_t AddLineEnd(std::string_view bytes, size_t at) {
+        if (bytes[at] == '\n') {
+            if (!afterCr_) EndLine();
+            afterCr_ = false;
+            return at + 1;
+        }
+        EndLine();
+        afterCr_ = !(at + 1 < bytes.size() && bytes[at + 1] == '\n');
+        return afterCr_ ? at + 1 : at + 2;
     }
 
     void Finish() {
@@ -191,13 +227,25 @@ void BuildEngineText(std::string_view fileBytes, TextFileEncoding encoding, Engi
             for (size_t i = 0; i < body.size() && !out.stopped();) {
                 i = out.AddPlainStretch(body, i);
                 if (i >= body.size()) break;
+                if (body[i] == '\r' || body[i] == '\n') {
+                    i = out.AddLineEnd(body, i);
+                    continue;
+                }
                 i += DecodeUtf8(body, i, cp);
                 out.Add(cp);
             }
             break;
         }
         case TextFileEncoding::kWindows1252:
-            for (char c : fileBytes) out.Add(Cp1252CodePoint(static_cast<unsigned char>(c)));
+            for (size_t i = 0; i < fileBytes.size() && !out.stopped();) {
+                i = out.AddPlainStretch(fileBytes, i);
+                if (i >= fileBytes.size()) break;
+                if (fileBytes[i] == '\r' || fileBytes[i] == '\n') {
+                    i = out.AddLineEnd(fileBytes, i);
+                    continue;
+                }
+                out.Add(Cp1252CodePoint(static_cast<unsigned char>(fileBytes[i++])));
+            }
             break;
     }
     out.Finish();
