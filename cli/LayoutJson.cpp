@@ -108,7 +108,7 @@ void WriteBlock(Json& json, const vorContent& block) {
     json.Open('[');
     for (const vorText& run : block.Texts) {
         json.Open('{');
-        json.Field("text", run.TextValue);
+        json.Field("text", block.Text(run));
         json.Field("x", run.x);
         json.Field("y", run.y);
         json.Field("font", block.FontName(run));

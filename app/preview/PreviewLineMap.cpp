@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
 #include <utility>
 
 #include "document/vorDocument.h"
@@ -19,20 +20,21 @@ std::pair<double, double> DistanceTo(const PlacedRun& run, double x, double y) {
     return {dy, dx};
 }
 
-bool ShowsNothing(const std::string& text) {
-    return text.find_first_not_of(' ') == std::string::npos;
+bool ShowsNothing(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
 // A run's box in points: its measured width (a justified run spreads over its extra
 // width too), from a font size above its baseline to a quarter of one below.
-PlacedRun BoxOf(const vorText& run, const std::string& font, int page, TextMeasurer& measurer) {
+PlacedRun BoxOf(const vorText& run, std::string_view text, const std::string& font, int page,
+                TextMeasurer& measurer) {
     const double size = run.fontsize > 0 ? run.fontsize : 10;
     measurer.SetFont(font, run.Bold, false, size);
     PlacedRun box;
     box.page = page;
     box.left = run.x;
     box.top = run.y - size;
-    box.width = (measurer.MeasureTwips(run.TextValue) + (run.textalign == 3 ? run.xdelta : 0)) / 20;
+    box.width = (measurer.MeasureTwips(text) + (run.textalign == 3 ? run.xdelta : 0)) / 20;
     box.height = size * 1.25;
     box.line = run.sourceLine;
     return box;
@@ -50,8 +52,9 @@ PreviewLineMap PreviewLineMap::FromDocument(const vorDocument& document) {
         // The first block: the furniture stamped on every page is in the second.
         const vorContent& block = placed.Contents.front();
         for (const vorText& run : block.Texts) {
-            if (run.sourceLine <= 0 || ShowsNothing(run.TextValue)) continue;
-            map.Add(BoxOf(run, block.FontName(run), page - 1, measurer));
+            const std::string_view text = block.Text(run);
+            if (run.sourceLine <= 0 || ShowsNothing(text)) continue;
+            map.Add(BoxOf(run, text, block.FontName(run), page - 1, measurer));
         }
     }
     map.Index();

@@ -333,7 +333,7 @@ void LinePlacer::PlacePiece(std::string_view line, size_t start, size_t end,
         while (visible > start && line[visible - 1] == ' ') --visible;
         offset = RoundHalfEven(flow_.format.linelength - Width(start, visible) / 20);
     }
-    flow_.output.AddText(std::string(line.substr(start, end - start)), s.page, s.fontSize,
+    flow_.output.AddText(line.substr(start, end - start), s.page, s.fontSize,
                            s.x + offset, s.y, s.fontName, s.fontColour, extraWidth, alignment,
                            s.sourceLine);
 }
@@ -397,7 +397,7 @@ void LinePlacer::PlaceByCharacterLimit(std::string_view line) {
         size_t space = first.rfind(' ');
         size_t end = space == std::string_view::npos ? start + first.size() : start + space + 1;
         LayoutState& s = flow_.state;
-        flow_.output.AddText(std::string(line.substr(start, end - start)), s.page,
+        flow_.output.AddText(line.substr(start, end - start), s.page,
                                s.fontSize, s.x, s.y, s.fontName, s.fontColour, 0, "",
                                s.sourceLine);
         AdvanceAfterPiece(false, bottom);

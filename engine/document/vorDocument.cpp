@@ -119,7 +119,7 @@ void vorDocument::FinishLayout(const vorFormat& working) {
     RecheckBuiltAhead();
 }
 
-void vorDocument::AddText(std::string text, int32_t page, int16_t size, double x, double y,
+void vorDocument::AddText(std::string_view text, int32_t page, int16_t size, double x, double y,
                           std::string_view font, std::string_view colour, double extraWidth,
                           std::string_view alignment, int32_t sourceLine) {
     const std::string defaultFont = font.empty() ? DefaultFontName() : std::string();
@@ -128,7 +128,7 @@ void vorDocument::AddText(std::string text, int32_t page, int16_t size, double x
         fontIndex_.emplace(std::string(font), Fonts.size());
         Fonts.push_back({std::string(font), std::to_string(Fonts.size() + 1), ""});
     }
-    vorContent& block = PageForLayout(page).AddText(std::move(text), font, size, x, y, colour,
+    vorContent& block = PageForLayout(page).AddText(text, font, size, x, y, colour,
                                                     extraWidth, alignment, false);
     block.Texts.back().sourceLine = sourceLine;
     if (y > largestY_) largestY_ = y;
@@ -263,7 +263,7 @@ void vorDocument::StampPageFurniture() {
         for (int32_t n = 1; n <= count; ++n) {
             std::string stamped = ReplaceAll(text, "&p", std::to_string(n));
             stamped = ReplaceAll(stamped, "&&", "&");
-            Pages[n].AddText(std::move(stamped), header.fontname, header.fontsize, header.x,
+            Pages[n].AddText(stamped, header.fontname, header.fontsize, header.x,
                              header.y, header.fontcolor, header.xdelta, "", true);
         }
     }

@@ -88,7 +88,7 @@ public:
     XmlSource ToXmlSource() const;
 
     // What the layout writes into (model/LayoutTarget.h).
-    void AddText(std::string text, int32_t page, int16_t size, double x, double y,
+    void AddText(std::string_view text, int32_t page, int16_t size, double x, double y,
                  std::string_view font, std::string_view colour, double extraWidth,
                  std::string_view alignment, int32_t sourceLine = 0) override;
     int16_t AddImage(const std::string& fileName, int32_t page, double x, double y,

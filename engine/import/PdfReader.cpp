@@ -401,7 +401,10 @@ int16_t FillPages(std::string_view file, const std::vector<PageEntry>& entries, 
         runCount += page.runs.size();
         if (runCount > kMaxRuns) return kPdfTooMuchText;
         vorContent& block = target.GetContent(1);
-        for (std::string& run : page.runs) block.AddText(std::move(run), "", 10, 0, 0, "", 0, "");
+        size_t bytes = 0;
+        for (const std::string& run : page.runs) bytes += run.size();
+        block.Reserve(page.runs.size(), bytes);  // just the room the page's text needs
+        for (const std::string& run : page.runs) block.AddText(run, "", 10, 0, 0, "", 0, "");
     }
     return kPdfReadOk;
 }

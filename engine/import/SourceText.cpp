@@ -21,7 +21,7 @@ std::string RebuildSourceText(const vorPages& pages, const std::vector<std::stri
     std::vector<std::string> lines;
     for (const auto& page : pages.Kids) {
         for (const vorContent& block : page->Contents) {
-            for (const vorText& run : block.Texts) lines.push_back(run.TextValue);
+            for (const vorText& run : block.Texts) lines.emplace_back(block.Text(run));
         }
     }
     std::string text;
@@ -81,7 +81,7 @@ std::string PositionedText(const vorPages& pages, const vorInfos& infos) {
                 text += "\r\n<set>fontsize=";
                 AppendInt(text, run.fontsize);
                 text += "\r\n";
-                text += run.TextValue;
+                text += block.Text(run);
                 text += "\r\n\r\n";
             }
         }

@@ -39,12 +39,12 @@ std::string RunText(pugi::xml_node node) {
 void SettleEncoding(vorContent& block, std::string& source, PdfContents& contents) {
     bool beyond = HoldsBeyondCp1252(source);
     for (size_t i = 0; i < block.Texts.size() && !beyond; ++i) {
-        beyond = HoldsBeyondCp1252(block.Texts[i].TextValue);
+        beyond = HoldsBeyondCp1252(block.Text(block.Texts[i]));
     }
     contents.utf8Text = beyond;
     if (!beyond) {
         source = Utf8ToCp1252(source);
-        for (vorText& run : block.Texts) run.TextValue = Utf8ToCp1252(run.TextValue);
+        block.ConvertTexts([](std::string_view text) { return Utf8ToCp1252(text); });
     }
 }
 

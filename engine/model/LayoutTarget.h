@@ -19,7 +19,7 @@ public:
 
     // Page numbers are 1-based; the pages up to the one named are made as needed.
     // sourceLine: the line of the text the run comes from (0: none, as in the overrides).
-    virtual void AddText(std::string text, int32_t page, int16_t size, double x, double y,
+    virtual void AddText(std::string_view text, int32_t page, int16_t size, double x, double y,
                          std::string_view font, std::string_view colour, double extraWidth,
                          std::string_view alignment, int32_t sourceLine = 0) = 0;
     // kJpegOk placed (or nothing to place: empty name, missing file), kJpegNotJpeg.

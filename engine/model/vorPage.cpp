@@ -12,7 +12,7 @@ vorContent& vorPage::GetContent(int32_t n) {
     return Contents[static_cast<size_t>(n - 1)];
 }
 
-vorContent& vorPage::AddText(std::string TextValue, std::string_view fontname,
+vorContent& vorPage::AddText(std::string_view text, std::string_view fontname,
                              int16_t fontsize, double x, double y, std::string_view fontcolor,
                              double xdelta, std::string_view alignment, bool secondBlock) {
     vorContent* target;
@@ -20,12 +20,12 @@ vorContent& vorPage::AddText(std::string TextValue, std::string_view fontname,
         target = Contents.empty() ? &Contents.emplace_back() : &Contents.front();
         // Room for the page's lines at once saves the copies, and the unused half, of
         // doubling from one run.
-        if (target->Texts.empty()) target->Texts.reserve(RunsToReserve);
+        if (target->Texts.empty()) target->Reserve(RunsToReserve, TextBytesToReserve);
     } else {
         if (Contents.empty()) Contents.emplace_back();
         target = Contents.size() == 1 ? &Contents.emplace_back() : &Contents[1];
     }
-    target->AddText(std::move(TextValue), fontname, fontsize, x, y, fontcolor, xdelta,
+    target->AddText(text, fontname, fontsize, x, y, fontcolor, xdelta,
                     alignment);
     return *target;
 }

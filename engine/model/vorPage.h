@@ -21,6 +21,8 @@ struct vorPage {
     // Runs block 1 makes room for at its first run: a page at the usual sizes holds some
     // fifty lines, and the pages of one text mostly hold as many as the one before.
     uint32_t RunsToReserve = 56;
+    // Likewise the bytes of their text: some forty a line.
+    uint32_t TextBytesToReserve = 56 * 40;
 
     // Block n (1-based); -1 = last, other negatives = 1, past the end = last. A page
     // without blocks gets one.
@@ -28,7 +30,7 @@ struct vorPage {
     int32_t ContentsCount() const { return static_cast<int32_t>(Contents.size()); }
 
     // Adds a run to block 1, or to block 2 when secondBlock is set.
-    vorContent& AddText(std::string TextValue, std::string_view fontname, int16_t fontsize,
+    vorContent& AddText(std::string_view text, std::string_view fontname, int16_t fontsize,
                         double x, double y, std::string_view fontcolor, double xdelta,
                         std::string_view alignment, bool secondBlock);
     void AddImage(vorImage image);

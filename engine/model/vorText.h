@@ -1,13 +1,14 @@
 #pragma once
 #include <cstdint>
-#include <string>
 
 namespace scrivane {
 
 // One positioned run of text on one line. y is the baseline, measured from the page top.
-// Its font name and colour are kept once in its block (vorContent::FontName, Colour).
+// Its text, font name and colour are kept once in its block (vorContent::Text, FontName,
+// Colour): the run holds where its text lies in the block's text and indexes for the rest.
 struct vorText {
-    std::string TextValue;  // Windows-1252, unescaped
+    uint32_t textOffset = 0;  // into the block's text; Windows-1252 or UTF-8, unescaped
+    uint32_t textLength = 0;
     double x = 0;
     double y = 0;
     double xdelta = 0;       // extra width to spread when justified, in twips
@@ -22,6 +23,6 @@ struct vorText {
 };
 
 // A long text has a run a line, all held until the file is written: keep the run small.
-static_assert(sizeof(vorText) <= sizeof(std::string) + 40, "a run grew");
+static_assert(sizeof(vorText) <= 48, "a run grew");
 
 }  // namespace scrivane

@@ -131,7 +131,7 @@ void CidFonts::CollectUsed(const vorPages& pages, const std::vector<vorFont>& fo
             for (const vorText& run : content.Texts) {
                 auto found = indexOf.find(content.ResourceFontName(run));
                 const size_t face = faceOf_[found == indexOf.end() ? 0 : found->second];
-                ForEachShown(run.TextValue, [&](char32_t c) {
+                ForEachShown(content.Text(run), [&](char32_t c) {
                     if (c < 0x10000) {
                         used.basic[face][c] = true;
                     } else {

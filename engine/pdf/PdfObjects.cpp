@@ -95,16 +95,17 @@ size_t CountSpaces(std::string_view text) {
     return count;
 }
 
-void AppendTextRun(std::string& s, const vorText& run, const std::string& colour,
-                   const std::string& font, PdfWriteState& state, std::string& escaped) {
+void AppendTextRun(std::string& s, const vorText& run, std::string_view text,
+                   const std::string& colour, const std::string& font, PdfWriteState& state,
+                   std::string& escaped) {
     escaped.clear();
     const CidFonts* cidFonts = state.cidFonts;
     // UTF-8 runs are shown as character ids; `shown` counts what spacing spreads over.
     size_t shown = 0;
     if (cidFonts) {
-        shown = CidFonts::ShownLength(run.TextValue);
+        shown = CidFonts::ShownLength(text);
     } else {
-        AppendEscapedRun(escaped, run.TextValue);
+        AppendEscapedRun(escaped, text);
         shown = escaped.size();
     }
     double spaceAdjust = 0;  // per space, in thousandths of the size, for TJ
@@ -116,7 +117,7 @@ void AppendTextRun(std::string& s, const vorText& run, const std::string& colour
     // is undone again by Q.
     bool wordSpacing = false, charSpacing = false, wordSpacingZeroed = false;
     if (run.textalign == 3) {
-        size_t spaces = CountSpaces(run.TextValue);
+        size_t spaces = CountSpaces(text);
         if (run.xdelta == 0 || (spaces == 0 && shown == 0)) {
             s += "0 Tw\n";  // nothing to spread (or nothing to spread it over)
             wordSpacingZeroed = true;
@@ -155,7 +156,7 @@ void AppendTextRun(std::string& s, const vorText& run, const std::string& colour
     AppendNumber(s, state.currentPageHeight - run.y);
     if (cidFonts) {
         s += " Td\n";
-        cidFonts->AppendShow(s, run.TextValue, spaceAdjust);
+        cidFonts->AppendShow(s, text, spaceAdjust);
         s += "ET\n";
     } else {
         s += " Td\n(";
@@ -301,7 +302,7 @@ std::string ContentStreamText(const vorContent& content, PdfWriteState& state) {
     size_t expected = content.Images.size() * 48 + content.Lines.size() * 40;
     // Character ids take two bytes a character.
     const size_t perByte = state.cidFonts ? 2 : 1;
-    for (const vorText& run : content.Texts) expected += run.TextValue.size() * perByte + 48;
+    expected += content.TextBytes() * perByte + content.Texts.size() * 48;
     std::string s;
     s.reserve(expected);
     const double height = state.currentPageHeight;
@@ -334,7 +335,8 @@ std::string ContentStreamText(const vorContent& content, PdfWriteState& state) {
     std::string escaped;
     FontResources fonts(content, state);
     for (const vorText& run : content.Texts) {
-        AppendTextRun(s, run, content.Colour(run), fonts.Of(run), state, escaped);
+        AppendTextRun(s, run, content.Text(run), content.Colour(run), fonts.Of(run), state,
+                      escaped);
     }
     return s;
 }
@@ -374,8 +376,7 @@ bool AppendSourceStream(std::string& out, const std::vector<std::string>& lines,
     run.fontsize = 0;
     std::string escaped;
     for (const std::string& line : lines) {
-        run.TextValue.assign(line);
-        AppendTextRun(s, run, noNames.Colour(run), fonts.Of(run), state, escaped);
+        AppendTextRun(s, run, line, noNames.Colour(run), fonts.Of(run), state, escaped);
     }
     return AppendStreamObject(out, s, state);
 }

@@ -39,11 +39,19 @@ TEST(LineSplitting, ALeadingCrLfLosesTheFirstEmptyLine) {
 }
 
 
-std::vector<const vorText*> Runs(const vorDocument& doc) {
-    std::vector<const vorText*> runs;
+// A run of block 1 and its text; -> reaches the run.
+struct Placed {
+    const vorText* run;
+    std::string_view text;
+    const vorText* operator->() const { return run; }
+};
+
+std::vector<Placed> Runs(const vorDocument& doc) {
+    std::vector<Placed> runs;
     for (const auto& page : doc.Pages.Kids) {
         if (page->Contents.empty()) continue;
-        for (const vorText& run : page->Contents[0].Texts) runs.push_back(&run);
+        const vorContent& block = page->Contents[0];
+        for (const vorText& run : block.Texts) runs.push_back({&run, block.Text(run)});
     }
     return runs;
 }
@@ -55,7 +63,7 @@ TEST(DocumentFlow, EmptyTextGivesOnePageWithOneEmptyRun) {
     EXPECT_FALSE(doc.GetDocumentProperty(2).has_value());
     auto runs = Runs(doc);
     ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0]->TextValue, "");
+    EXPECT_EQ(runs[0].text, "");
     EXPECT_EQ(runs[0]->y, 66);  // y 50 plus one line advance of 16
 }
 
@@ -72,9 +80,10 @@ TEST(DocumentFlow, LinesAdvanceByDyAndBreakPagesAtTheBottomMargin) {
     EXPECT_EQ(first.back().y, 786);
     EXPECT_EQ(first.back().x, 40);
     const auto& second = doc.Pages[2].Contents[0].Texts;
-    EXPECT_EQ(second.front().TextValue, "line 47");
+    EXPECT_EQ(doc.Pages[2].Contents[0].Text(second.front()), "line 47");
     EXPECT_EQ(second.front().y, 66);
-    EXPECT_EQ(doc.Pages[3].Contents[0].Texts.front().TextValue, "line 93");
+    const vorContent& third = doc.Pages[3].Contents[0];
+    EXPECT_EQ(third.Text(third.Texts.front()), "line 93");
 }
 
 TEST(DocumentFlow, OtherFormatsNeverBreakPages) {
@@ -92,9 +101,9 @@ TEST(DocumentFlow, CommandLinesTakeNoSpaceAndAreRecorded) {
     auto runs = Runs(doc);
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[0]->y, 66);
-    EXPECT_EQ(runs[1]->TextValue, "");  // the command line leaves an empty run...
+    EXPECT_EQ(runs[1].text, "");  // the command line leaves an empty run...
     EXPECT_EQ(runs[1]->y, 66);          // ...at the previous line's height
-    EXPECT_EQ(runs[2]->TextValue, "<set>x=");  // 7 characters: ordinary text
+    EXPECT_EQ(runs[2].text, "<set>x=");  // 7 characters: ordinary text
     EXPECT_EQ(runs[2]->y, 82);
     EXPECT_EQ(runs[3]->y, 98);
     EXPECT_EQ(doc.FormatConditions(), Lines{"2:<set>fontsize=14"});

@@ -77,7 +77,8 @@ Converted Convert(const std::string& bytes, const ForeignPdfLimits& limits = {})
     c.status = ConvertForeignPdf(dir.File("in.pdf"), c.pages, c.infos, limits);
     for (int n = 1; n <= c.pages.PagesCount(); ++n) {
         c.lines.emplace_back();
-        for (auto& run : c.pages[n].GetContent(1).Texts) c.lines.back().push_back(run.TextValue);
+        const vorContent& block = c.pages[n].GetContent(1);
+        for (const vorText& run : block.Texts) c.lines.back().emplace_back(block.Text(run));
     }
     return c;
 }
@@ -112,7 +113,8 @@ TEST(ForeignPdfText, RunsCarryPositionSizeAndColour) {
     const vorContent& block = c.pages[1].GetContent(1);
     for (const vorText& run : block.Texts) {
         char line[100];
-        std::snprintf(line, sizeof line, "%s %g %g %d %s", run.TextValue.c_str(), run.x, run.y,
+        const std::string text(block.Text(run));
+        std::snprintf(line, sizeof line, "%s %g %g %d %s", text.c_str(), run.x, run.y,
                       run.fontsize, block.Colour(run).c_str());
         runs.push_back(line);
     }

@@ -125,7 +125,8 @@ std::vector<std::string> Emitted(const LineAssembler& lines) {
     lines.Emit(block, 1000);
     std::vector<std::string> texts;
     for (const vorText& run : block.Texts) {
-        texts.push_back(run.TextValue + " @" + std::to_string(static_cast<int>(run.x)) + "," +
+        std::string text(block.Text(run));
+        texts.push_back(text + " @" + std::to_string(static_cast<int>(run.x)) + "," +
                         std::to_string(static_cast<int>(run.y)) + " " + block.Colour(run));
     }
     return texts;

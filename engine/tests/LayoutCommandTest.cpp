@@ -169,7 +169,8 @@ TEST_F(Layout, HeadersRepeatOnEveryPage) {
     std::string pdf;
     ASSERT_EQ(doc->BuildPdf(pdf), 0);
     ASSERT_EQ(doc->Pages[2].ContentsCount(), 2);
-    EXPECT_EQ(doc->Pages[2].Contents[1].Texts[0].TextValue, "2/2");
+    const vorContent& furniture = doc->Pages[2].Contents[1];
+    EXPECT_EQ(furniture.Text(furniture.Texts[0]), "2/2");
     EXPECT_EQ(doc->Pages[2].Contents[1].Colour(doc->Pages[2].Contents[1].Texts[0]), "");
 }
 
@@ -182,15 +183,15 @@ TEST_F(Layout, ColumnsFlowIntoTheNextColumnThenTheNextPage) {
     auto runs = Runs(*doc);
     // Column top: the line after the command, 66. 46 lines a column.
     const vorText* first = runs[2].text;
-    EXPECT_EQ(first->TextValue, "line 1");
+    EXPECT_EQ(runs[2].Text(), "line 1");
     EXPECT_EQ(first->y, 66);
     const vorText* second = runs[2 + 46].text;
-    EXPECT_EQ(second->TextValue, "line 47");
+    EXPECT_EQ(runs[2 + 46].Text(), "line 47");
     EXPECT_EQ(runs[2 + 46].page, 1);
     EXPECT_EQ(second->x, 40 + 200 + 30);
     EXPECT_EQ(second->y, 66);
     const PlacedRun& third = runs[2 + 92];
-    EXPECT_EQ(third.text->TextValue, "line 93");
+    EXPECT_EQ(third.Text(), "line 93");
     EXPECT_EQ(third.page, 2);
     EXPECT_EQ(third.text->x, 40);
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "TestSupport.h"
@@ -18,6 +19,7 @@ struct PlacedRun {
     const vorText* text;
     const vorContent* block;
     const std::string& font() const { return block->FontName(*text); }
+    std::string_view Text() const { return block->Text(*text); }
 };
 
 inline vorFormat Condition(const std::string& type, const std::string& value) {
@@ -46,7 +48,7 @@ inline std::vector<PlacedRun> Runs(const vorDocument& doc) {
 
 inline Lines Texts(const vorDocument& doc) {
     Lines texts;
-    for (const PlacedRun& r : Runs(doc)) texts.push_back(r.text->TextValue);
+    for (const PlacedRun& r : Runs(doc)) texts.emplace_back(r.Text());
     return texts;
 }
 
@@ -71,7 +73,7 @@ inline Lines Numbered(int count) {
 inline std::string LastOnFirstPage(const vorDocument& doc) {
     std::string last;
     for (const PlacedRun& r : Runs(doc)) {
-        if (r.page == 1) last = r.text->TextValue;
+        if (r.page == 1) last = r.Text();
     }
     return last;
 }

@@ -108,7 +108,7 @@ TEST_F(Layout, WrappingCountsBreaksAsLinesAndRecordsThem) {
     ASSERT_EQ(runs.size(), 5u);  // the long line: three pieces
     EXPECT_EQ(runs[0].text->xdelta, 0);
     EXPECT_EQ(doc->FormatConditions(), (Lines{"3:<vor>lb</vor>", "4:<vor>lb</vor>"}));
-    EXPECT_EQ(runs[4].text->TextValue, "next");
+    EXPECT_EQ(runs[4].Text(), "next");
     EXPECT_EQ(runs[4].text->fontsize, 12);  // "next" is output line 5, not 4
     EXPECT_EQ(runs[2].text->y - runs[1].text->y, 16);
 }
@@ -119,7 +119,7 @@ TEST_F(Layout, EveryRunKnowsTheLineOfTheTextItCameFrom) {
     // An empty first line still counts; a command line places an empty run of its own.
     Lay({"", "short", "aaaa bbbb cccc dddd eeee", "<set>fontsize=14", "next"}, format);
     std::vector<std::pair<std::string, int>> placed;
-    for (const PlacedRun& r : Runs(*doc)) placed.emplace_back(r.text->TextValue, r.text->sourceLine);
+    for (const PlacedRun& r : Runs(*doc)) placed.emplace_back(r.Text(), r.text->sourceLine);
     ASSERT_EQ(placed.size(), 6u);
     EXPECT_EQ(placed[0], (std::pair<std::string, int>{"short", 2}));
     for (size_t piece = 1; piece <= 3; ++piece) EXPECT_EQ(placed[piece].second, 3) << piece;
@@ -137,7 +137,7 @@ TEST_F(Layout, JustifiedAndRightAlignedPieces) {
     auto runs = Runs(*doc);
     ASSERT_GE(runs.size(), 2u);
     EXPECT_EQ(runs[0].text->textalign, 3);
-    std::string first = runs[0].text->TextValue;
+    std::string first(runs[0].Text());
     ASSERT_EQ(first.back(), ' ');
     first.pop_back();
     EXPECT_DOUBLE_EQ(runs[0].text->xdelta, 2000 - m.MeasureTwips(first));
@@ -280,8 +280,8 @@ TEST_F(Layout, NotesLinksAndImageTags) {
     EXPECT_EQ(image.x, 40);   // x='700' is out of range: the current x
     EXPECT_EQ(image.y, 20);
     EXPECT_EQ(image.ImageWidth, 30);
-    EXPECT_EQ(runs[2].text->TextValue, "");  // tags are never printed
-    EXPECT_EQ(runs[3].text->TextValue, "");
+    EXPECT_EQ(runs[2].Text(), "");  // tags are never printed
+    EXPECT_EQ(runs[3].Text(), "");
     EXPECT_EQ(runs[4].text->y, runs[3].text->y + 16);
     EXPECT_EQ(runs[2].text->y, 66 + 16 * 2 + 16);  // a placed image moves y by one advance
     EXPECT_EQ(doc->FormatConditions().size(), 2u);

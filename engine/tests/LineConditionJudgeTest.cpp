@@ -120,7 +120,7 @@ TEST_F(Layout, LineConditionJudgeAgreesWithTheLayout) {
     EXPECT_EQ(doc->HeaderTexts()[0].TextValue, headers[0]);
     const auto runs = Runs(*doc);
     auto third = std::find_if(runs.begin(), runs.end(),
-                              [](const auto& run) { return run.text->TextValue == "third line"; });
+                              [](const auto& run) { return run.Text() == "third line"; });
     ASSERT_NE(third, runs.end());
     EXPECT_EQ(third->text->fontsize, 20);  // the "Third" condition
 }

@@ -28,7 +28,7 @@ vorFormat Marker(const std::string& marker) {
 std::vector<PlacedRun> PrintedRuns(const vorDocument& doc) {
     std::vector<PlacedRun> printed;
     for (const PlacedRun& r : Runs(doc)) {
-        if (!r.text->TextValue.empty()) printed.push_back(r);
+        if (!r.Text().empty()) printed.push_back(r);
     }
     return printed;
 }
@@ -68,7 +68,7 @@ TEST_F(Layout, StyleFollowsCommandsAndConditionsLineByLine) {
     const std::vector<PlacedRun> runs = PrintedRuns(*doc);
     ASSERT_EQ(runs.size(), std::size(expected));
     for (size_t i = 0; i < runs.size(); ++i) {
-        EXPECT_EQ(runs[i].text->TextValue, expected[i].text) << i;
+        EXPECT_EQ(runs[i].Text(), expected[i].text) << i;
         EXPECT_EQ(runs[i].font(), expected[i].font) << i;
         EXPECT_EQ(runs[i].text->fontsize, expected[i].size) << i;
     }

@@ -1,10 +1,14 @@
 // The page model: pages appear when first used, runs go to the right block.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "model/vorOutline.h"
 #include "model/vorPages.h"
+#include "util/Encoding.h"
 
 namespace scrivane {
 namespace {
@@ -38,9 +42,9 @@ TEST(PageModel, FlaggedRunsGoToASecondBlock) {
     page.AddText("body", "", 10, 0, 0, "", 0, "", false);
     ASSERT_EQ(page.ContentsCount(), 2);
     ASSERT_EQ(page.Contents[0].Texts.size(), 1u);
-    EXPECT_EQ(page.Contents[0].Texts[0].TextValue, "body");
+    EXPECT_EQ(page.Contents[0].Text(page.Contents[0].Texts[0]), "body");
     ASSERT_EQ(page.Contents[1].Texts.size(), 2u);
-    EXPECT_EQ(page.Contents[1].Texts[1].TextValue, "header 2");
+    EXPECT_EQ(page.Contents[1].Text(page.Contents[1].Texts[1]), "header 2");
 }
 
 TEST(PageModel, RunsKeepAlignmentAndSplitArialBold) {
@@ -79,6 +83,77 @@ TEST(PageModel, RunsFindTheirFontAndColourAmongManyNames) {
     EXPECT_EQ(block.Names.size(), 1u + 2u + 1200u);  // the empty text, fonts, colours
     EXPECT_EQ(block.Texts[0].colour, 0u);
     EXPECT_EQ(block.Texts[1].colour, block.Texts[1501].colour);
+}
+
+std::vector<std::string> TextsOf(const vorContent& block) {
+    std::vector<std::string> texts;
+    for (const vorText& run : block.Texts) texts.emplace_back(block.Text(run));
+    return texts;
+}
+
+// Runs' texts share one string of their block: none may spill into its neighbours, and
+// a text taken from the block itself survives the block growing while it is appended.
+TEST(RunTexts, StayApartWholeAndExact) {
+    vorContent block;
+    const std::string nul("a\0b", 3);
+    const std::string longText(40, 'x');  // past what a string holds without a heap block
+    block.AddText("first", "", 10, 0, 0, "", 0, "");
+    block.AddText("", "", 10, 0, 0, "", 0, "");
+    block.AddText(nul, "", 10, 0, 0, "", 0, "");
+    block.AddText(longText, "", 10, 0, 0, "", 0, "");
+    std::vector<std::string> expected{"first", "", nul, longText};
+    for (int i = 0; i < 200; ++i) {
+        const vorText& source = block.Texts[static_cast<size_t>(i) % 4];
+        expected.push_back(expected[static_cast<size_t>(i) % 4]);
+        block.AddText(block.Text(source), "", 10, 0, 0, "", 0, "");
+    }
+    EXPECT_EQ(TextsOf(block), expected);
+    size_t bytes = 0;
+    for (const std::string& text : expected) bytes += text.size();
+    EXPECT_EQ(block.TextBytes(), bytes);
+}
+
+// Blocks are values: a copy, a moved page and a changed copy each keep their own texts.
+TEST(RunTexts, CopiesAndMovesKeepEveryRunsText) {
+    auto page = std::make_unique<vorPage>();
+    const std::vector<std::string> body{"a line long enough to need room of its own", "é", ""};
+    for (const std::string& text : body) {
+        page->AddText(text, "Arial", 10, 0, 0, "", 0, "", false);
+    }
+    page->AddText("Page 1", "Arial", 8, 0, 0, "", 0, "", true);
+
+    vorContent copy = page->Contents[0];
+    vorPage moved = std::move(*page);
+    page.reset();
+    for (int i = 0; i < 100; ++i) {
+        copy.AddText("more text for the copy alone", "", 10, 0, 0, "", 0, "");
+    }
+    copy.ConvertTexts([](std::string_view text) { return "<" + std::string(text) + ">"; });
+
+    EXPECT_EQ(TextsOf(moved.Contents[0]), body);
+    EXPECT_EQ(TextsOf(moved.Contents[1]), std::vector<std::string>{"Page 1"});
+    ASSERT_EQ(copy.Texts.size(), 103u);
+    EXPECT_EQ(copy.Text(copy.Texts[0]), "<" + body[0] + ">");
+    EXPECT_EQ(copy.Text(copy.Texts[2]), "<>");
+    EXPECT_EQ(copy.Text(copy.Texts[102]), "<more text for the copy alone>");
+    vorPages pages;
+    pages.Kids.push_back(std::make_unique<vorPage>(moved));
+    moved.Contents[0].ConvertTexts([](std::string_view) { return std::string(); });
+    EXPECT_EQ(TextsOf(pages[1].Contents[0]), body);
+}
+
+// Converting may shorten one text and lengthen the next: each run still finds its own.
+TEST(RunTexts, ConvertedTextsOfChangingLengthStayWithTheirRuns) {
+    vorContent block;
+    for (const char* text : {"caf\xc3\xa9", "x", "", "\xe2\x82\xac 5"}) {
+        block.AddText(text, "", 10, 0, 0, "", 0, "");
+    }
+    block.ConvertTexts([](std::string_view text) {
+        return text.size() == 1 ? std::string(50, text[0]) : Utf8ToCp1252(text);
+    });
+    EXPECT_EQ(TextsOf(block),
+              (std::vector<std::string>{"caf\xe9", std::string(50, 'x'), "", "\x80 5"}));
+    EXPECT_EQ(block.TextBytes(), 4u + 50u + 0u + 3u);
 }
 
 TEST(PageModel, AnnotationsKeepThePdfYOfTheirLowerEdge) {

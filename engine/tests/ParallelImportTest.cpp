@@ -39,7 +39,10 @@ std::string Reading(std::string_view pdf, unsigned threads) {
                std::to_string(page->PageHeight) + " blocks " +
                std::to_string(page->Contents.size()) + "\n";
         for (const vorContent& block : page->Contents) {
-            for (const vorText& run : block.Texts) out += run.TextValue + "\n";
+            for (const vorText& run : block.Texts) {
+                out += block.Text(run);
+                out += "\n";
+            }
         }
     }
     for (const std::string& line : contents.sourceLines) out += "source " + line + "\n";

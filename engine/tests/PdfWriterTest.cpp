@@ -453,7 +453,8 @@ TEST(SaveAs, HeadersAreStampedOnEveryPageOnce) {
     ASSERT_EQ(doc.Pages.PagesCount(), 2);
     ASSERT_EQ(doc.Pages[2].ContentsCount(), 2);
     ASSERT_EQ(doc.Pages[2].Contents[1].Texts.size(), 1u);
-    EXPECT_EQ(doc.Pages[2].Contents[1].Texts[0].TextValue, "Page 2 of 2 & more");
+    const vorContent& furniture = doc.Pages[2].Contents[1];
+    EXPECT_EQ(furniture.Text(furniture.Texts[0]), "Page 2 of 2 & more");
     EXPECT_EQ(pdf, again);
 }
 

@@ -92,10 +92,14 @@ TEST(FinishedPages, KeepNoUnusedRoomAndTheirRunsIntact) {
     ASSERT_GT(doc.Pages.PagesCount(), 3);
     int row = 0;
     for (int32_t n = 1; n <= doc.Pages.PagesCount(); ++n) {
-        const std::vector<vorText>& runs = doc.Pages[n].Contents.front().Texts;
-        if (n < doc.Pages.PagesCount()) EXPECT_EQ(runs.capacity(), runs.size()) << n;
+        const vorContent& block = doc.Pages[n].Contents.front();
+        const std::vector<vorText>& runs = block.Texts;
+        if (n < doc.Pages.PagesCount()) {
+            EXPECT_EQ(runs.capacity(), runs.size()) << n;
+            EXPECT_EQ(block.TextCapacity(), block.TextBytes()) << n;
+        }
         for (const vorText& run : runs) {
-            EXPECT_EQ(run.TextValue, "row " + std::to_string(row++));
+            EXPECT_EQ(block.Text(run), "row " + std::to_string(row++));
         }
     }
     EXPECT_EQ(row, 400);

@@ -148,7 +148,7 @@ TEST(UnicodeLayout, WrappingByWidthMeasuresWithTheEmbeddedFace) {
     const int units = face->CharUnits(U'Ш');
     size_t fits = 1;  // characters until the width reaches the column
     while (fits * units * fontSize / 1000.0 < 100) ++fits;
-    EXPECT_EQ(block.Texts[0].TextValue.size(), 2 * (fits - 1));  // 2 bytes a character
+    EXPECT_EQ(block.Text(block.Texts[0]).size(), 2 * (fits - 1));  // 2 bytes a character
     // The standard font's table would have measured "?" instead.
     EXPECT_NE(units, 556);
 }
@@ -163,8 +163,8 @@ TEST(UnicodeLayout, CharacterLimitsCountCharactersNotBytes) {
     document.AddBuffer("ΑΒΓΔΕΖΗΘΙΚΛΜΝΞ", format, "", kTargetPdf);
     const vorContent& block = document.Pages[1].Contents.front();
     ASSERT_EQ(block.Texts.size(), 2u);
-    EXPECT_EQ(block.Texts[0].TextValue, "ΑΒΓΔΕΖΗΘΙΚ");
-    EXPECT_EQ(block.Texts[1].TextValue, "ΛΜΝΞ");
+    EXPECT_EQ(block.Text(block.Texts[0]), "ΑΒΓΔΕΖΗΘΙΚ");
+    EXPECT_EQ(block.Text(block.Texts[1]), "ΛΜΝΞ");
 }
 
 TEST(UnicodeLayout, FormatFileValuesMeetTheUtf8Text) {
@@ -182,9 +182,9 @@ TEST(UnicodeLayout, FormatFileValuesMeetTheUtf8Text) {
     document.AddBuffer("Ω shown\r\n• hidden\r\nlast", format, "", kTargetPdf);
     const vorContent& block = document.Pages[1].Contents.front();
     ASSERT_EQ(block.Texts.size(), 3u);
-    EXPECT_EQ(block.Texts[0].TextValue, "Ω shown");
-    EXPECT_EQ(block.Texts[1].TextValue, "");  // the marked line is hidden
-    EXPECT_EQ(block.Texts[2].TextValue, "last");
+    EXPECT_EQ(block.Text(block.Texts[0]), "Ω shown");
+    EXPECT_EQ(block.Text(block.Texts[1]), "");  // the marked line is hidden
+    EXPECT_EQ(block.Text(block.Texts[2]), "last");
     EXPECT_EQ(document.eInfos->title, "Café");
 }
 

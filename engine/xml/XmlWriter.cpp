@@ -182,7 +182,7 @@ private:
         const std::string& font = block.FontName(run);
         const std::string& colour = block.Colour(run);
         if (format_ == kTargetXhtml) {
-            return AppendDiv(parent, run, font, furniture ? "span" : "div");
+            return AppendDiv(parent, run, block.Text(run), font, furniture ? "span" : "div");
         }
 
         bool nameDiffers = format_ == kTargetSvg && NameDiffers(font);
@@ -209,7 +209,7 @@ private:
                 if (!SetAttribute(text, "fill", RgbText(colour))) return false;
             }
         }
-        if (!SetText(text, run.TextValue)) return false;
+        if (!SetText(text, block.Text(run))) return false;
         return !animate_ || AppendFadeIn(text, run, colour);
     }
 
@@ -226,8 +226,8 @@ private:
                SetAttribute(fade, "dur", "5s") && SetAttribute(fade, "fill", "freeze");
     }
 
-    bool AppendDiv(pugi::xml_node parent, const vorText& run, const std::string& font,
-                   const char* element) const {
+    bool AppendDiv(pugi::xml_node parent, const vorText& run, std::string_view shown,
+                   const std::string& font, const char* element) const {
         std::string style = "position:absolute;top:";
         AppendNumber(style, run.y);
         style += "pt;left:";
@@ -241,7 +241,7 @@ private:
             style += "pt;";
         }
         pugi::xml_node div = parent.append_child(element);
-        return div && SetAttribute(div, "style", style) && SetText(div, run.TextValue);
+        return div && SetAttribute(div, "style", style) && SetText(div, shown);
     }
 
     const XmlSource& source_;
