@@ -345,7 +345,10 @@ namespace {
 
 // Deflates a stream's text (when the state says so) and appends its object.
 bool AppendStreamObject(std::string& out, std::string& s, PdfWriteState& state) {
-    if (state.compress && (state.deflate ? state.deflate(s) : Compress(s)) != 0) return false;
+    const int level = state.cidFonts ? kGlyphIdStreamLevel : kStreamLevel;
+    if (state.compress && (state.deflate ? state.deflate(s) : Compress(s, level)) != 0) {
+        return false;
+    }
     out.reserve(out.size() + s.size() + 80);
     out += kObjectStart;
     out += "<</Length ";
