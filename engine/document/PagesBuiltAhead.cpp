@@ -7,10 +7,7 @@
 namespace scrivane {
 
 void vorDocument::StartBuildingAhead(const vorFormat& working, int32_t targetFormat) {
-    finished_.reset();
-    handingOver_ = false;
-    handedOver_ = 0;
-    fontIds_.reset();
+    ForgetBuiltAhead();
     layoutFormat_ = &working;
     using Streams = EngineOptions::StreamsDuringLayout;
     // The layout keeps one core; the others build. Text beyond Windows-1252 is written in
@@ -75,6 +72,7 @@ void vorDocument::ForgetBuiltAhead() {
     finished_.reset();
     handingOver_ = false;
     handedOver_ = 0;
+    fontIds_.reset();
 }
 
 bool vorDocument::LayoutMustBeRedone() const { return finished_ && finished_->AnyLost(); }
@@ -84,7 +82,7 @@ int32_t vorDocument::HeightAtEnd(const vorPage& page) const {
     if (layoutFormat_) {
         if (auto set = ToInt16(layoutFormat_->DefaultPageHeight); set && *set > 0) height = *set;
     }
-    return height < 1 ? kDefaultPageHeight : height;
+    return PageHeightOrDefault(height);
 }
 
 std::shared_ptr<const FinishedPageStreams::FontIds> vorDocument::FontIdsNow() {

@@ -276,10 +276,6 @@ inline void KeepLowered(std::string& field, std::string_view value) {
     if (!same) AssignLowered(field, value);
 }
 
-void Clear(std::string& field) {
-    if (!field.empty()) field.clear();
-}
-
 // Runs for every condition on every line: the kinds are told apart by their lengths, and
 // a text is compared only when its first byte matches.
 bool Matches(const vorFormat& c, int32_t lineNumber, std::string_view line) {
@@ -351,10 +347,10 @@ void vorFormat::ResetLineValues() {
     isLink = isAnnotation = isHeader = false;
     Keep(columns, DefaultColumns);
     Keep(SpaceBetweenColumns, DefaultSpaceBetweenColumns);
-    Clear(show);
-    Clear(conditionType);
-    Clear(conditionValue);
-    Clear(ImageFile);
+    show.clear();
+    conditionType.clear();
+    conditionValue.clear();
+    ImageFile.clear();
 }
 
 void vorFormat::ApplyCondition(const vorFormat& c) {
@@ -405,10 +401,7 @@ int16_t vorFormat::GetFormat(int32_t LineNumber, std::string_view LineValue) {
     for (const vorFormat& c : ListeFormats) {
         if (Matches(c, LineNumber, LineValue)) ApplyCondition(c);
     }
-    int32_t plain;
-    if (!numbers_detail::PlainDigits(DefaultPageHeight, 9, plain) && !IsNumeric(DefaultPageHeight)) {
-        DefaultPageHeight = kDefaultPageHeightText;
-    }
+    if (!IsNumeric(DefaultPageHeight)) DefaultPageHeight = kDefaultPageHeightText;
     return kFormatOk;
 }
 

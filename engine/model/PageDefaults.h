@@ -9,6 +9,10 @@ namespace scrivane {
 inline constexpr int16_t kDefaultPageWidth = 596;
 inline constexpr int16_t kDefaultPageHeight = 843;
 inline constexpr const char* kDefaultPageHeightText = "843";
+// The height a page is written with: its own, or the default when it has none.
+inline constexpr int32_t PageHeightOrDefault(int32_t height) {
+    return height < 1 ? kDefaultPageHeight : height;
+}
 // The bottom margin of a format file that names none, as it stands in the file.
 inline constexpr int32_t kDefaultBottomMargin = 50;
 inline constexpr const char* kDefaultBottomMarginText = "50";

@@ -8,13 +8,8 @@ namespace scrivane {
 
 namespace {
 
-// The height StartPage turns a page's y values with.
-int32_t EffectiveHeight(const vorPage& page) {
-    return page.PageHeight < 1 ? kDefaultPageHeight : page.PageHeight;
-}
-
 bool StillAsBuilt(const FinishedPageStreams::Built& built, const vorPage& page) {
-    if (page.Contents.empty() || built.pageHeight != EffectiveHeight(page)) return false;
+    if (page.Contents.empty() || built.pageHeight != PageHeightOrDefault(page.PageHeight)) return false;
     const vorContent& block = page.Contents.front();
     return block.Texts.size() == built.texts && block.Lines.size() == built.lines &&
            block.Images.size() == built.images;
@@ -68,32 +63,30 @@ std::optional<FinishedPageStreams::Built> FinishedPageStreams::Take(size_t index
     if (index >= results_.size()) return std::nullopt;
     Result& result = results_[index];
     if (!result.built) return std::nullopt;
-    std::optional<Built> built;
-    if (StillAsBuilt(*result.built, page)) {
-        built = std::move(result.built);
-    } else {
-        result.forgotten = true;
+    if (!StillAsBuilt(*result.built, page)) {
+        Drop(result);
+        return std::nullopt;
     }
+    std::optional<Built> built = std::move(result.built);
     result.built.reset();
     return built;
 }
 
 void FinishedPageStreams::Forget(size_t index) {
     std::lock_guard lock(mutex_);
-    if (index < results_.size() && results_[index].built) {
-        results_[index].built.reset();
-        results_[index].forgotten = true;
-    }
+    if (index < results_.size() && results_[index].built) Drop(results_[index]);
 }
 
 void FinishedPageStreams::Recheck(size_t index, const vorPage& page) {
     std::lock_guard lock(mutex_);
     if (index >= results_.size()) return;
     Result& result = results_[index];
-    if (result.built && !StillAsBuilt(*result.built, page)) {
-        result.built.reset();
-        result.forgotten = true;
-    }
+    if (result.built && !StillAsBuilt(*result.built, page)) Drop(result);
+}
+
+void FinishedPageStreams::Drop(Result& result) {
+    result.built.reset();
+    result.forgotten = true;
 }
 
 bool FinishedPageStreams::Lost(size_t index) const {

@@ -68,7 +68,6 @@ public:
     // Some page's runs were let go and its built block dropped because the page changed:
     // the text must be laid out again before the document can be written.
     bool AnyLost() const;
-    bool LetsRunsGo() const { return letRunsGo_; }
 
 private:
     struct Job {
@@ -83,6 +82,8 @@ private:
         bool forgotten = false;  // dropped because the page changed
     };
 
+    // Drops a built block because its page changed.
+    static void Drop(Result& result);
     void Work();
     // Takes the next job and runs it with the lock released; locked on entry and exit.
     void RunOne(std::unique_lock<std::mutex>& lock);

@@ -237,7 +237,7 @@ void toFS(std::string& out, const vorFont& font) {
 }
 
 void StartPage(const vorPage& page, PdfWriteState& state) {
-    state.currentPageHeight = page.PageHeight < 1 ? kDefaultPageHeight : page.PageHeight;
+    state.currentPageHeight = PageHeightOrDefault(page.PageHeight);
     state.wordSpacingSet = state.charSpacingSet = false;
 }
 

@@ -116,6 +116,4 @@ double TextMeasurer::MeasureTwips(std::string_view text) const {
     return UnitsToTwips(MeasureUnits(text));
 }
 
-
-
 }  // namespace scrivane

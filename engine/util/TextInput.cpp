@@ -211,6 +211,23 @@ TextFileEncoding DetectTextFileEncoding(std::string_view fileBytes) {
 
 namespace {
 
+// Plain stretches copied at once, line ends taken whole, and every other character read by
+// decode(bytes, at, cp), which returns its length in bytes.
+template <class Decode>
+void AddBytes(std::string_view bytes, EngineTextBuilder& out, Decode decode) {
+    char32_t cp = 0;
+    for (size_t i = 0; i < bytes.size() && !out.stopped();) {
+        i = out.AddPlainStretch(bytes, i);
+        if (i >= bytes.size()) break;
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            i = out.AddLineEnd(bytes, i);
+            continue;
+        }
+        i += decode(bytes, i, cp);
+        out.Add(cp);
+    }
+}
+
 void BuildEngineText(std::string_view fileBytes, TextFileEncoding encoding, EngineText& result,
                      EngineTextBuilder& out) {
     result.encoding = encoding;
@@ -223,29 +240,16 @@ void BuildEngineText(std::string_view fileBytes, TextFileEncoding encoding, Engi
         case TextFileEncoding::kUtf8Bom: {
             const bool bom = result.encoding == TextFileEncoding::kUtf8Bom;
             std::string_view body = bom ? fileBytes.substr(kUtf8Bom.size()) : fileBytes;
-            char32_t cp = 0;
-            for (size_t i = 0; i < body.size() && !out.stopped();) {
-                i = out.AddPlainStretch(body, i);
-                if (i >= body.size()) break;
-                if (body[i] == '\r' || body[i] == '\n') {
-                    i = out.AddLineEnd(body, i);
-                    continue;
-                }
-                i += DecodeUtf8(body, i, cp);
-                out.Add(cp);
-            }
+            AddBytes(body, out, [](std::string_view bytes, size_t at, char32_t& cp) {
+                return DecodeUtf8(bytes, at, cp);
+            });
             break;
         }
         case TextFileEncoding::kWindows1252:
-            for (size_t i = 0; i < fileBytes.size() && !out.stopped();) {
-                i = out.AddPlainStretch(fileBytes, i);
-                if (i >= fileBytes.size()) break;
-                if (fileBytes[i] == '\r' || fileBytes[i] == '\n') {
-                    i = out.AddLineEnd(fileBytes, i);
-                    continue;
-                }
-                out.Add(Cp1252CodePoint(static_cast<unsigned char>(fileBytes[i++])));
-            }
+            AddBytes(fileBytes, out, [](std::string_view bytes, size_t at, char32_t& cp) {
+                cp = Cp1252CodePoint(static_cast<unsigned char>(bytes[at]));
+                return size_t{1};
+            });
             break;
     }
     out.Finish();
